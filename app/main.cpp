@@ -1,0 +1,19 @@
+#include "app/Translation.h"
+#include "platform/CommonDialog.h"
+#include "platform/MessageBox.h"
+#include "platform/SettingsStore.h"
+#include "window/wireProbeDeskForm.h"
+
+#include <QApplication>
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    installJapanese(&app);
+    SettingsStore store;
+    QtMessageBox box;
+    wireProbeDeskForm form(&store, &box, std::make_unique<QtCommonDialog>());
+    form.Form_Load();
+    form.show();
+    return app.exec();
+}

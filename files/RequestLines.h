@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+
+// Reads a request file's bytes as lines: a line ends at CR LF or at a lone CR,
+// a lone LF is an ordinary character inside its line, and every line read is
+// followed by CR LF. Fed in pieces of any size, it gives the same bytes as
+// when fed the whole file at once.
+class RequestLines
+{
+public:
+    QByteArray feed(const QByteArray &piece);
+    // The end of the file: a last line without a line end gets its CR LF.
+    QByteArray finish();
+
+private:
+    bool m_pendingCr = false; // a CR whose following byte has not been seen
+    bool m_lineOpen = false;  // bytes of a line not yet followed by CR LF
+};

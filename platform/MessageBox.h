@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// The error message box: title "エラーメッセージ", an OK button only, modal.
+class MessageBox
+{
+public:
+    virtual ~MessageBox() = default;
+    // Returns once the user has dismissed the box.
+    virtual void showError(QWidget *owner, const QString &text) = 0;
+
+    static QString title() { return QStringLiteral("エラーメッセージ"); }
+};
+
+class QtMessageBox : public MessageBox
+{
+public:
+    void showError(QWidget *owner, const QString &text) override;
+};

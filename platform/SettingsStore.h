@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+// The per-user store of text values, addressed by application, section and key.
+// Each application keeps one INI file, <folder>/<application>/<application>.ini,
+// under the user's configuration folder (XDG). Every read and write stands alone:
+// nothing is cached, so two running copies see each other's writes.
+class SettingsStore
+{
+public:
+    // folder empty: the user's configuration folder.
+    explicit SettingsStore(QString folder = QString());
+    virtual ~SettingsStore() = default;
+
+    // The stored text, or defaultValue when the key is absent or the store
+    // cannot be read; a present empty key reads as the empty text.
+    virtual QString read(const QString &app, const QString &section, const QString &key,
+                         const QString &defaultValue) const;
+    // Returns false when the store could not be written; nothing is reported.
+    virtual bool write(const QString &app, const QString &section, const QString &key,
+                       const QString &value);
+
+    QString filePath(const QString &app) const;
+
+private:
+    QString m_folder;
+};
