@@ -51,7 +51,9 @@ private slots:
         QFETCH(int, replacements);
         for (qsizetype cut = 0; cut <= bytes.size(); ++cut) {
             Utf8Stream decoder;
-            const QString text = decoder.decode(bytes.left(cut)) + decoder.decode(bytes.mid(cut)) + decoder.finish();
+            QString text = decoder.decode(bytes.left(cut));
+            text += decoder.decode(bytes.mid(cut));
+            text += decoder.finish();
             QCOMPARE(text.count(QChar::ReplacementCharacter) >= 1, replacements >= 1);
             // Every valid ASCII byte is still there, in order.
             QString ascii;
