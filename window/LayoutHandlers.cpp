@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <cmath>
 
 float wireProbeDeskForm::outerWidthTwips() const
 {
@@ -32,8 +33,9 @@ void wireProbeDeskForm::Form_Resize()
     if (!(windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen))) {
         const int frameW = frameGeometry().width() - width();
         const int frameH = frameGeometry().height() - height();
-        const int minW = Twips::toPixels(this, Layout::MinOuterWidth) - frameW;
-        const int minH = Twips::toPixels(this, Layout::MinOuterHeight) - frameH;
+        // Rounded up: the window is never smaller than the minimum.
+        const int minW = static_cast<int>(std::ceil(Layout::MinOuterWidth / Twips::perPixel(this))) - frameW;
+        const int minH = static_cast<int>(std::ceil(Layout::MinOuterHeight / Twips::perPixel(this))) - frameH;
         if (width() < minW || height() < minH)
             resize(qMax(width(), minW), qMax(height(), minH));
     }

@@ -1,0 +1,148 @@
+// Pane layout, minimum size and the splitter drag, in twips.
+#include "TestSupport.h"
+
+#include "window/Layout.h"
+#include "window/RawTextPane.h"
+#include "window/SplitterHandle.h"
+#include "window/Twips.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+namespace {
+// Outer width and client height in pixels, whatever frame the platform adds.
+void setOuter(wireProbeDeskForm &f, int outerWidth, int clientHeight)
+{
+    f.resize(outerWidth - (f.frameGeometry().width() - f.width()), clientHeight);
+}
+} // namespace
+
+class LayoutTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void splitClamps_data()
+    {
+        QTest::addColumn<float>("x");
+        QTest::addColumn<float>("W");
+        QTest::addColumn<float>("split");
+        QTest::newRow("inside") << 3840.f << 8130.f << 3840.f;
+        QTest::newRow("below the lower limit") << 1000.f << 8130.f << 1600.f;
+        QTest::newRow("above the upper limit") << 7000.f << 8130.f << 6530.f;
+        QTest::newRow("narrowed from 9000 to 8000") << 7000.f << 8000.f << 6400.f;
+        QTest::newRow("widened again stays") << 6400.f << 9000.f << 6400.f;
+        QTest::newRow("fraction kept") << 3862.5f << 8130.f << 3862.5f;
+        QTest::newRow("narrower than both limits: upper wins") << 2000.f << 3000.f << 1400.f;
+    }
+    void splitClamps()
+    {
+        QFETCH(float, x);
+        QFETCH(float, W);
+        QFETCH(float, split);
+        QCOMPARE(Layout::compute(x, W, 6630).split, split);
+    }
+
+    void dragBar_data()
+    {
+        QTest::addColumn<float>("pointer");
+        QTest::addColumn<float>("bar");
+        QTest::newRow("free") << 4000.f << 3960.f;
+        QTest::newRow("past the left edge") << 100.f << 500.f;
+        QTest::newRow("past the right edge") << 9000.f << 7630.f;
+    }
+    void dragBar()
+    {
+        QFETCH(float, pointer);
+        QFETCH(float, bar);
+        QCOMPARE(Layout::dragBarLeft(pointer, 8130), bar);
+    }
+
+    // The window itself, at 96 dpi with no frame: 542 × 442 px is W 8130, H 6630.
+    void workedExampleInTheWindow()
+    {
+        TestWindow w;
+        w.form->show();
+        setOuter(*w.form, 542, 442);
+        QCOMPARE(w.form->outerWidthTwips(), 8130.f);
+        QCOMPARE(w.form->clientHeightTwips(), 6630.f);
+        w.form->SizeControls(3840);
+        const auto r = [](QWidget *c) { return Twips::rect(c); };
+        QCOMPARE(r(w.form->imgSplitter), QRectF(3840, 1560, 150, 4780));
+        QCOMPARE(r(w.form->saveCmd).left(), 5690.);
+        QCOMPARE(r(w.form->exitCmd).left(), 6780.);
+        QCOMPARE(r(w.form->connectFrm).width(), 7810.);
+        QCOMPARE(r(w.form->requestFrm), QRectF(120, 1440, 3710, 4780));
+        QCOMPARE(r(w.form->requestTxt), QRectF(120, 240, 3470, 4380));
+        QCOMPARE(r(w.form->responseFrm), QRectF(3910, 1440, 4020, 4780));
+        QCOMPARE(r(w.form->responseTxt), QRectF(120, 240, 3780, 4380));
+        QCOMPARE(r(w.form->picSplitter).height(), 4780.);
+        // Pixels follow the twips: the response frame ends at the connection frame's right edge.
+        QCOMPARE(w.form->responseFrm->geometry().right(), w.form->connectFrm->geometry().right());
+        // The status bar spans the bottom at the full client width, also when wider.
+        setOuter(*w.form, 700, 500);
+        QCOMPARE(w.form->statusBar->geometry(), QRect(0, 480, w.form->width(), 20));
+    }
+
+    void minimumSize()
+    {
+        TestWindow w;
+        w.form->show();
+        w.form->resize(100, 100);
+        // 8000 twips is 533⅓ px: the window keeps 534.
+        QCOMPARE(w.form->frameGeometry().size(), QSize(534, 300));
+        QVERIFY(!w.form->isMinimized());
+    }
+
+    void dragEndsAtTheClampedSplit_data()
+    {
+        QTest::addColumn<float>("pointer"); // relative to the handle, twips
+        QTest::addColumn<float>("split");
+        QTest::newRow("far left") << -5000.f << 1600.f;
+        QTest::newRow("far right") << 9000.f << 6530.f;
+        QTest::newRow("in between") << 540.f << 4340.f;
+    }
+    void dragEndsAtTheClampedSplit()
+    {
+        QFETCH(float, pointer);
+        QFETCH(float, split);
+        TestWindow w;
+        w.form->show();
+        setOuter(*w.form, 542, 442);
+        w.form->SizeControls(3840);
+        w.form->imgSplitter_MouseMove(pointer); // no press: nothing moves
+        QVERIFY(w.form->picSplitter->isHidden());
+        QCOMPARE(Twips::left(w.form->picSplitter), 7800.f);
+        w.form->imgSplitter_MouseDown(0);
+        QVERIFY(w.form->picSplitter->isVisible());
+        QCOMPARE(Twips::left(w.form->picSplitter), 7800.f); // a press alone does not place the bar
+        w.form->imgSplitter_MouseMove(pointer);
+        QCOMPARE(Twips::left(w.form->imgSplitter), 3840.f); // only the bar moves during a drag
+        w.form->imgSplitter_MouseUp(pointer);
+        QCOMPARE(Twips::left(w.form->imgSplitter), split);
+        QVERIFY(w.form->picSplitter->isHidden());
+        QVERIFY(!w.form->splitterMoving());
+    }
+
+    void realPointerDrag()
+    {
+        TestWindow w;
+        w.form->show();
+        setOuter(*w.form, 542, 442);
+        w.form->SizeControls(3840);
+        QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+        SplitterHandle *h = w.form->imgSplitter;
+        QCOMPARE(h->cursor().shape(), Qt::SplitHCursor);
+        QTest::mousePress(h, Qt::LeftButton, {}, QPoint(2, 10));
+        QMouseEvent move(QEvent::MouseMove, QPointF(42, 10), h->mapToGlobal(QPointF(42, 10)), Qt::NoButton,
+                         Qt::LeftButton, {});
+        QApplication::sendEvent(h, &move);
+        QTest::mouseRelease(h, Qt::LeftButton, {}, QPoint(42, 10));
+        // 40 px is 600 twips right of the handle's edge, less the bar's 40-twip offset.
+        QCOMPARE(Twips::left(w.form->imgSplitter), 3840.f + 42 * 15 - 40);
+    }
+};
+
+QTEST_MAIN(LayoutTest)
+#include "tst_layout.moc"

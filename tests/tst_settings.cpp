@@ -1,0 +1,231 @@
+// Start-up restores what the last close saved; settings problems never stop the program.
+#include "TestSupport.h"
+
+#include "app/SettingsValues.h"
+#include "window/SplitterHandle.h"
+#include "window/Twips.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QScreen>
+#include <QSlider>
+#include <QtTest>
+
+namespace {
+const QStringList ShutdownKeys{"MainLeft", "MainTop",  "MainWidth", "MainHeight", "MainStat", "TimeOut",
+                               "MainX",    "Address1", "Address2",  "Address3",   "Address4", "Address5",
+                               "Port1",    "Port2",    "Port3",     "Port4",      "Port5"};
+QStringList entries(const QComboBox *b)
+{
+    QStringList out;
+    for (int i = 0; i < b->count(); ++i)
+        out << b->itemText(i);
+    return out;
+}
+} // namespace
+
+class SettingsTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void numberTexts_data()
+    {
+        QTest::addColumn<float>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("whole") << 1200.f << "1200";
+        QTest::newRow("negative") << -60.f << "-60";
+        QTest::newRow("half") << 3862.5f << "3862.5";
+        QTest::newRow("seven digits") << 1234567.f << "1234567";
+        QTest::newRow("fraction rounded to 7 digits") << 0.1f << "0.1";
+    }
+    void numberTexts()
+    {
+        QFETCH(float, value);
+        QFETCH(QString, text);
+        QCOMPARE(SettingsValues::formatSingle(value), text);
+        QCOMPARE(SettingsValues::parseSingle(text, -1), value);
+    }
+
+    void firstStart()
+    {
+        TestWindow w;
+        QCOMPARE(w.form->windowTitle(), QStringLiteral("wireProbeDesk   Ver. 0.1.0"));
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        // 800 and 8130 × 6555 twips at 15 twips a pixel.
+        QCOMPARE(w.form->frameGeometry(), QRect(53, 53, 542, 437));
+        QCOMPARE(w.form->windowState(), Qt::WindowNoState);
+        QCOMPARE(w.form->TimeOutSlider->value(), 10);
+        QCOMPARE(Twips::left(w.form->imgSplitter), 3840.f);
+        QCOMPARE(entries(w.form->addressCmb), QStringList(5, QString()));
+        QCOMPARE(entries(w.form->portCmb), QStringList(5, QString()));
+        QCOMPARE(w.form->addressCmb->currentText(), QString());
+        QCOMPARE(w.form->statusBar->text(), QStringLiteral("接続先サーバのIPアドレスを指定して下さい。"));
+        QCOMPARE(w.form->Timer.interval(), 10);
+        QVERIFY(!w.form->Timer.isActive());
+    }
+
+    void everyKeyRoundTrips()
+    {
+        TestWindow w(false);
+        const QMap<QString, QString> stored{
+            {"MainLeft", "1200"},  {"MainTop", "-60"},    {"MainWidth", "9000"}, {"MainHeight", "7005"},
+            {"MainStat", "0"},     {"TimeOut", "25"},     {"MainX", "3862.5"},   {"Address1", "a"},
+            {"Address2", "b"},     {"Address3", ""},      {"Address4", "d"},     {"Address5", "e e"},
+            {"Port1", "80"},       {"Port2", "080"},      {"Port3", "8080"},     {"Port4", ""},
+            {"Port5", "x"}};
+        for (auto it = stored.begin(); it != stored.end(); ++it)
+            w.setSetting(it.key(), it.value());
+        w.form->Form_Load();
+        w.form->show();
+        QCOMPARE(w.form->addressCmb->currentText(), QStringLiteral("a"));
+        QCOMPARE(w.form->portCmb->currentText(), QStringLiteral("80"));
+        QCOMPARE(entries(w.form->addressCmb), (QStringList{"a", "b", "", "d", "e e"}));
+        w.form->close();
+        for (auto it = stored.begin(); it != stored.end(); ++it)
+            QCOMPARE(w.setting(it.key()), it.value());
+    }
+
+    void historyShorterThanFive()
+    {
+        TestWindow w(false);
+        w.setSetting("Address1", "a");
+        w.setSetting("Address2", "b");
+        w.form->Form_Load();
+        QCOMPARE(entries(w.form->addressCmb), (QStringList{"a", "b", "", "", ""}));
+        QCOMPARE(w.form->addressCmb->currentText(), QStringLiteral("a"));
+    }
+
+    void minimizedCloseWritesNothing()
+    {
+        TestWindow w(false);
+        w.setSetting("MainStat", "1");
+        w.setSetting("TimeOut", "7");
+        w.form->Form_Load();
+        w.form->show();
+        QVERIFY(w.form->isMinimized());
+        w.form->TimeOutSlider->setValue(30);
+        w.form->close();
+        QCOMPARE(w.setting("TimeOut"), QStringLiteral("7"));
+        QCOMPARE(w.setting("MainStat"), QStringLiteral("1"));
+        QCOMPARE(w.setting("MainLeft"), QStringLiteral("<absent>"));
+    }
+
+    void maximizedCloseAndRestart()
+    {
+        QRect maximized;
+        TestWindow w(false);
+        {
+            w.form->Form_Load();
+            w.form->show();
+            w.form->showMaximized();
+            QTRY_VERIFY(w.form->isMaximized());
+            maximized = w.form->frameGeometry();
+            w.form->close();
+        }
+        QCOMPARE(w.setting("MainStat"), QStringLiteral("2"));
+        QCOMPARE(w.setting("MainWidth"), SettingsValues::formatSingle(Twips::fromPixels(w.form.get(), maximized.width())));
+        auto d = std::make_unique<FakeDialog>();
+        wireProbeDeskForm again(w.store.get(), &w.box, std::move(d));
+        again.Form_Load();
+        again.show();
+        QTRY_VERIFY(again.isMaximized());
+    }
+
+    void badStoredValues_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("timeOut");
+        QTest::addColumn<float>("split");
+        QTest::addColumn<int>("outerWidthPx");
+        QTest::newRow("time-out not a number") << "TimeOut" << "ten" << 10 << 3840.f << 542;
+        QTest::newRow("time-out 0") << "TimeOut" << "0" << 1 << 3840.f << 542;
+        QTest::newRow("time-out 99") << "TimeOut" << "99" << 60 << 3840.f << 542;
+        QTest::newRow("time-out huge") << "TimeOut" << "99999999999" << 60 << 3840.f << 542;
+        QTest::newRow("split not a number") << "MainX" << "nan" << 10 << 3840.f << 542;
+        QTest::newRow("split below its limit") << "MainX" << "100" << 10 << 1600.f << 542;
+        QTest::newRow("width garbage") << "MainWidth" << "wide" << 10 << 3840.f << 542;
+        QTest::newRow("width below the minimum") << "MainWidth" << "2000" << 10 << 3840.f << 534;
+        QTest::newRow("empty width") << "MainWidth" << "" << 10 << 3840.f << 542;
+    }
+    void badStoredValues()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, text);
+        QFETCH(int, timeOut);
+        QFETCH(float, split);
+        QFETCH(int, outerWidthPx);
+        TestWindow w(false);
+        w.setSetting(key, text);
+        w.form->Form_Load();
+        w.form->show();
+        QCOMPARE(w.form->TimeOutSlider->value(), timeOut);
+        QCOMPARE(Twips::left(w.form->imgSplitter), split);
+        QCOMPARE(w.form->frameGeometry().width(), outerWidthPx);
+        w.form->close();
+        QCOMPARE(SettingsValues::parseSingle(w.setting("MainX"), -1), split); // the clamped value is saved
+    }
+
+    void windowOffEveryScreenComesBack()
+    {
+        TestWindow w(false);
+        w.setSetting("MainLeft", "9000000");
+        w.setSetting("MainTop", "-9000000");
+        w.form->Form_Load();
+        w.form->show();
+        QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().intersects(w.form->frameGeometry()));
+        QCOMPARE(w.form->frameGeometry().size(), QSize(542, 437));
+    }
+
+    void unusableStore_data()
+    {
+        QTest::addColumn<QByteArray>("content"); // empty: the file's place is taken by a folder
+        QTest::newRow("garbage") << QByteArray("\x00\xff[Settings\n=\x01==\n[", 15);
+        QTest::newRow("not a file") << QByteArray();
+    }
+    void unusableStore()
+    {
+        QFETCH(QByteArray, content);
+        TestWindow w(false);
+        const QString path = w.store->filePath(QStringLiteral("wireProbeDesk"));
+        QDir().mkpath(QFileInfo(path).path());
+        if (content.isEmpty()) {
+            QVERIFY(QDir().mkpath(path));
+        } else {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(content);
+        }
+        w.form->Form_Load();
+        w.form->show();
+        QCOMPARE(w.form->TimeOutSlider->value(), 10);
+        QCOMPARE(w.form->windowTitle(), QStringLiteral("wireProbeDesk   Ver. 0.1.0"));
+        w.form->TimeOutSlider->setValue(33);
+        w.form->close();
+        // Garbage is replaced by a sound store; a folder in the file's place stays unwritten.
+        QCOMPARE(w.setting("TimeOut"), content.isEmpty() ? QStringLiteral("<absent>") : QStringLiteral("33"));
+    }
+
+    void lastCopyToClosePrevails()
+    {
+        TestWindow a;
+        auto d = std::make_unique<FakeDialog>();
+        wireProbeDeskForm b(a.store.get(), &a.box, std::move(d));
+        b.Form_Load();
+        a.form->show();
+        b.show();
+        a.form->TimeOutSlider->setValue(5);
+        b.TimeOutSlider->setValue(6);
+        a.form->addressCmb->setItemText(0, "from a");
+        a.form->close();
+        QCOMPARE(a.setting("TimeOut"), QStringLiteral("5"));
+        b.close();
+        QCOMPARE(a.setting("TimeOut"), QStringLiteral("6"));
+        QCOMPARE(a.setting("Address1"), QString()); // b's whole state, its empty entry included
+    }
+};
+
+QTEST_MAIN(SettingsTest)
+#include "tst_settings.moc"
