@@ -1,0 +1,287 @@
+// Loading requests, pasting, saving responses, and the folders they remember.
+#include "TestSupport.h"
+
+#include "window/RawTextPane.h"
+
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QTcpSocket>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+const QString Done = QStringLiteral("接続先サーバから応答メッセージを受信し、操作が完了しました。");
+
+QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(name);
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+    return path;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+// Sends what the request pane holds and waits for the server's close.
+QByteArray wireBytes(TestWindow &w)
+{
+    LoopbackServer server(Scripts::answerAndClose({"ok"}));
+    w.form->addressCmb->setEditText(QStringLiteral("127.0.0.1"));
+    w.form->portCmb->setEditText(QString::number(server.port()));
+    w.form->sendCmd_Click();
+    if (!QTest::qWaitFor([&] { return w.form->statusBar->text() == Done; }, 5000))
+        return "<no completion>";
+    return server.received;
+}
+} // namespace
+
+class FilesTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void stripPath_data()
+    {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("file in folders") << "/home/user/soap/req1.xml" << "/home/user/soap/";
+        QTest::newRow("file at the root") << "/req1.xml" << "/";
+        QTest::newRow("folder with its slash") << "/home/user/out/" << "/home/user/out/";
+        QTest::newRow("bare name") << "Response.txt" << "";
+        QTest::newRow("empty") << "" << "";
+        QTest::newRow("backslash is an ordinary character") << "a\\b" << "";
+    }
+    void stripPath()
+    {
+        QFETCH(QString, path);
+        QFETCH(QString, folder);
+        QCOMPARE(wireProbeDeskForm::StripPath(path), folder);
+    }
+
+    void loadedLinesOnTheWire_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QByteArray>("wire");
+        QTest::newRow("CR LF, no final line end") << QByteArray("a\r\nb") << QByteArray("a\r\nb\r\n");
+        QTest::newRow("lone CR") << QByteArray("a\rb\r\n") << QByteArray("a\r\nb\r\n");
+        QTest::newRow("lone LF stays inside the line") << QByteArray("a\nb\n") << QByteArray("a\nb\n\r\n");
+        QTest::newRow("empty line survives") << QByteArray("x\r\n\r\n") << QByteArray("x\r\n\r\n");
+        QTest::newRow("final CR") << QByteArray("x\r") << QByteArray("x\r\n");
+        QTest::newRow("NUL and invalid bytes kept") << QByteArray("a\0b\r\n", 5) << QByteArray("a\0b\r\n", 5);
+        QTest::newRow("Japanese") << QByteArray("要求\r\n") << QByteArray("要求\r\n");
+    }
+    void loadedLinesOnTheWire()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QByteArray, wire);
+        QTemporaryDir dir;
+        TestWindow w;
+        w.dialog->answers << writeFile(dir, "req1.xml", file);
+        w.form->openCmd_Click();
+        QVERIFY(w.box.texts.isEmpty());
+        QVERIFY(w.form->isEnabled());
+        QCOMPARE(wireBytes(w), wire);
+    }
+
+    void emptyFileLoadsEmpty()
+    {
+        QTemporaryDir dir;
+        TestWindow w;
+        w.form->requestTxt->setPlainText(QStringLiteral("old"));
+        w.dialog->answers << writeFile(dir, "empty", QByteArray());
+        w.form->openCmd_Click();
+        QCOMPARE(w.form->requestTxt->rawText(), QString());
+        QVERIFY(w.box.texts.isEmpty());
+    }
+
+    void openFolders()
+    {
+        QTemporaryDir dir;
+        TestWindow w;
+        const QString path = writeFile(dir, "req1.xml", "r");
+        w.dialog->answers << path << QString() << QString();
+        w.form->openCmd_Click();
+        QCOMPARE(w.dialog->shown[0].initDir, QCoreApplication::applicationDirPath() + "/");
+        QCOMPARE(w.dialog->shown[0].title, QStringLiteral("要求メッセージのファイルを開く"));
+        QCOMPARE(w.dialog->shown[0].filter, QStringLiteral("すべてのﾌｧｲﾙ (*.*)|*.*"));
+        QCOMPARE(w.dialog->shown[0].fileName, QString());
+        QCOMPARE(w.setting("openDir"), dir.path() + "/");
+        w.form->openCmd_Click(); // cancelled
+        QCOMPARE(w.dialog->shown[1].initDir, dir.path() + "/");
+        QCOMPARE(w.setting("openDir"), QString());
+        QCOMPARE(w.form->requestTxt->rawText(), QStringLiteral("r\r\n"));
+        w.form->openCmd_Click();
+        QCOMPARE(w.dialog->shown[2].initDir, QString()); // a stored empty folder is used as it is
+        QVERIFY(w.box.texts.isEmpty());
+        QVERIFY(w.form->isEnabled());
+    }
+
+    void openFailures_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("number");
+        QTest::newRow("missing file") << 0 << 2;
+        QTest::newRow("a folder") << 1 << 21;
+        QTest::newRow("a FIFO does not hang") << 2 << 1001;
+        QTest::newRow("no read permission") << 3 << 13;
+    }
+    void openFailures()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, number);
+        if (kind == 3 && geteuid() == 0)
+            QSKIP("root reads every file");
+        QTemporaryDir dir;
+        QString path = dir.filePath("req1.xml");
+        if (kind == 1)
+            QDir().mkpath(path);
+        if (kind == 2)
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        if (kind == 3)
+            QFile::setPermissions(writeFile(dir, "req1.xml", "x"), QFileDevice::WriteOwner);
+        TestWindow w;
+        w.form->requestTxt->setPlainText(QStringLiteral("kept"));
+        w.dialog->answers << path;
+        w.form->openCmd_Click();
+        QCOMPARE(w.box.texts.size(), 1);
+        const QString text = w.box.texts.first();
+        QVERIFY2(text.startsWith(QString::number(number) + " : "), qPrintable(text));
+        QVERIFY(text.endsWith("\n" + path));
+        QCOMPARE(w.form->requestTxt->rawText(), QStringLiteral("kept"));
+        QCOMPARE(w.setting("openDir"), dir.path() + "/");
+        QVERIFY(w.form->isEnabled());
+    }
+
+    void pasteReplacesTheWholeRequest()
+    {
+        TestWindow w;
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        w.form->requestTxt->setPlainText(QStringLiteral("old text"));
+        QTextCursor c = w.form->requestTxt->textCursor();
+        c.setPosition(2);
+        c.setPosition(5, QTextCursor::KeepAnchor);
+        w.form->requestTxt->setTextCursor(c);
+        QGuiApplication::clipboard()->setText(QStringLiteral("POST / HTTP/1.1\nHost: x\n\n"));
+        w.form->pasteCmd_Click();
+        QCOMPARE(w.form->requestTxt->textCursor().position(), 0);
+        QVERIFY(!w.form->requestTxt->textCursor().hasSelection());
+        QCOMPARE(QApplication::focusWidget(), w.form->requestTxt);
+        QCOMPARE(wireBytes(w), QByteArray("POST / HTTP/1.1\r\nHost: x\r\n\r\n"));
+        QGuiApplication::clipboard()->clear();
+        w.form->pasteCmd_Click();
+        QCOMPARE(w.form->requestTxt->rawText(), QString());
+    }
+
+    void saveWritesTheResponseByteForByte()
+    {
+        const QByteArray response("HTTP/1.1 200 OK\r\nA: b\n\r\n<x>\r応答\0</x>", 39);
+        LoopbackServer server(Scripts::answerAndClose({response.left(17), response.mid(17, 20), response.mid(37)}));
+        TestWindow w;
+        sendTo(*w.form, QStringLiteral("127.0.0.1"), QString::number(server.port()), QStringLiteral("q"));
+        QTRY_COMPARE(w.form->statusBar->text(), Done);
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, "old.txt", "previous content");
+        w.dialog->answers << path;
+        w.form->saveCmd_Click();
+        QVERIFY(w.box.texts.isEmpty());
+        QCOMPARE(readFile(path), response);
+        const auto &shown = w.dialog->shown.first();
+        QCOMPARE(shown.fileName, QStringLiteral("Response.txt"));
+        QCOMPARE(shown.title, QStringLiteral("応答メッセージをファイルに保存"));
+        QVERIFY(shown.flags & CommonDialog::OverwritePrompt);
+        QCOMPARE(shown.initDir, QCoreApplication::applicationDirPath() + "/");
+        QCOMPARE(w.setting("saveDir"), dir.path() + "/");
+
+        // Cancel: nothing written, the folder forgotten.
+        w.form->saveCmd_Click();
+        QCOMPARE(w.dialog->shown[1].initDir, dir.path() + "/");
+        QCOMPARE(w.setting("saveDir"), QString());
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.txt"});
+        QVERIFY(w.box.texts.isEmpty());
+    }
+
+    void emptyResponseIsNotSaved()
+    {
+        TestWindow w;
+        w.form->saveCmd_Click();
+        QCOMPARE(w.box.texts, QStringList{"応答メッセージのデータがありません。"});
+        QVERIFY(w.dialog->shown.isEmpty());
+        QCOMPARE(w.setting("saveDir"), QStringLiteral("<absent>"));
+        QVERIFY(w.form->isEnabled());
+        w.form->responseTxt->setRawText(QStringLiteral("\r\n")); // a line break alone is data
+        w.form->saveCmd_Click();
+        QCOMPARE(w.dialog->shown.size(), 1);
+    }
+
+    void saveFailures_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("number");
+        QTest::newRow("missing folder") << 0 << 2;
+        QTest::newRow("a file in the folder's place") << 1 << 20;
+        QTest::newRow("folder without write permission") << 2 << 13;
+    }
+    void saveFailures()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, number);
+        if (kind == 2 && geteuid() == 0)
+            QSKIP("root writes into every folder");
+        QTemporaryDir dir;
+        QString folder = dir.filePath("out");
+        if (kind == 1)
+            writeFile(dir, "out", "a file");
+        if (kind == 2) {
+            QDir().mkpath(folder);
+            QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        }
+        const QString path = folder + "/r1.txt";
+        TestWindow w;
+        w.form->responseTxt->setRawText(QStringLiteral("data"));
+        w.dialog->answers << path;
+        w.form->saveCmd_Click();
+        QCOMPARE(w.box.texts.size(), 1);
+        const QString text = w.box.texts.first();
+        QVERIFY2(text.startsWith(QString::number(number) + " : "), qPrintable(text));
+        QVERIFY(text.endsWith("\n" + path));
+        QCOMPARE(w.setting("saveDir"), folder + "/");
+        QVERIFY(w.form->isEnabled());
+    }
+
+    void failedSaveKeepsTheOldFile()
+    {
+        // A file size limit makes the write fail part-way, for root as well.
+        QTemporaryDir dir;
+        const QString path = writeFile(dir, "keep.txt", "the user's old content");
+        TestWindow w;
+        w.form->responseTxt->setRawText(QString(64 * 1024, QLatin1Char('n')));
+        w.dialog->answers << path;
+        struct rlimit old {};
+        getrlimit(RLIMIT_FSIZE, &old);
+        struct rlimit small = old;
+        small.rlim_cur = 4096;
+        auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &small);
+        w.form->saveCmd_Click();
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, previous);
+        QCOMPARE(w.box.texts.size(), 1);
+        QVERIFY2(w.box.texts.first().startsWith("27 : "), qPrintable(w.box.texts.first()));
+        QCOMPARE(readFile(path), QByteArray("the user's old content"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.txt"});
+    }
+};
+
+QTEST_MAIN(FilesTest)
+#include "tst_files.moc"

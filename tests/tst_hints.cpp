@@ -1,0 +1,107 @@
+// Status-line hints, the selection length, Clear and Exit.
+#include "TestSupport.h"
+
+#include "window/RawTextPane.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QtTest>
+
+namespace {
+const QString RequestHint = QStringLiteral("要求メッセージを入力して下さい。  選択した文字列の長さ：");
+}
+
+class HintsTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void focusHints_data()
+    {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<QString>("hint");
+        QTest::newRow("address") << "addressCmb" << "接続先サーバのIPアドレスを指定して下さい。";
+        QTest::newRow("port") << "portCmb" << "接続先サーバのポート番号を指定して下さい。";
+        QTest::newRow("response") << "responseTxt" << "応答メッセージを表示します。";
+        QTest::newRow("time-out") << "TimeOutSlider" << "応答時間のタイムアウト(秒)を指定して下さい。";
+        QTest::newRow("a button leaves the line as it was") << "saveCmd" << "unchanged";
+    }
+    void focusHints()
+    {
+        QFETCH(QString, control);
+        QFETCH(QString, hint);
+        TestWindow w;
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        w.form->sendCmd->setFocus();
+        w.form->statusBar->setText(QStringLiteral("unchanged"));
+        w.form->findChild<QWidget *>(control)->setFocus();
+        QCOMPARE(w.form->statusBar->text(), hint);
+    }
+
+    void selectionLength()
+    {
+        TestWindow w;
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        w.form->requestTxt->setPlainText(QString(2000, QLatin1Char('x')));
+        w.form->requestTxt->setFocus();
+        QVERIFY(w.form->Timer.isActive());
+        QTRY_COMPARE(w.form->statusBar->text(), RequestHint + "0");
+        QTextCursor c = w.form->requestTxt->textCursor();
+        c.setPosition(10);
+        c.setPosition(1244, QTextCursor::KeepAnchor);
+        w.form->requestTxt->setTextCursor(c);
+        QTRY_COMPARE(w.form->statusBar->text(), RequestHint + "1234");
+        // Another writer's text lasts one tick at most while the pane has the focus.
+        w.form->statusBar->setText(QStringLiteral("other"));
+        QTRY_COMPARE(w.form->statusBar->text(), RequestHint + "1234");
+
+        w.form->sendCmd->setFocus();
+        QVERIFY(!w.form->Timer.isActive());
+        QTest::qWait(30);
+        QCOMPARE(w.form->statusBar->text(), RequestHint + "1234");
+        w.form->portCmb->setFocus();
+        QCOMPARE(w.form->statusBar->text(), QStringLiteral("接続先サーバのポート番号を指定して下さい。"));
+    }
+
+    void clearEmptiesOnlyTheRequest()
+    {
+        TestWindow w;
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        w.form->requestTxt->setPlainText(QStringLiteral("req"));
+        w.form->responseTxt->setRawText(QStringLiteral("resp"));
+        w.form->addressCmb->setEditText(QStringLiteral("host"));
+        QTest::mouseClick(w.form->clearCmd, Qt::LeftButton);
+        QCOMPARE(w.form->requestTxt->rawText(), QString());
+        QCOMPARE(w.form->responseTxt->rawText(), QStringLiteral("resp"));
+        QCOMPARE(w.form->addressCmb->currentText(), QStringLiteral("host"));
+        QCOMPARE(QApplication::focusWidget(), w.form->requestTxt);
+        QTRY_COMPARE(w.form->statusBar->text(), RequestHint + "0");
+    }
+
+    void exitAndTitleBarStoreTheSame()
+    {
+        QMap<QString, QString> stored[2];
+        for (int way = 0; way < 2; ++way) {
+            TestWindow w;
+            w.form->show();
+            w.form->TimeOutSlider->setValue(42);
+            w.form->addressCmb->setItemText(0, QStringLiteral("h"));
+            if (way == 0)
+                QTest::mouseClick(w.form->exitCmd, Qt::LeftButton);
+            else
+                w.form->windowHandle()->close();
+            QVERIFY(!w.form->isVisible());
+            for (const char *key : {"TimeOut", "Address1", "MainWidth", "MainX", "MainStat"})
+                stored[way][key] = w.setting(key);
+        }
+        QCOMPARE(stored[0]["TimeOut"], QStringLiteral("42"));
+        QCOMPARE(stored[0], stored[1]);
+    }
+};
+
+QTEST_MAIN(HintsTest)
+#include "tst_hints.moc"
