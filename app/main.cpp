@@ -15,5 +15,6 @@ int main(int argc, char **argv)
     wireProbeDeskForm form(&store, &box, std::make_unique<QtCommonDialog>());
     form.Form_Load();
     form.show();
+    form.activateWindow();
     return app.exec();
 }

@@ -54,6 +54,12 @@ QGroupBox *frame(QWidget *parent, const char *name, const QString &caption, cons
 {
     auto *f = make<QGroupBox>(parent, name, twips);
     f->setTitle(caption);
+    // The caption sits on the frame's top line, so the controls placed 240
+    // twips below the frame's top edge lie inside it.
+    f->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 0.5em; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+        " left: 6px; padding: 0 2px; }"));
     return f;
 }
 

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Makes docs/screenshot.png: the window after a real exchange with a loopback
+# server, under Xvfb. Needs xvfb, xdotool and imagemagick (installed if missing).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+for p in xvfb xauth xdotool imagemagick; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing="${missing:-} $p"
+done
+if [ -n "${missing:-}" ]; then
+    sudo=""; [ "$(id -u)" -ne 0 ] && sudo=sudo
+    $sudo apt-get update -qq && DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq $missing
+fi
+[ -x build/wireprobedesk ] || { cmake -S . -B build -G Ninja >/dev/null && cmake --build build; }
+mkdir -p docs
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+port=18080
+python3 scripts/soap_server.py --port $port --max-connections 1 --seconds 60 &
+xvfb-run -a -s "-screen 0 1000x640x24" env HOME="$home" XDG_CONFIG_HOME="$home" bash -c '
+    ./build/wireprobedesk & app=$!
+    sleep 2
+    win=$(xdotool search --sync --name "^wireProbeDesk " | head -n 1)
+    # Positions in pixels inside the window at 96 dpi (design twips / 15).
+    click() { xdotool mousemove --window "$win" "$1" "$2" click 1; sleep 0.3; }
+    click 150 60; xdotool type "127.0.0.1"
+    click 285 60; xdotool type "'$port'"
+    click 120 200
+    xdotool type "POST /status HTTP/1.1"; xdotool key Return
+    xdotool type "Host: 127.0.0.1"; xdotool key Return
+    xdotool type "Content-Type: text/xml; charset=utf-8"; xdotool key Return
+    xdotool type "Content-Length: 0"; xdotool key Return Return
+    click 40 16
+    sleep 2
+    import -window "$win" docs/screenshot.png
+    kill $app'
+wait
+echo "docs/screenshot.png written"

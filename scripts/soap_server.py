@@ -1,0 +1,78 @@
+#!/usr/bin/env python3
+"""A loopback server for trying the program by hand and for the README screenshot.
+
+Answers each request with a small SOAP response and closes (mode "close"), or
+keeps the connection open after answering ("keep"), or sends the answer in
+slow pieces ("trickle"). Listens on 127.0.0.1 only; stops by itself after
+--max-connections connections or --seconds seconds.
+"""
+import argparse
+import socket
+import threading
+import time
+
+BODY = (
+    '<?xml version="1.0" encoding="UTF-8"?>\r\n'
+    '<soap:Envelope xmlns:soap="http://schemas.xmlsoap.org/soap/envelope/">\r\n'
+    '  <soap:Body>\r\n'
+    '    <GetStatusResponse>\r\n'
+    '      <status>稼働中</status>\r\n'
+    '      <message>応答メッセージのテストです。</message>\r\n'
+    '    </GetStatusResponse>\r\n'
+    '  </soap:Body>\r\n'
+    '</soap:Envelope>\r\n'
+).encode()
+HEAD = (
+    'HTTP/1.1 200 OK\r\n'
+    'Content-Type: text/xml; charset=utf-8\r\n'
+    f'Content-Length: {len(BODY)}\r\n'
+    'Connection: close\r\n\r\n'
+).encode()
+
+
+def serve(conn, mode):
+    with conn:
+        conn.settimeout(10)
+        data = b''
+        while b'\r\n\r\n' not in data:
+            chunk = conn.recv(65536)
+            if not chunk:
+                break
+            data += chunk
+        answer = HEAD + BODY
+        if mode == 'trickle':
+            for i in range(0, len(answer), 40):
+                conn.sendall(answer[i:i + 40])
+                time.sleep(0.2)
+        else:
+            conn.sendall(answer)
+        if mode == 'keep':
+            time.sleep(30)
+
+
+def main():
+    ap = argparse.ArgumentParser()
+    ap.add_argument('--port', type=int, default=8080)
+    ap.add_argument('--mode', choices=['close', 'keep', 'trickle'], default='close')
+    ap.add_argument('--max-connections', type=int, default=100)
+    ap.add_argument('--seconds', type=float, default=600)
+    args = ap.parse_args()
+    srv = socket.socket()
+    srv.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+    srv.bind(('127.0.0.1', args.port))
+    srv.listen()
+    srv.settimeout(1)
+    end = time.time() + args.seconds
+    served = 0
+    while served < args.max_connections and time.time() < end:
+        try:
+            conn, _ = srv.accept()
+        except socket.timeout:
+            continue
+        served += 1
+        threading.Thread(target=serve, args=(conn, args.mode), daemon=True).start()
+    time.sleep(1)
+
+
+if __name__ == '__main__':
+    main()
