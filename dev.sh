@@ -37,8 +37,28 @@ start)
     ;;
 test)
     install_missing "${RUN_PKGS[@]}" "${TEST_PKGS[@]}"
+    supp=$PWD/sanitizers/lsan.supp
+
+    echo "== Tests =="
     build build
     (cd build && ctest --output-on-failure -j "$JOBS")
+
+    echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
+    build build-asan -DWPD_SANITIZE=ON
+    (cd build-asan && LSAN_OPTIONS="suppressions=$supp" ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 \
+        UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j "$JOBS")
+
+    echo "== Fuzzing (${FUZZ_SECONDS:-60} s a target) =="
+    build build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DWPD_FUZZ=ON
+    for t in request_lines pane_text; do
+        work=$(mktemp -d)
+        cp fuzz/corpus/$t/* "$work"/
+        LSAN_OPTIONS="suppressions=$supp" ./build-fuzz/fuzz/fuzz_$t -max_total_time="${FUZZ_SECONDS:-60}" \
+            -timeout=10 -print_final_stats=0 -artifact_prefix="build-fuzz/$t-" "$work" 2>"build-fuzz/$t.log" \
+            || { tail -n 40 "build-fuzz/$t.log"; echo "fuzz_$t: FAILED"; exit 1; }
+        echo "fuzz_$t: $(grep -E '^Done' "build-fuzz/$t.log") without a failure"
+        rm -rf "$work"
+    done
     ;;
 *)
     echo "usage: $0 start|test" >&2
