@@ -26,7 +26,7 @@ build() { # dir, extra cmake args...
     local dir=$1
     shift
     cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
-    cmake --build "$dir" -j "$JOBS"
+    cmake --build "$dir" -j "$JOBS" ${TARGETS:+--target $TARGETS}
 }
 
 case "${1:-}" in
@@ -49,7 +49,7 @@ test)
         UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j "$JOBS")
 
     echo "== Fuzzing (${FUZZ_SECONDS:-60} s a target) =="
-    build build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DWPD_FUZZ=ON
+    TARGETS="fuzz_request_lines fuzz_pane_text" build build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DWPD_FUZZ=ON
     for t in request_lines pane_text; do
         work=$(mktemp -d)
         cp fuzz/corpus/$t/* "$work"/
