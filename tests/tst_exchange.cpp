@@ -11,6 +11,8 @@
 #include <QTcpSocket>
 #include <QtTest>
 
+#include <sys/socket.h>
+
 namespace {
 const QString Done = QStringLiteral("接続先サーバから応答メッセージを受信し、操作が完了しました。");
 const QString Waiting = QStringLiteral("接続先サーバに要求メッセージを送信し、応答を待っています。");
@@ -183,6 +185,24 @@ private slots:
         QCOMPARE(w.form->addressCmb->itemText(0), address); // recorded even though it failed
         QCOMPARE(w.form->portCmb->itemText(0), port);
         QVERIFY(!w.form->TimerWinsock.isActive());
+    }
+
+    void resetMidResponse()
+    {
+        // Linux reports a reset to Qt as an ordinary close: whatever arrived is kept.
+        LoopbackServer server([](QTcpSocket *s, LoopbackServer *) {
+            s->write("partial");
+            QTimer::singleShot(100, s, [s] {
+                const linger hard{1, 0};
+                setsockopt(static_cast<int>(s->socketDescriptor()), SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
+                s->abort();
+            });
+        });
+        TestWindow w;
+        sendTo(*w.form, QStringLiteral("127.0.0.1"), port(server), QStringLiteral("q"));
+        QTRY_VERIFY(w.form->isEnabled());
+        QCOMPARE(w.form->responseTxt->rawText(), QStringLiteral("partial"));
+        QVERIFY(w.form->statusBar->text() == Done || w.box.texts.size() == 1);
     }
 
     void failedExchangeLeavesNoStaleTimer()

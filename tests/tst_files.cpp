@@ -126,42 +126,6 @@ private slots:
         QVERIFY(w.form->isEnabled());
     }
 
-    void openFailures_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<int>("number");
-        QTest::newRow("missing file") << 0 << 2;
-        QTest::newRow("a folder") << 1 << 21;
-        QTest::newRow("a FIFO does not hang") << 2 << 1001;
-        QTest::newRow("no read permission") << 3 << 13;
-    }
-    void openFailures()
-    {
-        QFETCH(int, kind);
-        QFETCH(int, number);
-        if (kind == 3 && geteuid() == 0)
-            QSKIP("root reads every file");
-        QTemporaryDir dir;
-        QString path = dir.filePath("req1.xml");
-        if (kind == 1)
-            QDir().mkpath(path);
-        if (kind == 2)
-            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-        if (kind == 3)
-            QFile::setPermissions(writeFile(dir, "req1.xml", "x"), QFileDevice::WriteOwner);
-        TestWindow w;
-        w.form->requestTxt->setPlainText(QStringLiteral("kept"));
-        w.dialog->answers << path;
-        w.form->openCmd_Click();
-        QCOMPARE(w.box.texts.size(), 1);
-        const QString text = w.box.texts.first();
-        QVERIFY2(text.startsWith(QString::number(number) + " : "), qPrintable(text));
-        QVERIFY(text.endsWith("\n" + path));
-        QCOMPARE(w.form->requestTxt->rawText(), QStringLiteral("kept"));
-        QCOMPARE(w.setting("openDir"), dir.path() + "/");
-        QVERIFY(w.form->isEnabled());
-    }
-
     void pasteReplacesTheWholeRequest()
     {
         TestWindow w;
@@ -224,38 +188,50 @@ private slots:
         QCOMPARE(w.dialog->shown.size(), 1);
     }
 
-    void saveFailures_data()
+    void fileFailures_data()
     {
+        QTest::addColumn<bool>("save");
         QTest::addColumn<int>("kind");
         QTest::addColumn<int>("number");
-        QTest::newRow("missing folder") << 0 << 2;
-        QTest::newRow("a file in the folder's place") << 1 << 20;
-        QTest::newRow("folder without write permission") << 2 << 13;
+        QTest::newRow("open: missing file") << false << 0 << 2;
+        QTest::newRow("open: a folder") << false << 1 << 21;
+        QTest::newRow("open: a FIFO does not hang") << false << 2 << 1001;
+        QTest::newRow("open: no read permission") << false << 3 << 13;
+        QTest::newRow("save: missing folder") << true << 0 << 2;
+        QTest::newRow("save: a file in the folder's place") << true << 1 << 20;
+        QTest::newRow("save: folder without write permission") << true << 3 << 13;
     }
-    void saveFailures()
+    void fileFailures()
     {
+        QFETCH(bool, save);
         QFETCH(int, kind);
         QFETCH(int, number);
-        if (kind == 2 && geteuid() == 0)
-            QSKIP("root writes into every folder");
+        if (kind == 3 && geteuid() == 0)
+            QSKIP("root may read and write everything; run unprivileged too");
         QTemporaryDir dir;
-        QString folder = dir.filePath("out");
+        const QString folder = dir.filePath("sub");
+        const QString path = folder + (save ? "/r1.txt" : "");
         if (kind == 1)
-            writeFile(dir, "out", "a file");
-        if (kind == 2) {
-            QDir().mkpath(folder);
+            save ? (void)writeFile(dir, "sub", "a file") : (void)QDir().mkpath(path);
+        if (kind == 2)
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        if (kind == 3) {
+            save ? (void)QDir().mkpath(folder) : (void)writeFile(dir, "sub", "x");
             QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+            if (!save)
+                QFile::setPermissions(path, QFileDevice::WriteOwner);
         }
-        const QString path = folder + "/r1.txt";
         TestWindow w;
+        w.form->requestTxt->setPlainText(QStringLiteral("kept"));
         w.form->responseTxt->setRawText(QStringLiteral("data"));
         w.dialog->answers << path;
-        w.form->saveCmd_Click();
+        save ? w.form->saveCmd_Click() : w.form->openCmd_Click();
         QCOMPARE(w.box.texts.size(), 1);
         const QString text = w.box.texts.first();
         QVERIFY2(text.startsWith(QString::number(number) + " : "), qPrintable(text));
         QVERIFY(text.endsWith("\n" + path));
-        QCOMPARE(w.setting("saveDir"), folder + "/");
+        QCOMPARE(w.form->requestTxt->rawText(), QStringLiteral("kept"));
+        QCOMPARE(w.setting(save ? "saveDir" : "openDir"), wireProbeDeskForm::StripPath(path));
         QVERIFY(w.form->isEnabled());
     }
 

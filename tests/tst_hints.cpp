@@ -40,6 +40,23 @@ private slots:
         QCOMPARE(w.form->statusBar->text(), hint);
     }
 
+    void tabOrderWrapsRound()
+    {
+        TestWindow w;
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        const QStringList order{"addressCmb", "portCmb", "TimeOutSlider", "requestTxt", "responseTxt", "sendCmd",
+                                "exitCmd",    "saveCmd", "pasteCmd",      "clearCmd",   "openCmd",     "addressCmb"};
+        w.form->addressCmb->setFocus();
+        QStringList visited;
+        for (int i = 0; i < order.size(); ++i) {
+            QWidget *f = QApplication::focusWidget();
+            visited << (f->objectName().isEmpty() ? f->parentWidget()->objectName() : f->objectName());
+            QTest::keyClick(f, Qt::Key_Tab);
+        }
+        QCOMPARE(visited, order);
+    }
+
     void selectionLength()
     {
         TestWindow w;

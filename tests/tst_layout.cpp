@@ -44,21 +44,6 @@ private slots:
         QCOMPARE(Layout::compute(x, W, 6630).split, split);
     }
 
-    void dragBar_data()
-    {
-        QTest::addColumn<float>("pointer");
-        QTest::addColumn<float>("bar");
-        QTest::newRow("free") << 4000.f << 3960.f;
-        QTest::newRow("past the left edge") << 100.f << 500.f;
-        QTest::newRow("past the right edge") << 9000.f << 7630.f;
-    }
-    void dragBar()
-    {
-        QFETCH(float, pointer);
-        QFETCH(float, bar);
-        QCOMPARE(Layout::dragBarLeft(pointer, 8130), bar);
-    }
-
     // The window itself, at 96 dpi with no frame: 542 × 442 px is W 8130, H 6630.
     void workedExampleInTheWindow()
     {

@@ -29,24 +29,6 @@ class SettingsTest : public QObject
 {
     Q_OBJECT
 private slots:
-    void numberTexts_data()
-    {
-        QTest::addColumn<float>("value");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("whole") << 1200.f << "1200";
-        QTest::newRow("negative") << -60.f << "-60";
-        QTest::newRow("half") << 3862.5f << "3862.5";
-        QTest::newRow("seven digits") << 1234567.f << "1234567";
-        QTest::newRow("fraction rounded to 7 digits") << 0.1f << "0.1";
-    }
-    void numberTexts()
-    {
-        QFETCH(float, value);
-        QFETCH(QString, text);
-        QCOMPARE(SettingsValues::formatSingle(value), text);
-        QCOMPARE(SettingsValues::parseSingle(text, -1), value);
-    }
-
     void firstStart()
     {
         TestWindow w;

@@ -13,6 +13,8 @@ RawTextPane::RawTextPane(QWidget *parent) : QPlainTextEdit(parent)
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Tab walks the window's tab order, as in every other control here.
+    setTabChangesFocus(true);
     m_flushTimer.setSingleShot(true);
     connect(&m_flushTimer, &QTimer::timeout, this, &RawTextPane::flushQueued);
 }
