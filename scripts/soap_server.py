@@ -63,15 +63,17 @@ def main():
     srv.listen()
     srv.settimeout(1)
     end = time.time() + args.seconds
-    served = 0
-    while served < args.max_connections and time.time() < end:
+    threads = []
+    while len(threads) < args.max_connections and time.time() < end:
         try:
             conn, _ = srv.accept()
         except socket.timeout:
             continue
-        served += 1
-        threading.Thread(target=serve, args=(conn, args.mode), daemon=True).start()
-    time.sleep(1)
+        t = threading.Thread(target=serve, args=(conn, args.mode), daemon=True)
+        t.start()
+        threads.append(t)
+    for t in threads:  # let answers in progress finish
+        t.join(timeout=max(0.0, end - time.time()) + 1)
 
 
 if __name__ == '__main__':
