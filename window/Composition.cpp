@@ -183,9 +183,8 @@ void wireProbeDeskForm::composeControls()
                                  exitCmd,    saveCmd, pasteCmd,      clearCmd,   openCmd};
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
-    for (QWidget *w : order)
-        w->setFocusPolicy(w == TimeOutSlider ? Qt::StrongFocus : w->focusPolicy());
-    // Tab on openCmd wraps round to addressCmb: the chain ends there.
+    TimeOutSlider->setFocusPolicy(Qt::StrongFocus);
+    // The first control in the tab order takes the focus when the window opens.
     addressCmb->setFocus(Qt::OtherFocusReason);
 }
 
