@@ -7,6 +7,7 @@
 #include "platform/Winsock.h"
 #include "window/RawTextPane.h"
 
+#include <QPushButton>
 #include <QComboBox>
 #include <QSlider>
 
@@ -52,7 +53,7 @@ void wireProbeDeskForm::sendCmd_Click()
         endExchange();
         setStatus(QString::number(f.number) + QLatin1Char(':') + f.description);
         showError(f.description);
-        setEnabled(true);
+        leaveBusy(sendCmd);
     }
 }
 
@@ -85,7 +86,7 @@ void wireProbeDeskForm::TimerWinsockClose_Timer()
         return;
     endExchange();
     setStatus(QStringLiteral("接続先サーバから応答メッセージを受信し、操作が完了しました。"));
-    setEnabled(true);
+    leaveBusy(sendCmd);
 }
 
 void wireProbeDeskForm::TimerWinsock_Timer()
@@ -97,7 +98,7 @@ void wireProbeDeskForm::TimerWinsock_Timer()
     endExchange();
     setStatus(text);
     showError(text);
-    setEnabled(true);
+    leaveBusy(sendCmd);
 }
 
 void wireProbeDeskForm::Winsock_Error(qint16 number, const QString &description)
@@ -105,7 +106,7 @@ void wireProbeDeskForm::Winsock_Error(qint16 number, const QString &description)
     endExchange();
     setStatus(QString::number(number) + QLatin1Char(':') + description);
     showError(description);
-    setEnabled(true);
+    leaveBusy(sendCmd);
 }
 
 void wireProbeDeskForm::endExchange()

@@ -7,6 +7,7 @@
 #include "platform/Utf8Stream.h"
 #include "window/RawTextPane.h"
 
+#include <QPushButton>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -82,7 +83,7 @@ void wireProbeDeskForm::openCmd_Click()
         dlg.showOpen(this);
         writeSetting(QStringLiteral("openDir"), StripPath(dlg.fileName));
         if (dlg.fileName.isEmpty()) {
-            setEnabled(true);
+            leaveBusy(openCmd);
             return;
         }
 
@@ -110,7 +111,7 @@ void wireProbeDeskForm::openCmd_Click()
         requestTxt->document()->setUndoRedoEnabled(true);
         reportFileFailure(f);
     }
-    setEnabled(true);
+    leaveBusy(openCmd);
 }
 
 void wireProbeDeskForm::pasteCmd_Click()

@@ -5,6 +5,7 @@
 #include "platform/CommonDialog.h"
 #include "window/RawTextPane.h"
 
+#include <QPushButton>
 #include <QSaveFile>
 #include <cerrno>
 
@@ -36,7 +37,7 @@ void wireProbeDeskForm::saveCmd_Click()
     setEnabled(false);
     if (responseTxt->document()->isEmpty()) {
         showError(QStringLiteral("応答メッセージのデータがありません。"));
-        setEnabled(true);
+        leaveBusy(saveCmd);
         return;
     }
     CommonDialog &dlg = *m_dialog;
@@ -56,5 +57,5 @@ void wireProbeDeskForm::saveCmd_Click()
     } catch (const Failure &f) {
         reportFileFailure(f);
     }
-    setEnabled(true);
+    leaveBusy(saveCmd);
 }

@@ -76,6 +76,9 @@ private slots:
     {
         LoopbackServer server(Scripts::answerAndClose({"HTTP/1.0 200 OK\r\n", "X: 1\r\n\r\n", "body"}));
         TestWindow w;
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        w.form->sendCmd->setFocus();
         sendTo(*w.form, QStringLiteral("127.0.0.1"), port(server), QStringLiteral("GET / HTTP/1.0\n\n"));
         QVERIFY(!w.form->isEnabled());
         QTRY_COMPARE(w.form->statusBar->text(), Done);
@@ -87,6 +90,7 @@ private slots:
         QVERIFY(w.box.texts.isEmpty());
         QVERIFY(!w.form->TimerWinsock.isActive());
         QVERIFY(!w.form->TimerWinsockClose.isActive());
+        QCOMPARE(QApplication::focusWidget(), w.form->sendCmd); // the keyboard works again
     }
 
     void responseBytesKeptExactly_data()

@@ -240,6 +240,13 @@ void wireProbeDeskForm::setStatus(const QString &text)
     statusBar->setText(text);
 }
 
+void wireProbeDeskForm::leaveBusy(QWidget *focusTo)
+{
+    setEnabled(true);
+    if (!focusWidget() || !focusWidget()->hasFocus())
+        focusTo->setFocus(Qt::OtherFocusReason);
+}
+
 void wireProbeDeskForm::showError(const QString &text)
 {
     m_box->showError(this, text);

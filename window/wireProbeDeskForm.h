@@ -106,6 +106,9 @@ private:
     void composeControls();
     void wireEvents();
     void setStatus(const QString &text);
+    // Leaves the busy state. Disabling the window took the focus away; it goes
+    // back to the control that started the command, so the keyboard works again.
+    void leaveBusy(QWidget *focusTo);
     void showError(const QString &text);
     // Every end of an exchange: what has arrived goes into the pane, both
     // timers stop and the socket closes, before anything is reported.
