@@ -75,19 +75,24 @@ int Winsock::state() const
         return Closed;
     // Closing only once every received byte has been handed out, so that no
     // data arrives after the close has been seen.
-    return (m_socket.bytesAvailable() > 0 || m_decoder.holdsPartial()) ? Connected : Closing;
+    return hasUnread() ? Connected : Closing;
+}
+
+bool Winsock::hasUnread() const
+{
+    return m_socket.bytesAvailable() > 0 || m_decoder.holdsPartial();
 }
 
 void Winsock::onStateChanged(QAbstractSocket::SocketState s)
 {
     if (s != QAbstractSocket::UnconnectedState || !m_peerClosed)
         return;
-    if (m_socket.bytesAvailable() > 0 || m_decoder.holdsPartial()) {
+    if (hasUnread()) {
         const quint32 gen = m_generation;
         QMetaObject::invokeMethod(
             this,
             [this, gen] {
-                if (gen == m_generation && (m_socket.bytesAvailable() > 0 || m_decoder.holdsPartial()))
+                if (gen == m_generation && hasUnread())
                     emit dataArrival(static_cast<qint32>(m_socket.bytesAvailable()));
             },
             Qt::QueuedConnection);

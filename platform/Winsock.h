@@ -54,6 +54,8 @@ private:
     void onError(QAbstractSocket::SocketError e);
     void onBytesWritten(qint64 n);
     void onReadyRead();
+    // Received bytes (or the start of a character) not yet handed out.
+    bool hasUnread() const;
 
     QTcpSocket m_socket;
     Utf8Stream m_decoder;

@@ -37,35 +37,6 @@ private slots:
         }
     }
 
-    void invalidBytesNeverCutShort_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<int>("replacements");
-        QTest::newRow("lone continuation") << QByteArray("a\x80z") << 1;
-        QTest::newRow("truncated at the end") << QByteArray("ab\xE3\x81") << 1;
-        QTest::newRow("invalid lead then text") << QByteArray("\xFFtail") << 1;
-    }
-    void invalidBytesNeverCutShort()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(int, replacements);
-        for (qsizetype cut = 0; cut <= bytes.size(); ++cut) {
-            Utf8Stream decoder;
-            QString text = decoder.decode(bytes.left(cut));
-            text += decoder.decode(bytes.mid(cut));
-            text += decoder.finish();
-            QCOMPARE(text.count(QChar::ReplacementCharacter) >= 1, replacements >= 1);
-            // Every valid ASCII byte is still there, in order.
-            QString ascii;
-            for (char c : bytes)
-                if (static_cast<unsigned char>(c) < 0x80)
-                    ascii += QLatin1Char(c);
-            QString kept = text;
-            kept.remove(QChar::ReplacementCharacter);
-            QCOMPARE(kept, ascii);
-        }
-    }
-
     void typedLineBreakIsCrLf()
     {
         // A loaded request whose line holds a lone LF; the user then breaks a line.
