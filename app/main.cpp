@@ -1,8 +1,8 @@
 #include "app/Translation.h"
-#include "platform/CommonDialog.h"
-#include "platform/MessageBox.h"
-#include "platform/SettingsStore.h"
-#include "window/wireProbeDeskForm.h"
+#include "gui/CommonDialog.h"
+#include "gui/MessageBox.h"
+#include "core/SettingsStore.h"
+#include "gui/wireProbeDeskForm.h"
 
 #include <QApplication>
 

@@ -2,12 +2,12 @@
 // exchanges in a row. Run by hand: ./build/bench/wpdbench [--soak [N]]
 #include "BenchServer.h"
 
-#include "platform/CommonDialog.h"
-#include "platform/MessageBox.h"
-#include "platform/SettingsStore.h"
-#include "platform/Winsock.h"
-#include "window/RawTextPane.h"
-#include "window/wireProbeDeskForm.h"
+#include "gui/CommonDialog.h"
+#include "gui/MessageBox.h"
+#include "core/SettingsStore.h"
+#include "core/Transport.h"
+#include "gui/RawTextPane.h"
+#include "gui/wireProbeDeskForm.h"
 
 #include <QApplication>
 #include <QComboBox>

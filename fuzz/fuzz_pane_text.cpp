@@ -1,8 +1,8 @@
 // The response pane's text model: valid UTF-8 cut into arbitrary byte pieces
 // (inside characters, between CR and LF) reads back exactly; arbitrary bytes
 // never crash, hang or lose a byte of ASCII text.
-#include "platform/Utf8Stream.h"
-#include "window/RawTextPane.h"
+#include "gui/Utf8Stream.h"
+#include "gui/RawTextPane.h"
 
 #include <QApplication>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // The request-file line reader, fed in arbitrary pieces, must give exactly what
 // a plain reading of the whole file gives.
-#include "files/RequestLines.h"
+#include "core/RequestLines.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 // Send and receive against real loopback servers.
 #include "TestSupport.h"
 
-#include "platform/Winsock.h"
-#include "window/RawTextPane.h"
+#include "core/Transport.h"
+#include "gui/RawTextPane.h"
 
 #include <QComboBox>
 #include <QLabel>

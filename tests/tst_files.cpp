@@ -1,7 +1,7 @@
 // Loading requests, pasting, saving responses, and the folders they remember.
 #include "TestSupport.h"
 
-#include "window/RawTextPane.h"
+#include "gui/RawTextPane.h"
 
 #include <QClipboard>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 // Status-line hints, the selection length, Clear and Exit.
 #include "TestSupport.h"
 
-#include "window/RawTextPane.h"
+#include "gui/RawTextPane.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "exchange/DestinationHistory.h"
+#include "core/DestinationHistory.h"
 
 #include <QComboBox>
 #include <QtTest>

@@ -1,10 +1,10 @@
 // Pane layout, minimum size and the splitter drag, in twips.
 #include "TestSupport.h"
 
-#include "window/Layout.h"
-#include "window/RawTextPane.h"
-#include "window/SplitterHandle.h"
-#include "window/Twips.h"
+#include "gui/Layout.h"
+#include "gui/RawTextPane.h"
+#include "gui/SplitterHandle.h"
+#include "gui/Twips.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -1,6 +1,6 @@
 // The panes give back exactly what they were given, line ends included.
-#include "platform/Utf8Stream.h"
-#include "window/RawTextPane.h"
+#include "gui/Utf8Stream.h"
+#include "gui/RawTextPane.h"
 
 #include <QtTest>
 

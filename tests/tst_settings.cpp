@@ -1,9 +1,9 @@
 // Start-up restores what the last close saved; settings problems never stop the program.
 #include "TestSupport.h"
 
-#include "app/SettingsValues.h"
-#include "window/SplitterHandle.h"
-#include "window/Twips.h"
+#include "core/SettingsValues.h"
+#include "gui/SplitterHandle.h"
+#include "gui/Twips.h"
 
 #include <QComboBox>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 
-#include "window/RawTextPane.h"
+#include "gui/RawTextPane.h"
 
 #include <QComboBox>
 #include <QPushButton>

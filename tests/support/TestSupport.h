@@ -1,9 +1,9 @@
 #pragma once
 
-#include "platform/CommonDialog.h"
-#include "platform/MessageBox.h"
-#include "platform/SettingsStore.h"
-#include "window/wireProbeDeskForm.h"
+#include "gui/CommonDialog.h"
+#include "gui/MessageBox.h"
+#include "core/SettingsStore.h"
+#include "gui/wireProbeDeskForm.h"
 
 #include <QByteArray>
 #include <QList>

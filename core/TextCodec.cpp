@@ -1,0 +1,92 @@
+#include "core/TextCodec.h"
+
+#include <QStringEncoder>
+
+QStringList TextCodec::names()
+{
+    return {QStringLiteral("UTF-8"), QStringLiteral("Shift_JIS"), QStringLiteral("EUC-JP"),
+            QStringLiteral("ISO-2022-JP"), QStringLiteral("ISO-8859-1")};
+}
+
+QString TextCodec::normalized(const QString &name)
+{
+    for (const QString &n : names())
+        if (n.compare(name.trimmed(), Qt::CaseInsensitive) == 0)
+            return n;
+    return names().first();
+}
+
+namespace {
+
+// ICU's "Shift_JIS" is Microsoft's code page 932, which is what Windows-based
+// services send: the NEC and IBM extensions and U+FF5E for 0x8160.
+QByteArray converterName(const QString &name)
+{
+    return TextCodec::normalized(name).toLatin1();
+}
+
+// The character at i (a surrogate pair counts as one), for the message.
+QString characterAt(QStringView text, qsizetype i)
+{
+    if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+        return text.mid(i, 2).toString();
+    return text.mid(i, 1).toString();
+}
+
+} // namespace
+
+QByteArray TextCodec::encode(QStringView text, const QString &name)
+{
+    QStringEncoder encoder(converterName(name).constData());
+    const QByteArray bytes = encoder.encode(text);
+    if (!encoder.hasError())
+        return bytes;
+    // The encoder substitutes silently; decoding the result again shows where.
+    QStringDecoder decoder(converterName(name).constData(), QStringConverter::Flag::ConvertInitialBom);
+    const QString back = decoder.decode(bytes);
+    qsizetype i = 0;
+    while (i < text.size() && i < back.size() && text[i] == back[i])
+        ++i;
+    if (i >= text.size())
+        i = 0; // an unpaired surrogate at the very end; name the start
+    qsizetype line = 1, column = 1;
+    for (qsizetype k = 0; k < i; ++k) {
+        const QChar c = text[k];
+        if (c == QLatin1Char('\n') || (c == QLatin1Char('\r') && !(k + 1 < i && text[k + 1] == QLatin1Char('\n')))) {
+            ++line;
+            column = 1;
+        } else if (!c.isLowSurrogate()) {
+            ++column;
+        }
+    }
+    const QString ch = characterAt(text, i);
+    const QString code = QStringLiteral("U+%1").arg(ch.toUcs4().value(0), 4, 16, QLatin1Char('0')).toUpper();
+    throw Failure{ErrUnencodable, QStringLiteral("要求メッセージの %1 行 %2 桁目の文字「%3」(%4) は文字コード %5 で表せません。")
+                                      .arg(line)
+                                      .arg(column)
+                                      .arg(ch, code, normalized(name))};
+}
+
+StreamDecoder::StreamDecoder(const QString &name)
+    : m_decoder(converterName(name).constData(), QStringConverter::Flag::ConvertInitialBom)
+{
+    // Qt's own converters say U+FFFD for an invalid byte; ICU's legacy ones say U+001A.
+    m_icu = m_decoder.name() != QLatin1String("UTF-8") && m_decoder.name() != QLatin1String("ISO-8859-1");
+}
+
+QString StreamDecoder::decode(QByteArrayView piece)
+{
+    QString text = m_decoder.decode(piece);
+    // A SUB that is not in the bytes is ICU's mark for an invalid byte. Where
+    // the bytes hold a real SUB the two cannot be told apart; it stays as it is.
+    if (m_icu && text.contains(QChar(0x1A)) && !piece.contains('\x1a'))
+        text.replace(QChar(0x1A), QChar::ReplacementCharacter);
+    return text;
+}
+
+QString StreamDecoder::finish()
+{
+    const bool partial = m_decoder.pending() > 0;
+    m_decoder.resetState();
+    return partial ? QString(QChar::ReplacementCharacter) : QString();
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "core/Failure.h"
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringDecoder>
+#include <QStringList>
+
+// The text encodings offered for the wire and for files, by their IANA names.
+namespace TextCodec {
+constexpr qint32 ErrUnencodable = 104;
+
+QStringList names();
+// A stored or typed name as one of names(); anything unknown is UTF-8.
+QString normalized(const QString &name);
+// The whole text in the encoding. A character the encoding cannot represent
+// throws Failure naming the character, its line and its column.
+QByteArray encode(QStringView text, const QString &name);
+}
+
+// Decodes bytes that arrive in pieces. A character split between pieces is
+// joined, a leading byte-order mark is content and is kept, and invalid bytes
+// become U+FFFD without ending the text.
+class StreamDecoder
+{
+public:
+    explicit StreamDecoder(const QString &name = QStringLiteral("UTF-8"));
+    QString decode(QByteArrayView piece);
+    // The end of the stream: an unfinished character becomes U+FFFD.
+    QString finish();
+
+private:
+    // Reaches the converter's count of bytes held back for an unfinished character.
+    class Decoder : public QStringDecoder
+    {
+    public:
+        using QStringDecoder::QStringDecoder;
+        qsizetype pending() const { return state.remainingChars; }
+    };
+    Decoder m_decoder;
+    bool m_icu = false;
+};

@@ -1,0 +1,197 @@
+#include "core/Transport.h"
+
+#include "core/Failure.h"
+#include "core/TlsSetup.h"
+
+#include <QCoreApplication>
+#include <QMetaObject>
+
+#include <cerrno>
+#include <sys/socket.h>
+
+namespace {
+// Bounds the bytes taken from the kernel in one turn of the event loop, so a
+// flood cannot starve the window.
+constexpr qint64 ReadBuffer = 1 << 20;
+} // namespace
+
+Transport::Transport(QObject *parent) : QObject(parent)
+{
+    m_socket.setReadBufferSize(ReadBuffer);
+    connect(&m_socket, &QSslSocket::stateChanged, this, &Transport::onStateChanged);
+    connect(&m_socket, &QSslSocket::errorOccurred, this, &Transport::onError);
+    connect(&m_socket, &QSslSocket::bytesWritten, this, &Transport::onBytesWritten);
+    connect(&m_socket, &QSslSocket::readyRead, this, &Transport::onReadyRead);
+    connect(&m_socket, &QSslSocket::connected, this, &Transport::connected);
+    connect(&m_socket, &QSslSocket::encrypted, this, &Transport::encrypted);
+    connect(&m_socket, &QSslSocket::sslErrors, this, &Transport::onSslErrors);
+    connect(&m_socket, &QSslSocket::handshakeInterruptedOnError, this,
+            [this](const QSslError &e) { onSslErrors({e}); });
+}
+
+void Transport::connectTo(const QString &host, qint32 port, const std::optional<QSslConfiguration> &tls)
+{
+    if (port < 1 || port > 65535)
+        throw Failure{ErrPortRange, QStringLiteral("ポート番号は1から65535の範囲で指定して下さい。")};
+    if (m_socket.state() != QAbstractSocket::UnconnectedState)
+        throw Failure{ErrNotClosed, QStringLiteral("ソケットが閉じられていないため接続できません。")};
+    ++m_generation;
+    m_peerClosed = false;
+    m_reset = false;
+    m_toWrite = 0;
+    m_verifyErrors.clear();
+    m_host = host;
+    m_tls = tls.has_value();
+    if (!m_tls) {
+        m_socket.setSslConfiguration(QSslConfiguration::defaultConfiguration());
+        m_socket.connectToHost(host, static_cast<quint16>(port));
+        return;
+    }
+    QSslConfiguration c = *tls;
+    // Verification always runs, so that with it switched off we can still say
+    // what it would have found; the errors are then ignored.
+    m_verify = c.peerVerifyMode() != QSslSocket::VerifyNone;
+    c.setPeerVerifyMode(QSslSocket::VerifyPeer);
+    m_socket.setSslConfiguration(c);
+    m_socket.connectToHostEncrypted(host, static_cast<quint16>(port));
+}
+
+void Transport::write(const QByteArray &bytes)
+{
+    m_toWrite += bytes.size();
+    m_socket.write(bytes);
+}
+
+QByteArray Transport::read(qint64 max)
+{
+    return m_socket.read(qMin(max, m_socket.bytesAvailable()));
+}
+
+void Transport::close()
+{
+    ++m_generation; // notices still queued for this connection are dropped
+    m_peerClosed = false;
+    m_toWrite = 0;
+    m_socket.abort();
+}
+
+int Transport::state() const
+{
+    switch (m_socket.state()) {
+    case QAbstractSocket::HostLookupState:
+        return Resolving;
+    case QAbstractSocket::ConnectingState:
+        return Connecting;
+    case QAbstractSocket::ConnectedState:
+    case QAbstractSocket::ClosingState:
+        return Connected;
+    default:
+        break;
+    }
+    if (!m_peerClosed)
+        return Closed;
+    // Closing only once every received byte has been taken, so that no data
+    // arrives after the close has been seen.
+    return m_socket.bytesAvailable() > 0 ? Connected : Closing;
+}
+
+void Transport::failConnectTimeout()
+{
+    close();
+    reportLater(ErrConnectTimeout, QCoreApplication::translate("QAbstractSocket", "Connection timed out"));
+}
+
+void Transport::onStateChanged(QAbstractSocket::SocketState s)
+{
+    if (s == QAbstractSocket::ConnectingState) {
+        emit resolved();
+        return;
+    }
+    if (s != QAbstractSocket::UnconnectedState || !m_peerClosed || m_socket.bytesAvailable() == 0)
+        return;
+    const quint32 gen = m_generation;
+    QMetaObject::invokeMethod(
+        this,
+        [this, gen] {
+            if (gen == m_generation && m_socket.bytesAvailable() > 0)
+                emit dataArrival();
+        },
+        Qt::QueuedConnection);
+}
+
+bool Transport::peerReset()
+{
+    // Qt reads ECONNRESET as an ordinary end of stream, but until it reads, the
+    // socket still holds the error; asking for it is cheap.
+    const qintptr fd = m_socket.socketDescriptor();
+    if (fd < 0)
+        return false;
+    int err = 0;
+    socklen_t len = sizeof err;
+    return ::getsockopt(static_cast<int>(fd), SOL_SOCKET, SO_ERROR, &err, &len) == 0 && err == ECONNRESET;
+}
+
+void Transport::onError(QAbstractSocket::SocketError e)
+{
+    if (e == QAbstractSocket::RemoteHostClosedError && !m_reset && !(m_tls && !m_socket.isEncrypted())) {
+        // The peer's ordinary close: the end of a response, not a failure.
+        m_peerClosed = true;
+        return;
+    }
+    if (m_reset) {
+        reportLater(ErrReset, QCoreApplication::translate("QNativeSocketEngine", "Connection reset by peer"));
+        return;
+    }
+    if (m_tls && !m_socket.isEncrypted()) {
+        if (!m_verifyErrors.isEmpty() && m_verify) {
+            const Failure f = TlsSetup::verificationFailure(m_verifyErrors, m_host);
+            reportLater(f.number, f.description);
+            return;
+        }
+        const Failure f = TlsSetup::handshakeFailure(m_socket.errorString());
+        reportLater(f.number, f.description);
+        return;
+    }
+    reportLater(static_cast<qint32>(ErrSocketBase + static_cast<int>(e)), m_socket.errorString());
+}
+
+void Transport::reportLater(qint32 number, const QString &description)
+{
+    const quint32 gen = m_generation;
+    // Delivered from the event loop rather than from inside the socket, so the
+    // handler may close the socket and open a modal box safely.
+    QMetaObject::invokeMethod(
+        this,
+        [this, gen, number, description] {
+            if (gen == m_generation)
+                emit error(number, description);
+        },
+        Qt::QueuedConnection);
+}
+
+void Transport::onBytesWritten(qint64 n)
+{
+    if (m_toWrite <= 0)
+        return;
+    m_toWrite -= n;
+    if (m_toWrite <= 0) {
+        m_toWrite = 0;
+        emit sendComplete();
+    }
+}
+
+void Transport::onReadyRead()
+{
+    if (!m_reset && peerReset())
+        m_reset = true;
+    emit dataArrival();
+}
+
+void Transport::onSslErrors(const QList<QSslError> &errors)
+{
+    for (const QSslError &e : errors)
+        if (!m_verifyErrors.contains(e))
+            m_verifyErrors << e;
+    if (!m_verify)
+        m_socket.ignoreSslErrors();
+}

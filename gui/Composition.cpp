@@ -1,0 +1,256 @@
+#include "gui/wireProbeDeskForm.h"
+
+#include "core/ExchangeEngine.h"
+#include "gui/CommonDialog.h"
+#include "gui/DetailsForm.h"
+#include "gui/MessageBox.h"
+#include "gui/ResponseFeed.h"
+#include "gui/RawTextPane.h"
+#include "gui/SplitterHandle.h"
+#include "gui/Twips.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+
+namespace {
+
+QFont messageFont()
+{
+    // The design face first; where it is missing, a fixed-pitch face with
+    // Japanese glyphs from fonts-noto-cjk.
+    QFont f;
+    f.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("MS Gothic"),
+                   QStringLiteral("Noto Sans Mono CJK JP"), QStringLiteral("monospace")});
+    f.setStyleHint(QFont::Monospace);
+    f.setPointSize(9);
+    f.setWeight(QFont::Normal);
+    return f;
+}
+
+template<typename W>
+W *make(QWidget *parent, const char *name, const QRectF &twips, const QString &tip = QString())
+{
+    auto *w = new W(parent);
+    w->setObjectName(QString::fromLatin1(name));
+    if (!tip.isEmpty())
+        w->setToolTip(tip);
+    Twips::place(w, twips);
+    return w;
+}
+
+QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QString &tip,
+                    const QRectF &twips)
+{
+    auto *b = make<QPushButton>(parent, name, twips, tip);
+    b->setText(caption);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QGroupBox *frame(QWidget *parent, const char *name, const QString &caption, const QRectF &twips)
+{
+    auto *f = make<QGroupBox>(parent, name, twips);
+    f->setTitle(caption);
+    // The caption sits on the frame's top line, so the controls placed 240
+    // twips below the frame's top edge lie inside it.
+    f->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 0.5em; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+        " left: 6px; padding: 0 2px; }"));
+    return f;
+}
+
+QComboBox *combo(QWidget *parent, const char *name, const QString &tip, const QRectF &twips)
+{
+    auto *c = make<QComboBox>(parent, name, twips, tip);
+    c->setEditable(true);
+    // The history decides what the list holds; Enter must not add entries.
+    c->setInsertPolicy(QComboBox::NoInsert);
+    c->setDuplicatesEnabled(true);
+    c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    c->setMinimumContentsLength(1);
+    return c;
+}
+
+QLabel *label(QWidget *parent, const char *name, const QString &text, const QRectF &twips)
+{
+    auto *l = make<QLabel>(parent, name, twips);
+    l->setText(text);
+    return l;
+}
+
+} // namespace
+
+wireProbeDeskForm::wireProbeDeskForm(SettingsStore *store, MessageBox *box,
+                                     std::unique_ptr<CommonDialog> dialog, QWidget *parent)
+    : QWidget(parent), m_store(store), m_box(box), m_dialog(std::move(dialog))
+{
+    setObjectName(QStringLiteral("wireProbeDeskForm"));
+    composeControls();
+    wireEvents();
+}
+
+wireProbeDeskForm::~wireProbeDeskForm() = default;
+
+void wireProbeDeskForm::composeControls()
+{
+    setWindowIcon(QIcon(QStringLiteral(":/icons/wireprobedesk.png")));
+    resize(Twips::toPixels(this, 8010), Twips::toPixels(this, 6630));
+    const QFont font = messageFont();
+
+    m_openCmd = button(this, "openCmd", QStringLiteral("開く"),
+                     QStringLiteral("要求メッセージに貼り付けるファイルを開きます。"), {1440, 120, 855, 375});
+    m_clearCmd = button(this, "clearCmd", QStringLiteral("クリア"),
+                      QStringLiteral("要求メッセージの入力を消去します。"), {2520, 120, 855, 375});
+    m_pasteCmd = button(this, "pasteCmd", QStringLiteral("ペースト"),
+                      QStringLiteral("クリップボードの内容を要求メッセージに貼り付けます。"), {3600, 120, 855, 375});
+    m_saveCmd = button(this, "saveCmd", QStringLiteral("保存"),
+                     QStringLiteral("応答メッセージをファイルに保存します。"), {5520, 120, 855, 375});
+    m_detailsCmd = button(this, "detailsCmd", QStringLiteral("詳細"),
+                          QStringLiteral("文字コード、受信バイト、通信の詳細を表示します。"), {4560, 120, 855, 375});
+    m_selectionTimer.setObjectName(QStringLiteral("Timer"));
+
+    m_picSplitter = make<QWidget>(this, "picSplitter", {7800, 1440, 72, 4335});
+    m_picSplitter->setAutoFillBackground(true);
+    QPalette grey = m_picSplitter->palette();
+    grey.setColor(QPalette::Window, QColor(128, 128, 128));
+    m_picSplitter->setPalette(grey);
+    m_picSplitter->hide();
+
+    m_statusBar = make<QLabel>(this, "statusBar", {0, 6330, 8010, 300},
+                             QStringLiteral("操作中のステータスを表示します。"));
+    m_statusBar->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_statusBar->setTextFormat(Qt::PlainText);
+    m_statusBar->setFont(font);
+
+    m_exitCmd = button(this, "exitCmd", QStringLiteral("終了"), QStringLiteral("wireProbeDeskを終了します。"),
+                     {6600, 120, 1095, 375});
+    m_exitCmd->setFont(font);
+
+    m_responseFrm = frame(this, "responseFrm", QStringLiteral("応答メッセージ"), {3960, 1440, 3735, 4335});
+    m_responseFrm->setFont(font);
+    m_responseTxt = make<RawTextPane>(m_responseFrm, "responseTxt", {120, 240, 3495, 3975},
+                                    QStringLiteral("応答メッセージを表示します。"));
+    m_responseTxt->setFont(font);
+    m_responseTxt->document()->setUndoRedoEnabled(false); // responses can be huge
+
+    m_requestFrm = frame(this, "requestFrm", QStringLiteral("要求メッセージ"), {120, 1440, 3735, 4335});
+    m_requestFrm->setFont(font);
+    m_requestTxt = make<RawTextPane>(m_requestFrm, "requestTxt", {120, 240, 3495, 3975},
+                                   QStringLiteral("要求メッセージを入力して下さい。"));
+    m_requestTxt->setFont(font);
+
+    m_connectFrm = frame(this, "connectFrm", QStringLiteral("接続先設定"), {120, 600, 7575, 735});
+    m_connectFrm->setFont(font);
+    m_timeOutSlider = make<QSlider>(m_connectFrm, "TimeOutSlider", {6000, 200, 1455, 400},
+                                  QStringLiteral("応答時間のタイムアウト(秒)を指定して下さい。"));
+    m_timeOutSlider->setOrientation(Qt::Horizontal);
+    m_timeOutSlider->setRange(1, 60);
+    m_timeOutSlider->setSingleStep(1);
+    m_timeOutSlider->setPageStep(5);
+    m_timeOutSlider->setValue(10);
+    m_timeOutSlider->setTickPosition(QSlider::TicksBelow);
+    m_timeOutSlider->setTickInterval(5);
+    m_addressCmb = combo(m_connectFrm, "addressCmb", QStringLiteral("接続先サーバのIPアドレスを指定して下さい。"),
+                       {1200, 240, 1815, 300});
+    m_addressCmb->setFont(font);
+    m_portCmb = combo(m_connectFrm, "portCmb", QStringLiteral("接続先サーバのポート番号を指定して下さい。"),
+                    {3960, 240, 855, 300});
+    m_portCmb->setFont(font);
+    m_label3 = label(m_connectFrm, "Label3", QStringLiteral("ﾀｲﾑｱｳﾄ(秒)："), {4920, 300, 1095, 255});
+    m_label2 = label(m_connectFrm, "Label2", QStringLiteral("ポート："), {3120, 300, 735, 255});
+    m_label1 = label(m_connectFrm, "Label1", QStringLiteral("アドレス："), {120, 300, 975, 255});
+    for (QLabel *l : {m_label1, m_label2, m_label3})
+        l->setFont(font);
+
+    m_sendCmd = button(this, "sendCmd", QStringLiteral("送信"),
+                     QStringLiteral("要求メッセージを指定したサーバに送信します。"), {120, 120, 1095, 375});
+    m_sendCmd->setFont(font);
+
+    m_engine = new ExchangeEngine(this);
+    m_feed = new ResponseFeed(m_responseTxt, &m_engine->response(), this);
+
+    m_imgSplitter = make<SplitterHandle>(this, "imgSplitter", {3840, 1560, 150, 4215});
+    m_imgSplitter->raise();
+
+    for (QWidget *w : std::initializer_list<QWidget *>{m_statusBar, m_connectFrm, m_requestFrm, m_responseFrm, m_label1,
+                                                       m_label2, m_label3, m_picSplitter})
+        w->setFocusPolicy(Qt::NoFocus);
+    // The buttons follow the top row from right to left.
+    const QList<QWidget *> order{m_addressCmb, m_portCmb, m_timeOutSlider, m_requestTxt, m_responseTxt, m_sendCmd,
+                                 m_exitCmd,    m_saveCmd, m_detailsCmd,    m_pasteCmd,   m_clearCmd,    m_openCmd};
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
+    m_timeOutSlider->setFocusPolicy(Qt::StrongFocus);
+    // The first control in the tab order takes the focus when the window opens.
+    m_addressCmb->setFocus(Qt::OtherFocusReason);
+}
+
+void wireProbeDeskForm::wireEvents()
+{
+    connect(m_sendCmd, &QPushButton::clicked, this, &wireProbeDeskForm::sendRequest);
+    connect(m_openCmd, &QPushButton::clicked, this, &wireProbeDeskForm::openRequest);
+    connect(m_pasteCmd, &QPushButton::clicked, this, &wireProbeDeskForm::pasteRequest);
+    connect(m_saveCmd, &QPushButton::clicked, this, &wireProbeDeskForm::saveResponse);
+    connect(m_clearCmd, &QPushButton::clicked, this, &wireProbeDeskForm::clearRequest);
+    connect(m_detailsCmd, &QPushButton::clicked, this, &wireProbeDeskForm::showDetails);
+    connect(m_exitCmd, &QPushButton::clicked, this, &QWidget::close);
+
+    connect(m_engine, &ExchangeEngine::requestSent, this, &wireProbeDeskForm::showRequestSent);
+    connect(m_engine, &ExchangeEngine::arrived, this, &wireProbeDeskForm::showArrival);
+    connect(m_engine, &ExchangeEngine::completed, this, &wireProbeDeskForm::showCompletion);
+    connect(m_engine, &ExchangeEngine::timedOut, this, &wireProbeDeskForm::showTimeOut);
+    connect(m_engine, &ExchangeEngine::failed, this, &wireProbeDeskForm::showFailure);
+    connect(&m_selectionTimer, &QTimer::timeout, this, &wireProbeDeskForm::showSelectionLength);
+
+    connect(m_imgSplitter, &SplitterHandle::mouseDown, this, &wireProbeDeskForm::startSplitterDrag);
+    connect(m_imgSplitter, &SplitterHandle::mouseMove, this, &wireProbeDeskForm::moveSplitterDrag);
+    connect(m_imgSplitter, &SplitterHandle::mouseUp, this, &wireProbeDeskForm::endSplitterDrag);
+
+    for (QWidget *w : std::initializer_list<QWidget *>{m_addressCmb, m_addressCmb->lineEdit(), m_portCmb,
+                                                       m_portCmb->lineEdit(), m_responseTxt, m_timeOutSlider,
+                                                       m_requestTxt})
+        w->installEventFilter(this);
+    addShortcuts();
+}
+
+bool wireProbeDeskForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::FocusIn) {
+        if (watched == m_addressCmb || watched == m_addressCmb->lineEdit())
+            addressCmb_GotFocus();
+        else if (watched == m_portCmb || watched == m_portCmb->lineEdit())
+            portCmb_GotFocus();
+        else if (watched == m_responseTxt)
+            responseTxt_GotFocus();
+        else if (watched == m_timeOutSlider)
+            m_timeOutSlider_GotFocus();
+        else if (watched == m_requestTxt)
+            requestTxt_GotFocus();
+    } else if (event->type() == QEvent::FocusOut && watched == m_requestTxt) {
+        requestTxt_LostFocus();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void wireProbeDeskForm::setStatus(const QString &text)
+{
+    m_statusBar->setText(text);
+}
+
+void wireProbeDeskForm::leaveBusy(QWidget *focusTo)
+{
+    setEnabled(true);
+    if (!focusWidget() || !focusWidget()->hasFocus())
+        focusTo->setFocus(Qt::OtherFocusReason);
+}
+
+void wireProbeDeskForm::showError(const QString &text)
+{
+    m_box->showError(this, text);
+}

@@ -1,0 +1,391 @@
+#include "gui/DetailsForm.h"
+
+#include "core/ExchangeEngine.h"
+#include "core/HttpFraming.h"
+#include "core/LineEndCount.h"
+#include "core/TextCodec.h"
+#include "core/TlsSetup.h"
+#include "gui/HexView.h"
+#include "gui/ModalHelper.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFontDatabase>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include <iterator>
+
+namespace {
+
+struct Limit
+{
+    const char *text;
+    qint64 bytes;
+};
+constexpr Limit Limits[] = {{"16 MiB", qint64(16) << 20},   {"64 MiB", qint64(64) << 20},
+                            {"256 MiB", qint64(256) << 20}, {"512 MiB", qint64(512) << 20},
+                            {"1 GiB", qint64(1) << 30},     {"4 GiB", qint64(4) << 30}};
+constexpr int DefaultLimit = 3;
+
+QString ms(double v)
+{
+    return v < 0 ? QStringLiteral("—") : QString::number(v, 'f', 1) + QStringLiteral(" ms");
+}
+
+QString bytesText(qint64 n)
+{
+    return QLocale::c().toString(n) + QStringLiteral(" バイト");
+}
+
+QString boolText(bool b)
+{
+    return b ? QStringLiteral("1") : QStringLiteral("0");
+}
+
+} // namespace
+
+DetailsForm::DetailsForm(ExchangeEngine *engine) : m_engine(engine)
+{
+    setObjectName(QStringLiteral("detailsForm"));
+    setWindowTitle(QStringLiteral("詳細 - wireProbeDesk"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/wireprobedesk.png")));
+    m_tabs = new QTabWidget(this);
+    m_tabs->addTab(overviewPage(), QStringLiteral("概要"));
+    m_hexView = new HexView;
+    m_hexView->setObjectName(QStringLiteral("hexView"));
+    m_hexView->setData(&engine->response());
+    m_tabs->addTab(m_hexView, QStringLiteral("16進表示"));
+    m_tabs->addTab(requestPage(), QStringLiteral("要求"));
+    m_tabs->addTab(tlsPage(), QStringLiteral("TLS"));
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs);
+    resize(560, 440);
+
+    m_progress.setInterval(250);
+    connect(&m_progress, &QTimer::timeout, this, &DetailsForm::showProgress);
+}
+
+QWidget *DetailsForm::overviewPage()
+{
+    auto *page = new QWidget;
+    auto *form = new QFormLayout;
+    m_encodingCmb = new QComboBox(page);
+    m_encodingCmb->setObjectName(QStringLiteral("encodingCmb"));
+    m_encodingCmb->addItems(TextCodec::names());
+    m_encodingCmb->setToolTip(QStringLiteral("通信とファイルの文字コードを選びます。応答は受信したバイト列をこの文字コードで表示します。"));
+    connect(m_encodingCmb, &QComboBox::currentTextChanged, this, [this] { emit encodingChanged(); });
+    form->addRow(QStringLiteral("文字コード："), m_encodingCmb);
+    m_limitCmb = new QComboBox(page);
+    m_limitCmb->setObjectName(QStringLiteral("limitCmb"));
+    for (const Limit &l : Limits)
+        m_limitCmb->addItem(QString::fromLatin1(l.text));
+    m_limitCmb->setCurrentIndex(DefaultLimit);
+    m_limitCmb->setToolTip(QStringLiteral("応答がこの大きさに達したら受信を打ち切ります。"));
+    form->addRow(QStringLiteral("応答の上限："), m_limitCmb);
+    m_wrapChk = new QCheckBox(QStringLiteral("右端で折り返す"), page);
+    m_wrapChk->setObjectName(QStringLiteral("wrapChk"));
+    m_wrapChk->setChecked(true);
+    connect(m_wrapChk, &QCheckBox::toggled, this, &DetailsForm::wrapChanged);
+    m_httpEndChk = new QCheckBox(QStringLiteral("HTTP の応答が終わったら完了する"), page);
+    m_httpEndChk->setObjectName(QStringLiteral("httpEndChk"));
+    m_httpEndChk->setToolTip(QStringLiteral("Content-Length やチャンクの終端で応答の終わりが分かったら、サーバが接続を閉じるのを待たずに完了します。"));
+
+    m_summary = new QLabel(page);
+    m_summary->setObjectName(QStringLiteral("summaryLbl"));
+    m_summary->setTextFormat(Qt::PlainText);
+    m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_summary->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+    m_summary->setWordWrap(true);
+    m_charsetCmd = new QPushButton(QStringLiteral("この文字コードで表示"), page);
+    m_charsetCmd->setObjectName(QStringLiteral("charsetCmd"));
+    m_charsetCmd->hide();
+    connect(m_charsetCmd, &QPushButton::clicked, this, [this] { setEncoding(m_suggestedCharset); });
+
+    auto *v = new QVBoxLayout(page);
+    v->addLayout(form);
+    v->addWidget(m_wrapChk);
+    v->addWidget(m_httpEndChk);
+    v->addWidget(m_summary, 1);
+    v->addWidget(m_charsetCmd, 0, Qt::AlignLeft);
+    return page;
+}
+
+QWidget *DetailsForm::requestPage()
+{
+    auto *page = new QWidget;
+    auto *v = new QVBoxLayout(page);
+    m_lineEnds = new QLabel(page);
+    m_lineEnds->setObjectName(QStringLiteral("lineEndsLbl"));
+    auto *fix = new QPushButton(QStringLiteral("Content-Length を修正"), page);
+    fix->setObjectName(QStringLiteral("contentLengthCmd"));
+    fix->setToolTip(QStringLiteral("Content-Length ヘッダーを本文の送信バイト数に合わせます。"));
+    connect(fix, &QPushButton::clicked, this, &DetailsForm::contentLengthRequested);
+    m_contentLengthNote = new QLabel(page);
+    m_contentLengthNote->setObjectName(QStringLiteral("contentLengthLbl"));
+    m_contentLengthChk = new QCheckBox(QStringLiteral("送信前に Content-Length を自動修正する"), page);
+    m_contentLengthChk->setObjectName(QStringLiteral("contentLengthChk"));
+    m_crlfChk = new QCheckBox(QStringLiteral("読み込んだファイルの改行を CR LF に揃える"), page);
+    m_crlfChk->setObjectName(QStringLiteral("crlfChk"));
+    v->addWidget(new QLabel(QStringLiteral("送信する改行："), page));
+    v->addWidget(m_lineEnds);
+    v->addWidget(m_crlfChk);
+    v->addSpacing(8);
+    v->addWidget(fix, 0, Qt::AlignLeft);
+    v->addWidget(m_contentLengthNote);
+    v->addWidget(m_contentLengthChk);
+    v->addStretch(1);
+    return page;
+}
+
+QWidget *DetailsForm::fileRow(QLineEdit *&edit, const char *name, const QString &tip)
+{
+    auto *holder = new QWidget;
+    edit = new QLineEdit(holder);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setToolTip(tip);
+    auto *browse = new QPushButton(QStringLiteral("参照..."), holder);
+    QLineEdit *field = edit;
+    connect(browse, &QPushButton::clicked, this, [this, field, tip] {
+        QFileDialog dlg(nullptr, tip, field->text());
+        dlg.setOption(QFileDialog::DontUseNativeDialog, true);
+        dlg.setFileMode(QFileDialog::ExistingFile);
+        ModalHelper::prepare(&dlg, this);
+        if (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty())
+            field->setText(dlg.selectedFiles().constFirst());
+    });
+    auto *row = new QHBoxLayout(holder);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(edit, 1);
+    row->addWidget(browse);
+    return holder;
+}
+
+QWidget *DetailsForm::tlsPage()
+{
+    auto *page = new QWidget;
+    auto *form = new QFormLayout;
+    m_tlsChk = new QCheckBox(QStringLiteral("TLS を使う"), page);
+    m_tlsChk->setObjectName(QStringLiteral("tlsChk"));
+    m_verifyChk = new QCheckBox(QStringLiteral("サーバ証明書を検証する"), page);
+    m_verifyChk->setObjectName(QStringLiteral("verifyChk"));
+    m_verifyChk->setChecked(true);
+    form->addRow(m_tlsChk);
+    form->addRow(m_verifyChk);
+    form->addRow(QStringLiteral("CA 証明書："),
+                 fileRow(m_caFileTxt, "caFileTxt", QStringLiteral("追加で信頼する CA 証明書ファイル (PEM)")));
+    form->addRow(QStringLiteral("クライアント証明書："),
+                 fileRow(m_clientCertTxt, "clientCertTxt", QStringLiteral("クライアント証明書ファイル (PEM または PKCS#12)")));
+    form->addRow(QStringLiteral("秘密鍵："),
+                 fileRow(m_clientKeyTxt, "clientKeyTxt", QStringLiteral("クライアント証明書の秘密鍵ファイル (PEM)")));
+    m_tlsSession = new QPlainTextEdit(page);
+    m_tlsSession->setObjectName(QStringLiteral("tlsSessionTxt"));
+    m_tlsSession->setReadOnly(true);
+    m_tlsSession->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    auto *v = new QVBoxLayout(page);
+    v->addLayout(form);
+    v->addWidget(m_tlsSession, 1);
+    return page;
+}
+
+void DetailsForm::restore(const Reader &read)
+{
+    setEncoding(read(QStringLiteral("Encoding"), QStringLiteral("UTF-8")));
+    const QString limit = read(QStringLiteral("ResponseLimit"), QString());
+    int index = DefaultLimit;
+    for (int i = 0; i < int(std::size(Limits)); ++i)
+        if (limit == QLatin1String(Limits[i].text))
+            index = i;
+    m_limitCmb->setCurrentIndex(index);
+    const auto flag = [&read](const char *key, bool def) {
+        return read(QString::fromLatin1(key), boolText(def)).trimmed() == QLatin1String("1");
+    };
+    m_wrapChk->setChecked(flag("Wrap", true));
+    m_httpEndChk->setChecked(flag("HttpEnd", false));
+    m_contentLengthChk->setChecked(flag("FixContentLength", false));
+    m_crlfChk->setChecked(flag("CrLfOnLoad", false));
+    m_tlsChk->setChecked(flag("Tls", false));
+    m_verifyChk->setChecked(flag("TlsVerify", true));
+    m_caFileTxt->setText(read(QStringLiteral("TlsCaFile"), QString()));
+    m_clientCertTxt->setText(read(QStringLiteral("TlsCertFile"), QString()));
+    m_clientKeyTxt->setText(read(QStringLiteral("TlsKeyFile"), QString()));
+    bool okX = false, okY = false;
+    const int x = read(QStringLiteral("DetailsLeft"), QString()).toInt(&okX);
+    const int y = read(QStringLiteral("DetailsTop"), QString()).toInt(&okY);
+    if (okX && okY && qAbs(x) < 100000 && qAbs(y) < 100000) {
+        move(x, y);
+        m_placed = true;
+    }
+}
+
+void DetailsForm::save(const Writer &write) const
+{
+    write(QStringLiteral("Encoding"), encoding());
+    write(QStringLiteral("ResponseLimit"), m_limitCmb->currentText());
+    write(QStringLiteral("Wrap"), boolText(m_wrapChk->isChecked()));
+    write(QStringLiteral("HttpEnd"), boolText(m_httpEndChk->isChecked()));
+    write(QStringLiteral("FixContentLength"), boolText(m_contentLengthChk->isChecked()));
+    write(QStringLiteral("CrLfOnLoad"), boolText(m_crlfChk->isChecked()));
+    write(QStringLiteral("Tls"), boolText(m_tlsChk->isChecked()));
+    write(QStringLiteral("TlsVerify"), boolText(m_verifyChk->isChecked()));
+    write(QStringLiteral("TlsCaFile"), m_caFileTxt->text());
+    write(QStringLiteral("TlsCertFile"), m_clientCertTxt->text());
+    write(QStringLiteral("TlsKeyFile"), m_clientKeyTxt->text());
+    if (m_placed) {
+        write(QStringLiteral("DetailsLeft"), QString::number(pos().x()));
+        write(QStringLiteral("DetailsTop"), QString::number(pos().y()));
+    }
+}
+
+void DetailsForm::showOver(QWidget *owner)
+{
+    if (!m_placed && owner) {
+        move(owner->frameGeometry().topRight() + QPoint(8, 0));
+        m_placed = true;
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+QString DetailsForm::encoding() const
+{
+    return m_encodingCmb->currentText();
+}
+
+void DetailsForm::setEncoding(const QString &name)
+{
+    m_encodingCmb->setCurrentText(TextCodec::normalized(name));
+}
+
+bool DetailsForm::wrap() const
+{
+    return m_wrapChk->isChecked();
+}
+
+bool DetailsForm::crlfOnLoad() const
+{
+    return m_crlfChk->isChecked();
+}
+
+bool DetailsForm::fixContentLengthOnSend() const
+{
+    return m_contentLengthChk->isChecked();
+}
+
+void DetailsForm::fillSetup(ExchangeSetup &setup) const
+{
+    setup.responseLimit = Limits[qBound(0, m_limitCmb->currentIndex(), int(std::size(Limits)) - 1)].bytes;
+    setup.httpEnd = m_httpEndChk->isChecked();
+    setup.tls.enabled = m_tlsChk->isChecked();
+    setup.tls.verify = m_verifyChk->isChecked();
+    setup.tls.caFile = m_caFileTxt->text().trimmed();
+    setup.tls.certFile = m_clientCertTxt->text().trimmed();
+    setup.tls.keyFile = m_clientKeyTxt->text().trimmed();
+    // The password lives only as long as the question.
+    setup.askPassword = [](const QString &file) -> std::optional<QByteArray> {
+        QInputDialog dlg;
+        dlg.setWindowTitle(QStringLiteral("パスワード"));
+        dlg.setLabelText(QStringLiteral("%1 のパスワード：").arg(file));
+        dlg.setTextEchoMode(QLineEdit::Password);
+        dlg.setWindowModality(Qt::ApplicationModal);
+        if (dlg.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dlg.textValue().toUtf8();
+    };
+}
+
+void DetailsForm::exchangeStarted()
+{
+    m_hexView->dataChanged();
+    m_tlsSession->clear();
+    showSummary();
+    m_progress.start();
+}
+
+void DetailsForm::responseGrew()
+{
+    // The hex view is cheap to tell; the text is refreshed by the progress timer.
+    if (isVisible())
+        m_hexView->dataChanged();
+}
+
+void DetailsForm::exchangeEnded()
+{
+    m_progress.stop();
+    m_hexView->dataChanged();
+    showSummary();
+}
+
+void DetailsForm::showProgress()
+{
+    if (isVisible())
+        showSummary();
+}
+
+QString DetailsForm::timingsText() const
+{
+    const ExchangeTimings &t = m_engine->timings();
+    QStringList lines{QStringLiteral("名前解決: ") + ms(t.resolved), QStringLiteral("接続: ") + ms(t.connected)};
+    if (m_engine->usedTls())
+        lines << QStringLiteral("TLS ハンドシェイク: ") + ms(t.tlsDone);
+    lines << QStringLiteral("要求送信: ") + ms(t.requestSent) << QStringLiteral("最初の応答バイト: ") + ms(t.firstByte)
+          << QStringLiteral("終了: ") + ms(t.end);
+    return lines.join(QLatin1Char('\n'));
+}
+
+void DetailsForm::showSummary()
+{
+    const ExchangeEngine &e = *m_engine;
+    QStringList lines;
+    lines << QStringLiteral("送信した要求: ") + bytesText(e.requestBytesSent());
+    const qint64 received = e.response().size();
+    QString rx = QStringLiteral("受信した応答: ") + bytesText(received);
+    const double elapsed = e.elapsedMs();
+    if (e.isRunning() && elapsed > 0)
+        rx += QStringLiteral("（%1/秒）").arg(QLocale::c().formattedDataSize(qint64(received * 1000.0 / elapsed), 1,
+                                                                            QLocale::DataSizeIecFormat));
+    lines << rx;
+    const HttpFraming &f = e.framing();
+    if (f.isHttp())
+        lines << QStringLiteral("  ヘッダー: ") + bytesText(f.headerBytes()) + QStringLiteral(" / 本文: ")
+                     + bytesText(f.bodyBytes());
+    lines << QString() << timingsText();
+    if (f.isHttp()) {
+        lines << QString() << f.describe(!e.isRunning());
+        if (e.outcome() == ExchangeEngine::Outcome::TimedOut && f.finalResponseComplete())
+            lines << QStringLiteral("HTTP の応答は完了していました。サーバが接続を開いたままにする場合は「HTTP の応答が終わったら完了する」を選ぶと、時間切れを待たずに完了します。");
+    }
+    const QString notVerified = e.tlsVerificationNote();
+    if (!notVerified.isEmpty())
+        lines << QString() << notVerified;
+    m_summary->setText(lines.join(QLatin1Char('\n')));
+
+    m_suggestedCharset = f.isHttp() ? TextCodec::known(f.charset()) : QString();
+    m_charsetCmd->setVisible(!m_suggestedCharset.isEmpty() && m_suggestedCharset != encoding());
+    if (e.usedTls() && !e.isRunning())
+        m_tlsSession->setPlainText(e.tlsDetails().join(QLatin1Char('\n')));
+}
+
+void DetailsForm::showRequest(const QByteArray &wire)
+{
+    const LineEndCount c = countLineEnds(wire);
+    m_lineEnds->setText(QStringLiteral("CR LF: %1　LF のみ: %2　CR のみ: %3（%4）")
+                            .arg(c.crlf)
+                            .arg(c.lf)
+                            .arg(c.cr)
+                            .arg(bytesText(wire.size())));
+}
+
+void DetailsForm::showContentLengthNote(const QString &note)
+{
+    m_contentLengthNote->setText(note);
+}

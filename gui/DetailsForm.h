@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTabWidget;
+class ExchangeEngine;
+class HexView;
+struct ExchangeSetup;
+
+// The details of the last exchange and the options beyond the main window:
+// the encoding, the response limit, TLS, HTTP framing, the request's line ends
+// and Content-Length, the bytes as hex. One instance, not modal, and not a
+// child of the main window, so that it keeps answering while that is busy.
+class DetailsForm : public QWidget
+{
+    Q_OBJECT
+public:
+    using Reader = std::function<QString(const QString &key, const QString &defaultValue)>;
+    using Writer = std::function<void(const QString &key, const QString &value)>;
+
+    explicit DetailsForm(ExchangeEngine *engine);
+
+    void restore(const Reader &read);
+    void save(const Writer &write) const;
+    // Shown beside owner the first time, where it was left after that.
+    void showOver(QWidget *owner);
+
+    QString encoding() const;
+    void setEncoding(const QString &name);
+    bool wrap() const;
+    bool crlfOnLoad() const;
+    bool fixContentLengthOnSend() const;
+    // The limit, TLS and HTTP options of the next exchange.
+    void fillSetup(ExchangeSetup &setup) const;
+
+    void exchangeStarted();
+    void responseGrew();
+    void exchangeEnded();
+    // The request as it will go on the wire; its line ends are counted.
+    void showRequest(const QByteArray &wire);
+    void showContentLengthNote(const QString &note);
+
+signals:
+    void encodingChanged();
+    void wrapChanged(bool on);
+    void contentLengthRequested();
+
+private:
+    QWidget *overviewPage();
+    QWidget *requestPage();
+    QWidget *tlsPage();
+    QWidget *fileRow(QLineEdit *&edit, const char *name, const QString &tip);
+    void showProgress();
+    void showSummary();
+    QString timingsText() const;
+
+    ExchangeEngine *m_engine;
+    QTabWidget *m_tabs = nullptr;
+    QComboBox *m_encodingCmb = nullptr;
+    QComboBox *m_limitCmb = nullptr;
+    QCheckBox *m_wrapChk = nullptr;
+    QCheckBox *m_httpEndChk = nullptr;
+    QLabel *m_summary = nullptr;
+    QPushButton *m_charsetCmd = nullptr;
+    QString m_suggestedCharset;
+    HexView *m_hexView = nullptr;
+    QLabel *m_lineEnds = nullptr;
+    QLabel *m_contentLengthNote = nullptr;
+    QCheckBox *m_contentLengthChk = nullptr;
+    QCheckBox *m_crlfChk = nullptr;
+    QCheckBox *m_tlsChk = nullptr;
+    QCheckBox *m_verifyChk = nullptr;
+    QLineEdit *m_caFileTxt = nullptr;
+    QLineEdit *m_clientCertTxt = nullptr;
+    QLineEdit *m_clientKeyTxt = nullptr;
+    QPlainTextEdit *m_tlsSession = nullptr;
+    QTimer m_progress;
+    bool m_placed = false;
+};

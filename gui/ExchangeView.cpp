@@ -1,0 +1,145 @@
+// Send, and what the exchange reports, on the status line and in the box.
+#include "gui/wireProbeDeskForm.h"
+
+#include "core/DestinationHistory.h"
+#include "core/ExchangeEngine.h"
+#include "core/Failure.h"
+#include "core/PortText.h"
+#include "core/TextCodec.h"
+#include "gui/DetailsForm.h"
+#include "gui/RawTextPane.h"
+#include "gui/ResponseFeed.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+
+namespace {
+// What is left to lay out once the exchange has ended is shown at once when
+// it is this small; a larger rest goes on filling while the window answers.
+constexpr qint64 FlushAtEnd = 1 << 20;
+} // namespace
+
+void wireProbeDeskForm::sendRequest()
+{
+    if (m_addressCmb->currentText().isEmpty()) {
+        showError(QStringLiteral("接続先サーバのIPアドレスが指定されていません。"));
+        m_addressCmb->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (m_portCmb->currentText().isEmpty()) {
+        showError(QStringLiteral("接続先サーバのポート番号が指定されていません。"));
+        m_portCmb->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    if (m_requestTxt->document()->isEmpty()) {
+        showError(QStringLiteral("要求メッセージが入力されていません。"));
+        m_requestTxt->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+
+    setEnabled(false);
+    recordHistory(m_addressCmb);
+    recordHistory(m_portCmb);
+    m_engine->abort();
+    if (details().fixContentLengthOnSend())
+        fixContentLength();
+
+    try {
+        ExchangeSetup setup;
+        setup.host = m_addressCmb->currentText();
+        setup.port = PortText::toInt(m_portCmb->currentText());
+        setup.timeoutSeconds = m_timeOutSlider->value();
+        setup.request = TextCodec::encode(m_requestTxt->rawText(), encoding());
+        details().fillSetup(setup);
+        m_engine->start(setup);
+        // The last exchange's response gives way to this one's.
+        m_feed->restart(encoding());
+        setStatus(QStringLiteral("接続先サーバに接続しています。"));
+        details().exchangeStarted();
+    } catch (const Failure &f) {
+        m_feed->restart(encoding());
+        reportFailure(f);
+    }
+}
+
+void wireProbeDeskForm::recordHistory(QComboBox *box)
+{
+    const QString text = box->currentText();
+    QStringList list;
+    for (int i = 0; i < box->count(); ++i)
+        list << box->itemText(i);
+    list = DestinationHistory::record(list, text);
+    for (int i = 0; i < list.size(); ++i) {
+        if (i < box->count())
+            box->setItemText(i, list[i]);
+        else
+            box->addItem(list[i]);
+    }
+    box->setCurrentIndex(0);
+    box->setEditText(text);
+}
+
+void wireProbeDeskForm::showRequestSent()
+{
+    setStatus(QStringLiteral("接続先サーバに要求メッセージを送信し、応答を待っています。"));
+}
+
+void wireProbeDeskForm::showArrival()
+{
+    m_feed->grew();
+    m_details->responseGrew();
+}
+
+void wireProbeDeskForm::showCompletion()
+{
+    endExchange();
+    setStatus(QStringLiteral("接続先サーバから応答メッセージを受信し、操作が完了しました。"));
+    leaveBusy(m_sendCmd);
+}
+
+void wireProbeDeskForm::showTimeOut(int seconds)
+{
+    const QString text = QString::number(seconds) + QStringLiteral("秒間サーバからの応答がなかったため、接続を打ち切りました。");
+    endExchange();
+    setStatus(text);
+    showError(text);
+    leaveBusy(m_sendCmd);
+}
+
+void wireProbeDeskForm::showFailure(qint32 number, const QString &description)
+{
+    endExchange();
+    reportFailure(Failure{number, description});
+}
+
+void wireProbeDeskForm::reportFailure(const Failure &f)
+{
+    setStatus(QString::number(f.number) + QLatin1Char(':') + f.description);
+    showError(f.description);
+    leaveBusy(m_sendCmd);
+}
+
+void wireProbeDeskForm::endExchange()
+{
+    m_feed->grew(true);
+    if (m_feed->pending() <= FlushAtEnd)
+        m_feed->flush();
+    m_details->exchangeEnded();
+}
+
+void wireProbeDeskForm::showWholeResponse()
+{
+    m_feed->flush();
+}
+
+void wireProbeDeskForm::reshowResponse()
+{
+    m_feed->restart(encoding());
+}
+
+QString wireProbeDeskForm::encoding() const
+{
+    return m_details->encoding();
+}
