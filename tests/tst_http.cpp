@@ -167,7 +167,7 @@ private slots:
                                                    << "Content-Length: 2\r\nContent-Length: 2\r\n\r\nab";
         QTest::newRow("blanks around value") << "P / H\r\nContent-Length:  10  \r\n\r\nabc" << QByteArray("UTF-8")
                                              << true << "P / H\r\nContent-Length:  3  \r\n\r\nabc";
-        QTest::newRow("duplicated") << "P / H\r\ncontent-length: 1\r\nHost: a\r\nContent-Length: 1\r\n\r\nabc"
+        QTest::newRow("duplicated") << "P / H\r\ncontent-length: 10\r\nHost: a\r\nContent-Length: 1\r\n\r\nabc"
                                     << QByteArray("UTF-8") << true << "P / H\r\ncontent-length: 3\r\nHost: a\r\n\r\nabc";
         QTest::newRow("empty lines in body") << "P / H\r\nContent-Length: 0\r\n\r\na\r\n\r\nb" << QByteArray("UTF-8")
                                              << true << "P / H\r\nContent-Length: 6\r\n\r\na\r\n\r\nb";
