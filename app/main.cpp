@@ -1,4 +1,4 @@
-#include "app/Translation.h"
+#include "core/Translation.h"
 #include "gui/CommonDialog.h"
 #include "gui/MessageBox.h"
 #include "core/SettingsStore.h"
@@ -13,7 +13,7 @@ int main(int argc, char **argv)
     SettingsStore store;
     QtMessageBox box;
     wireProbeDeskForm form(&store, &box, std::make_unique<QtCommonDialog>());
-    form.Form_Load();
+    form.restoreSettings();
     form.show();
     form.activateWindow();
     return app.exec();

@@ -16,6 +16,28 @@ QString TextCodec::normalized(const QString &name)
     return names().first();
 }
 
+QString TextCodec::known(const QString &charset)
+{
+    const QString c = charset.trimmed().toLower();
+    const auto any = [&c](std::initializer_list<const char *> list) {
+        for (const char *a : list)
+            if (c == QLatin1String(a))
+                return true;
+        return false;
+    };
+    if (any({"utf-8", "utf8"}))
+        return QStringLiteral("UTF-8");
+    if (any({"shift_jis", "shift-jis", "sjis", "x-sjis", "windows-31j", "cp932", "ms_kanji", "csshiftjis"}))
+        return QStringLiteral("Shift_JIS");
+    if (any({"euc-jp", "x-euc-jp", "eucjp"}))
+        return QStringLiteral("EUC-JP");
+    if (any({"iso-2022-jp", "csiso2022jp"}))
+        return QStringLiteral("ISO-2022-JP");
+    if (any({"iso-8859-1", "iso_8859-1", "latin1", "l1"}))
+        return QStringLiteral("ISO-8859-1");
+    return QString();
+}
+
 namespace {
 
 // ICU's "Shift_JIS" is Microsoft's code page 932, which is what Windows-based
@@ -34,6 +56,12 @@ QString characterAt(QStringView text, qsizetype i)
 }
 
 } // namespace
+
+qint64 TextCodec::encodedLength(QStringView text, const QString &name)
+{
+    QStringEncoder encoder(converterName(name).constData());
+    return encoder.encode(text).size();
+}
 
 QByteArray TextCodec::encode(QStringView text, const QString &name)
 {

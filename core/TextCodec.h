@@ -15,6 +15,12 @@ constexpr qint32 ErrUnencodable = 104;
 QStringList names();
 // A stored or typed name as one of names(); anything unknown is UTF-8.
 QString normalized(const QString &name);
+// One of names() for a charset label as servers send it ("shift-jis",
+// "windows-31j", "utf8" …); empty for one not offered here.
+QString known(const QString &charset);
+// The text's length in bytes in the encoding; characters it cannot represent
+// count as their substitutes.
+qint64 encodedLength(QStringView text, const QString &name);
 // The whole text in the encoding. A character the encoding cannot represent
 // throws Failure naming the character, its line and its column.
 QByteArray encode(QStringView text, const QString &name);

@@ -16,6 +16,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QMenu>
+#include <QHelpEvent>
+#include <QToolTip>
 
 namespace {
 
@@ -48,7 +51,8 @@ QPushButton *button(QWidget *parent, const char *name, const QString &caption, c
 {
     auto *b = make<QPushButton>(parent, name, twips, tip);
     b->setText(caption);
-    b->setAutoDefault(false);
+    // Enter on a focused button presses it, as Space does.
+    b->setAutoDefault(true);
     return b;
 }
 
@@ -174,6 +178,7 @@ void wireProbeDeskForm::composeControls()
 
     m_engine = new ExchangeEngine(this);
     m_feed = new ResponseFeed(m_responseTxt, &m_engine->response(), this);
+    m_details = std::make_unique<DetailsForm>(m_engine);
 
     m_imgSplitter = make<SplitterHandle>(this, "imgSplitter", {3840, 1560, 150, 4215});
     m_imgSplitter->raise();
@@ -211,6 +216,27 @@ void wireProbeDeskForm::wireEvents()
     connect(m_imgSplitter, &SplitterHandle::mouseDown, this, &wireProbeDeskForm::startSplitterDrag);
     connect(m_imgSplitter, &SplitterHandle::mouseMove, this, &wireProbeDeskForm::moveSplitterDrag);
     connect(m_imgSplitter, &SplitterHandle::mouseUp, this, &wireProbeDeskForm::endSplitterDrag);
+
+    connect(m_details.get(), &DetailsForm::encodingChanged, this, &wireProbeDeskForm::reshowResponse);
+    connect(m_details.get(), &DetailsForm::contentLengthRequested, this, &wireProbeDeskForm::fixContentLength);
+    connect(m_details.get(), &DetailsForm::wrapChanged, this, [this](bool on) {
+        for (RawTextPane *pane : {m_requestTxt, m_responseTxt}) {
+            pane->setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+            pane->setHorizontalScrollBarPolicy(on ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+        }
+    });
+    // The request's line ends are counted again a moment after the typing stops.
+    m_requestCount.setSingleShot(true);
+    m_requestCount.setInterval(300);
+    connect(m_requestTxt->document(), &QTextDocument::contentsChanged, &m_requestCount, qOverload<>(&QTimer::start));
+    connect(&m_requestCount, &QTimer::timeout, this, &wireProbeDeskForm::countRequest);
+    m_requestTxt->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_requestTxt, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        std::unique_ptr<QMenu> menu(m_requestTxt->createStandardContextMenu(at));
+        menu->addSeparator();
+        menu->addAction(QStringLiteral("Content-Length を修正"), this, &wireProbeDeskForm::fixContentLength);
+        menu->exec(m_requestTxt->viewport()->mapToGlobal(at));
+    });
 
     for (QWidget *w : std::initializer_list<QWidget *>{m_addressCmb, m_addressCmb->lineEdit(), m_portCmb,
                                                        m_portCmb->lineEdit(), m_responseTxt, m_timeOutSlider,

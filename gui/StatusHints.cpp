@@ -2,9 +2,12 @@
 #include "gui/wireProbeDeskForm.h"
 
 #include "gui/DetailsForm.h"
+#include "core/ContentLength.h"
+#include "core/TextCodec.h"
 #include "gui/RawTextPane.h"
 
 #include <QLabel>
+#include <QStringEncoder>
 #include <QTextCursor>
 
 void wireProbeDeskForm::showSelectionLength()
@@ -26,4 +29,25 @@ void wireProbeDeskForm::clearRequest()
 void wireProbeDeskForm::showDetails()
 {
     m_details->showOver(this);
+    countRequest();
+}
+
+void wireProbeDeskForm::countRequest()
+{
+    if (!m_details->isVisible())
+        return;
+    QStringEncoder encoder(encoding().toLatin1().constData());
+    m_details->showRequest(encoder.encode(m_requestTxt->rawText()));
+}
+
+void wireProbeDeskForm::fixContentLength()
+{
+    const QString text = m_requestTxt->rawText();
+    const QString enc = encoding();
+    const ContentLength::Result r
+        = ContentLength::fix(text, [&enc](QStringView body) { return TextCodec::encodedLength(body, enc); });
+    // One step in the pane, so Ctrl+Z takes the fix back.
+    if (r.applicable && !r.edits.isEmpty())
+        m_requestTxt->replaceAll(ContentLength::apply(text, r.edits));
+    m_details->showContentLengthNote(r.note);
 }

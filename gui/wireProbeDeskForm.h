@@ -68,6 +68,7 @@ private slots:
     void showDetails();
     void reshowResponse();
     void fixContentLength();
+    void countRequest();
 
     void showSelectionLength();
     void startSplitterDrag();
@@ -127,6 +128,7 @@ private:
     SplitterHandle *m_imgSplitter = nullptr;
     QLabel *m_statusBar = nullptr;
     QTimer m_selectionTimer;
+    QTimer m_requestCount;
 
     bool m_splitterMoving = false;
     bool m_closed = false;

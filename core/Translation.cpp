@@ -1,4 +1,4 @@
-#include "app/Translation.h"
+#include "core/Translation.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

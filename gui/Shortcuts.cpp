@@ -1,0 +1,61 @@
+// Keys beyond the tab order, and the time-out's value shown while it is set.
+#include "gui/wireProbeDeskForm.h"
+
+#include <QEvent>
+#include <QPushButton>
+#include <QShortcut>
+#include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
+#include <QToolTip>
+
+namespace {
+
+// Where the slider's handle is, in global coordinates, to show its value there.
+QPoint handlePoint(QSlider *slider)
+{
+    QStyleOptionSlider opt;
+    opt.initFrom(slider);
+    opt.orientation = slider->orientation();
+    opt.minimum = slider->minimum();
+    opt.maximum = slider->maximum();
+    opt.sliderPosition = slider->sliderPosition();
+    opt.sliderValue = slider->value();
+    opt.tickPosition = slider->tickPosition();
+    const QRect handle = slider->style()->subControlRect(QStyle::CC_Slider, &opt, QStyle::SC_SliderHandle, slider);
+    return slider->mapToGlobal(handle.center() + QPoint(0, handle.height()));
+}
+
+} // namespace
+
+void wireProbeDeskForm::addShortcuts()
+{
+    // Each shortcut works only when its button could be clicked.
+    const auto bind = [this](const QList<QKeySequence> &keys, QPushButton *button) {
+        for (const QKeySequence &k : keys) {
+            auto *s = new QShortcut(k, this);
+            s->setContext(Qt::WindowShortcut);
+            connect(s, &QShortcut::activated, button, [button] {
+                if (button->isEnabled() && button->window()->isEnabled())
+                    button->click();
+            });
+        }
+    };
+    bind({QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)}, m_sendCmd);
+    bind({QKeySequence(Qt::CTRL | Qt::Key_O)}, m_openCmd);
+    bind({QKeySequence(Qt::CTRL | Qt::Key_S)}, m_saveCmd);
+    bind({QKeySequence(Qt::CTRL | Qt::Key_D)}, m_detailsCmd);
+
+    const auto showValue = [this] {
+        QToolTip::showText(handlePoint(m_timeOutSlider), QString::number(m_timeOutSlider->sliderPosition()) + QStringLiteral(" 秒"),
+                           m_timeOutSlider);
+    };
+    connect(m_timeOutSlider, &QSlider::sliderMoved, this, showValue);
+    connect(m_timeOutSlider, &QSlider::sliderPressed, this, showValue);
+    connect(m_timeOutSlider, &QSlider::valueChanged, this, [this, showValue] {
+        if (m_timeOutSlider->hasFocus() || m_timeOutSlider->underMouse())
+            showValue();
+    });
+    m_timeOutSlider->setAttribute(Qt::WA_Hover);
+    m_timeOutSlider->installEventFilter(this);
+}
