@@ -1,0 +1,93 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QTimer>
+
+// A hex dump of bytes kept elsewhere (the response as it arrives). Only the
+// rows in sight are ever formatted, so the cost of a paint or of a growth
+// notice does not depend on how many bytes there are.
+class HexView : public QAbstractScrollArea
+{
+    Q_OBJECT
+public:
+    static constexpr int BytesPerRow = 16;
+    // Copying more rows than this would build a string of gigabytes.
+    static constexpr qint64 MaxCopyRows = 1 << 20;
+
+    struct Selection
+    {
+        qint64 start = 0;
+        qint64 length = 0;
+    };
+
+    explicit HexView(QWidget *parent = nullptr);
+
+    // The bytes stay owned by the caller and must outlive their use here;
+    // nullptr shows nothing.
+    void setData(const QByteArray *bytes);
+    // The bytes grew, or were replaced or cleared.
+    void dataChanged();
+
+    Selection selection() const;
+    void selectAll();
+    // Copies the text of every row the selection touches, one row a line.
+    void copy();
+
+    // One row exactly as drawn; empty past the end.
+    static QString rowText(QByteArrayView bytes, qint64 row);
+
+protected:
+    bool event(QEvent *e) override;
+    void changeEvent(QEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+    void paintEvent(QPaintEvent *e) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void wheelEvent(QWheelEvent *e) override;
+    void contextMenuEvent(QContextMenuEvent *e) override;
+
+private:
+    qint64 dataSize() const { return m_data ? m_data->size() : 0; }
+    qint64 rowCount() const { return (dataSize() + BytesPerRow - 1) / BytesPerRow; }
+    int fullRowsInView() const;
+    qint64 maxTopRow() const;
+    void setTopRow(qint64 row);
+    int toBar(qint64 row) const;
+    qint64 fromBar(int value) const;
+    void updateMetrics();
+    void updateScrollBars();
+
+    qreal hexX(int column) const;
+    qreal asciiX(int column) const;
+    qint64 byteAt(QPoint pos) const;
+    void moveCursorTo(qint64 byte, bool extend);
+    void ensureCursorVisible();
+    void autoScroll();
+
+    const QByteArray *m_data = nullptr;
+    // What the last notice saw, to tell what changed.
+    qint64 m_knownSize = 0;
+    const char *m_knownBytes = nullptr;
+
+    qint64 m_topRow = 0;
+    bool m_syncingBars = false;
+    int m_wheelRemainder = 0;
+
+    qint64 m_anchor = 0;
+    qint64 m_cursor = 0;
+    bool m_hasSelection = false;
+    bool m_dragging = false;
+    QPoint m_dragPos;
+    QTimer m_autoScroll;
+
+    int m_digits = 8;
+    qreal m_charWidth = 8;
+    int m_lineHeight = 16;
+    int m_ascent = 12;
+};
