@@ -60,7 +60,8 @@ QString characterAt(QStringView text, qsizetype i)
 qint64 TextCodec::encodedLength(QStringView text, const QString &name)
 {
     QStringEncoder encoder(converterName(name).constData());
-    return encoder.encode(text).size();
+    const QByteArray bytes = encoder.encode(text);
+    return bytes.size();
 }
 
 QByteArray TextCodec::encode(QStringView text, const QString &name)
