@@ -143,10 +143,10 @@ bool keyMatches(const QSslKey &key, const QSslCertificate &cert)
 
 QByteArray askPassword(const PasswordPrompt &ask, const QString &role, const QString &path)
 {
-    const std::optional<QByteArray> password = ask ? ask(path) : std::nullopt;
+    std::optional<QByteArray> password = ask ? ask(path) : std::nullopt;
     if (!password)
         fail(QStringLiteral("パスワードの入力が取り消されたため、%1を使えません: %2").arg(role, path));
-    return *password;
+    return std::move(*password); // one buffer, so forget() wipes the only copy
 }
 
 void forget(QByteArray &password)
