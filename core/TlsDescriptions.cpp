@@ -1,0 +1,171 @@
+// The Japanese words for TLS problems and sessions (declared in TlsSetup.h).
+#include "core/TlsSetup.h"
+
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QHostAddress>
+#include <QSslCipher>
+
+namespace TlsSetup {
+
+namespace {
+
+QString isoDate(const QDateTime &t)
+{
+    return t.toUTC().date().toString(Qt::ISODate);
+}
+
+// The names a certificate is good for: its subject alternative names, or its
+// common name when it has none.
+QStringList certificateNames(const QSslCertificate &c)
+{
+    QStringList names;
+    const auto alt = c.subjectAlternativeNames();
+    for (auto it = alt.cbegin(); it != alt.cend(); ++it) {
+        if (it.key() == QSsl::DnsEntry)
+            names << it.value();
+        else if (it.key() == QSsl::IpAddressEntry)
+            names << QHostAddress(it.value()).toString();
+    }
+    if (names.isEmpty())
+        names = c.subjectInfo(QSslCertificate::CommonName);
+    names.removeDuplicates();
+    return names;
+}
+
+QString distinguishedName(const QSslCertificate &c, bool issuer)
+{
+    QStringList parts;
+    const QList<QByteArray> attributes = issuer ? c.issuerInfoAttributes() : c.subjectInfoAttributes();
+    for (const QByteArray &a : attributes) {
+        const QStringList values = issuer ? c.issuerInfo(a) : c.subjectInfo(a);
+        for (const QString &v : values)
+            parts << QString::fromLatin1(a) + QLatin1Char('=') + v;
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+QString issuerName(const QSslCertificate &c)
+{
+    const QStringList cn = c.issuerInfo(QSslCertificate::CommonName);
+    return cn.isEmpty() ? distinguishedName(c, true) : cn.join(QStringLiteral(", "));
+}
+
+QString describeError(const QSslError &e, const QString &host)
+{
+    const QSslCertificate c = e.certificate();
+    switch (e.error()) {
+    case QSslError::SelfSignedCertificate:
+        return QStringLiteral("自己署名の証明書です（信頼された発行者の署名がありません）");
+    case QSslError::SelfSignedCertificateInChain:
+        return QStringLiteral("証明書チェーンの中に信頼されていない自己署名の証明書があります");
+    case QSslError::CertificateExpired:
+        return QStringLiteral("証明書の有効期限が %1 に切れています").arg(isoDate(c.expiryDate()));
+    case QSslError::CertificateNotYetValid:
+        return QStringLiteral("証明書はまだ有効ではありません（有効期間の開始は %1）").arg(isoDate(c.effectiveDate()));
+    case QSslError::HostNameMismatch: {
+        const QString names = certificateNames(c).join(QStringLiteral(", "));
+        return host.isEmpty()
+            ? QStringLiteral("証明書は %1 向けで、接続先とは一致しません").arg(names)
+            : QStringLiteral("証明書は %1 向けで、接続先 %2 とは一致しません").arg(names, host);
+    }
+    case QSslError::UnableToGetLocalIssuerCertificate:
+    case QSslError::UnableToGetIssuerCertificate:
+    case QSslError::UnableToVerifyFirstCertificate:
+        return QStringLiteral("証明書の発行者「%1」が不明です（信頼された CA 証明書の中に見つかりません）").arg(issuerName(c));
+    case QSslError::CertificateUntrusted:
+    case QSslError::CertificateRejected:
+        return QStringLiteral("証明書のルート CA が信頼されていません");
+    case QSslError::CertificateRevoked:
+        return QStringLiteral("証明書は失効しています");
+    case QSslError::NoPeerCertificate:
+        return QStringLiteral("サーバが証明書を送ってきませんでした");
+    default:
+        return e.errorString();
+    }
+}
+
+} // namespace
+
+QString describeErrors(const QList<QSslError> &errors, const QString &host)
+{
+    QStringList lines;
+    for (const QSslError &e : errors) {
+        const QString line = describeError(e, host);
+        if (!lines.contains(line))
+            lines << line;
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+Failure verificationFailure(const QList<QSslError> &errors, const QString &host)
+{
+    return {VerifyFailed, QStringLiteral("サーバの証明書を検証できませんでした。\n") + describeErrors(errors, host)};
+}
+
+Failure handshakeFailure(const QString &qtErrorString)
+{
+    const auto has = [&](const char *text) { return qtErrorString.contains(QLatin1String(text), Qt::CaseInsensitive); };
+    QString why;
+    if (has("wrong version number") || has("packet length too long") || has("unexpected eof")
+        || has("record layer failure"))
+        why = QStringLiteral("サーバは TLS で応答していません（このポートは TLS なしの HTTP などではありませんか）。");
+    else if (has("certificate required") || has("handshake failure"))
+        why = QStringLiteral("サーバがクライアント証明書を要求しています（または送った証明書を受け付けませんでした）。");
+    else if (has("no protocols available") || has("unsupported protocol") || has("no shared cipher")
+             || has("protocol version"))
+        why = QStringLiteral("サーバと共通の TLS のバージョンまたは暗号方式がありません。");
+    return {HandshakeFailed, QStringLiteral("TLS のハンドシェイクに失敗しました。") + why + QStringLiteral("\n") + qtErrorString};
+}
+
+bool looksLikeTlsRecord(QByteArrayView firstBytes)
+{
+    if (firstBytes.size() < 3)
+        return false;
+    const quint8 type = quint8(firstBytes[0]);
+    return (type == 0x15 || type == 0x16) && quint8(firstBytes[1]) == 0x03 && quint8(firstBytes[2]) <= 0x04;
+}
+
+QStringList describeCertificate(const QSslCertificate &c)
+{
+    const QByteArray digest = c.digest(QCryptographicHash::Sha256).toHex(':').toUpper();
+    QStringList lines{
+        QStringLiteral("サブジェクト: ") + distinguishedName(c, false),
+        QStringLiteral("発行者: ") + distinguishedName(c, true),
+        QStringLiteral("有効期間: %1 〜 %2").arg(isoDate(c.effectiveDate()), isoDate(c.expiryDate())),
+    };
+    const QStringList names = certificateNames(c);
+    if (!c.subjectAlternativeNames().isEmpty())
+        lines << QStringLiteral("別名: ") + names.join(QStringLiteral(", "));
+    lines << QStringLiteral("SHA-256 フィンガープリント: ") + QString::fromLatin1(digest);
+    return lines;
+}
+
+QStringList describeSession(const QSslConfiguration &sessionConfig)
+{
+    QString protocol;
+    switch (sessionConfig.sessionProtocol()) {
+    case QSsl::TlsV1_2:
+        protocol = QStringLiteral("TLS 1.2");
+        break;
+    case QSsl::TlsV1_3:
+        protocol = QStringLiteral("TLS 1.3");
+        break;
+    default:
+        protocol = sessionConfig.sessionCipher().protocolString();
+        if (protocol.isEmpty())
+            protocol = QStringLiteral("不明");
+    }
+    const QString cipher = sessionConfig.sessionCipher().name();
+    QStringList lines{QStringLiteral("プロトコル: ") + protocol,
+                      QStringLiteral("暗号方式: ") + (cipher.isEmpty() ? QStringLiteral("不明") : cipher)};
+    const QList<QSslCertificate> chain = sessionConfig.peerCertificateChain();
+    for (qsizetype i = 0; i < chain.size(); ++i) {
+        lines << QStringLiteral("サーバ証明書 %1:").arg(i + 1);
+        for (const QString &line : describeCertificate(chain[i]))
+            lines << QStringLiteral("  ") + line;
+    }
+    return lines;
+}
+
+} // namespace TlsSetup
