@@ -50,7 +50,7 @@ void Transport::connectTo(const QString &host, qint32 port, const std::optional<
     QSslConfiguration c = *tls;
     // Verification always runs, so that with it switched off we can still say
     // what it would have found; the errors are then ignored.
-    m_verify = c.peerVerifyMode() != QSslSocket::VerifyNone;
+    m_verify = c.peerVerifyMode() == QSslSocket::VerifyPeer;
     c.setPeerVerifyMode(QSslSocket::VerifyPeer);
     m_socket.setSslConfiguration(c);
     m_socket.connectToHostEncrypted(host, static_cast<quint16>(port));
@@ -133,22 +133,22 @@ bool Transport::peerReset()
 
 void Transport::onError(QAbstractSocket::SocketError e)
 {
-    if (e == QAbstractSocket::RemoteHostClosedError && !m_reset && !(m_tls && !m_socket.isEncrypted())) {
-        // The peer's ordinary close: the end of a response, not a failure.
-        m_peerClosed = true;
-        return;
-    }
     if (m_reset) {
         reportLater(ErrReset, QCoreApplication::translate("QNativeSocketEngine", "Connection reset by peer"));
         return;
     }
-    if (m_tls && !m_socket.isEncrypted()) {
-        if (!m_verifyErrors.isEmpty() && m_verify) {
-            const Failure f = TlsSetup::verificationFailure(m_verifyErrors, m_host);
-            reportLater(f.number, f.description);
-            return;
-        }
-        const Failure f = TlsSetup::handshakeFailure(m_socket.errorString());
+    const bool handshaking = m_tls && !m_socket.isEncrypted();
+    if (e == QAbstractSocket::RemoteHostClosedError && !handshaking) {
+        // The peer's ordinary close: the end of a response, not a failure.
+        m_peerClosed = true;
+        return;
+    }
+    // With TLS 1.3 a server that refuses the client's certificate says so
+    // after the handshake has completed on our side.
+    if (handshaking || e == QAbstractSocket::SslHandshakeFailedError || e == QAbstractSocket::SslInternalError) {
+        const Failure f = !m_verifyErrors.isEmpty() && m_verify
+                              ? TlsSetup::verificationFailure(m_verifyErrors, m_host)
+                              : TlsSetup::handshakeFailure(m_socket.errorString());
         reportLater(f.number, f.description);
         return;
     }

@@ -247,19 +247,28 @@ void wireProbeDeskForm::wireEvents()
 
 bool wireProbeDeskForm::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_timeOutSlider && event->type() == QEvent::ToolTip) {
+        // The hint, with the value nobody could otherwise see.
+        QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(),
+                           m_timeOutSlider->toolTip() + QLatin1Char('\n') + QString::number(m_timeOutSlider->value())
+                               + QStringLiteral(" 秒"),
+                           m_timeOutSlider);
+        return true;
+    }
+    // The status line names what the focused control is for.
     if (event->type() == QEvent::FocusIn) {
         if (watched == m_addressCmb || watched == m_addressCmb->lineEdit())
-            addressCmb_GotFocus();
+            setStatus(QStringLiteral("接続先サーバのIPアドレスを指定して下さい。"));
         else if (watched == m_portCmb || watched == m_portCmb->lineEdit())
-            portCmb_GotFocus();
+            setStatus(QStringLiteral("接続先サーバのポート番号を指定して下さい。"));
         else if (watched == m_responseTxt)
-            responseTxt_GotFocus();
+            setStatus(QStringLiteral("応答メッセージを表示します。"));
         else if (watched == m_timeOutSlider)
-            m_timeOutSlider_GotFocus();
+            setStatus(QStringLiteral("応答時間のタイムアウト(秒)を指定して下さい。"));
         else if (watched == m_requestTxt)
-            requestTxt_GotFocus();
+            m_selectionTimer.start(10);
     } else if (event->type() == QEvent::FocusOut && watched == m_requestTxt) {
-        requestTxt_LostFocus();
+        m_selectionTimer.stop();
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -369,7 +369,7 @@ void DetailsForm::showSummary()
         lines << QString() << notVerified;
     m_summary->setText(lines.join(QLatin1Char('\n')));
 
-    m_suggestedCharset = f.isHttp() ? TextCodec::known(f.charset()) : QString();
+    m_suggestedCharset = f.isHttp() ? TextCodec::known(f.diagnosis().charset) : QString();
     m_charsetCmd->setVisible(!m_suggestedCharset.isEmpty() && m_suggestedCharset != encoding());
     if (e.usedTls() && !e.isRunning())
         m_tlsSession->setPlainText(e.tlsDetails().join(QLatin1Char('\n')));

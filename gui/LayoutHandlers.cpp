@@ -54,10 +54,10 @@ void wireProbeDeskForm::sizeControls(float x)
     Twips::setLeft(m_saveCmd, l.saveLeft);
     Twips::setLeft(m_exitCmd, l.exitLeft);
     Twips::setWidth(m_connectFrm, l.connectWidth);
-    Twips::place(m_requestFrm, l.m_requestFrm);
-    Twips::place(m_requestTxt, l.m_requestTxt);
-    Twips::place(m_responseFrm, l.m_responseFrm);
-    Twips::place(m_responseTxt, l.m_responseTxt);
+    Twips::place(m_requestFrm, l.requestFrm);
+    Twips::place(m_requestTxt, l.requestTxt);
+    Twips::place(m_responseFrm, l.responseFrm);
+    Twips::place(m_responseTxt, l.responseTxt);
     Twips::setHeight(m_imgSplitter, l.barHeight);
     Twips::setHeight(m_picSplitter, l.barHeight);
 }
