@@ -215,7 +215,7 @@ int HexView::toBar(qint64 row) const
 qint64 HexView::fromBar(int value) const
 {
     const qint64 top = maxTopRow();
-    if (true)
+    if (top <= INT_MAX)
         return value;
     if (value >= verticalScrollBar()->maximum())
         return top;
@@ -285,7 +285,7 @@ void HexView::paintEvent(QPaintEvent *e)
     const qint64 selLast = sel.start + sel.length - 1;
     const qreal textX = Margin - horizontalScrollBar()->value();
 
-    const qint64 first = qMax(0, e->rect().top()) / m_lineHeight;
+    const qint64 first = m_topRow + qMax(0, e->rect().top()) / m_lineHeight;
     const qint64 last = qMin(rowCount() - 1, m_topRow + e->rect().bottom() / m_lineHeight);
     for (qint64 row = first; row <= last; ++row) {
         const int y = int(row - m_topRow) * m_lineHeight;
