@@ -55,20 +55,35 @@ QString characterAt(QStringView text, qsizetype i)
     return text.mid(i, 1).toString();
 }
 
+// The text in the encoding; error tells whether a character was substituted.
+QByteArray encoded(QStringView text, const QString &name, bool *error)
+{
+    QStringEncoder encoder(converterName(name).constData());
+    QByteArray bytes = encoder.encode(text);
+    *error = encoder.hasError();
+    // Qt never flushes ICU's encoder, so ISO-2022-JP text could end in its
+    // two-byte mode; it must end back in ASCII.
+    if (TextCodec::normalized(name) == QLatin1String("ISO-2022-JP")) {
+        const qsizetype esc = bytes.lastIndexOf('\x1B');
+        if (esc >= 0 && !QByteArrayView(bytes).sliced(esc).startsWith("\x1B(B"))
+            bytes += "\x1B(B";
+    }
+    return bytes;
+}
+
 } // namespace
 
 qint64 TextCodec::encodedLength(QStringView text, const QString &name)
 {
-    QStringEncoder encoder(converterName(name).constData());
-    const QByteArray bytes = encoder.encode(text);
-    return bytes.size();
+    bool error = false;
+    return encoded(text, name, &error).size();
 }
 
 QByteArray TextCodec::encode(QStringView text, const QString &name)
 {
-    QStringEncoder encoder(converterName(name).constData());
-    const QByteArray bytes = encoder.encode(text);
-    if (!encoder.hasError())
+    bool error = false;
+    const QByteArray bytes = encoded(text, name, &error);
+    if (!error)
         return bytes;
     // The encoder substitutes silently; decoding the result again shows where.
     QStringDecoder decoder(converterName(name).constData(), QStringConverter::Flag::ConvertInitialBom);

@@ -7,7 +7,11 @@
 #include <QMetaObject>
 
 #include <cerrno>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
 #include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 // Bounds the bytes taken from the kernel in one turn of the event loop, so a
@@ -22,11 +26,20 @@ Transport::Transport(QObject *parent) : QObject(parent)
     connect(&m_socket, &QSslSocket::errorOccurred, this, &Transport::onError);
     connect(&m_socket, &QSslSocket::bytesWritten, this, &Transport::onBytesWritten);
     connect(&m_socket, &QSslSocket::readyRead, this, &Transport::onReadyRead);
-    connect(&m_socket, &QSslSocket::connected, this, &Transport::connected);
+    connect(&m_socket, &QSslSocket::connected, this, [this] {
+        dropWatch();
+        m_watch = ::fcntl(static_cast<int>(m_socket.socketDescriptor()), F_DUPFD_CLOEXEC, 0);
+        emit connected();
+    });
     connect(&m_socket, &QSslSocket::encrypted, this, &Transport::encrypted);
     connect(&m_socket, &QSslSocket::sslErrors, this, &Transport::onSslErrors);
     connect(&m_socket, &QSslSocket::handshakeInterruptedOnError, this,
             [this](const QSslError &e) { onSslErrors({e}); });
+}
+
+Transport::~Transport()
+{
+    dropWatch();
 }
 
 void Transport::connectTo(const QString &host, qint32 port, const std::optional<QSslConfiguration> &tls)
@@ -73,6 +86,7 @@ void Transport::close()
     m_peerClosed = false;
     m_toWrite = 0;
     m_socket.abort();
+    dropWatch();
 }
 
 int Transport::state() const
@@ -119,20 +133,28 @@ void Transport::onStateChanged(QAbstractSocket::SocketState s)
         Qt::QueuedConnection);
 }
 
-bool Transport::peerReset()
+bool Transport::peerReset() const
 {
-    // Qt reads ECONNRESET as an ordinary end of stream, but until it reads, the
-    // socket still holds the error; asking for it is cheap.
-    const qintptr fd = m_socket.socketDescriptor();
-    if (fd < 0)
-        return false;
-    int err = 0;
-    socklen_t len = sizeof err;
-    return ::getsockopt(static_cast<int>(fd), SOL_SOCKET, SO_ERROR, &err, &len) == 0 && err == ECONNRESET;
+    // A peer's FIN leaves our side in CLOSE_WAIT until we close; a reset takes
+    // the connection straight to CLOSE. Qt reads both as the end of stream.
+    tcp_info info {};
+    socklen_t len = sizeof info;
+    return m_watch >= 0 && ::getsockopt(m_watch, IPPROTO_TCP, TCP_INFO, &info, &len) == 0
+           && info.tcpi_state == TCP_CLOSE;
+}
+
+void Transport::dropWatch()
+{
+    if (m_watch >= 0)
+        ::close(m_watch);
+    m_watch = -1;
 }
 
 void Transport::onError(QAbstractSocket::SocketError e)
 {
+    if (e == QAbstractSocket::RemoteHostClosedError && peerReset())
+        m_reset = true;
+    dropWatch();
     if (m_reset) {
         reportLater(ErrReset, QCoreApplication::translate("QNativeSocketEngine", "Connection reset by peer"));
         return;
@@ -182,8 +204,6 @@ void Transport::onBytesWritten(qint64 n)
 
 void Transport::onReadyRead()
 {
-    if (!m_reset && peerReset())
-        m_reset = true;
     emit dataArrival();
 }
 

@@ -33,6 +33,7 @@ public:
     };
 
     explicit Transport(QObject *parent = nullptr);
+    ~Transport() override;
 
     // Returns at once. Throws Failure for a port outside 1..65535 or a socket
     // still in use. With tls set, the handshake follows the connection and
@@ -69,7 +70,8 @@ private:
     void onReadyRead();
     void onSslErrors(const QList<QSslError> &errors);
     void reportLater(qint32 number, const QString &description);
-    bool peerReset();
+    bool peerReset() const;
+    void dropWatch();
 
     QSslSocket m_socket;
     bool m_tls = false;
@@ -78,6 +80,10 @@ private:
     qint64 m_toWrite = 0;
     bool m_peerClosed = false;
     bool m_reset = false;
+    // A second descriptor of the connection: Qt closes its own when it reads
+    // the end of the stream, and only the connection's state tells a reset
+    // from an ordinary close.
+    int m_watch = -1;
     QList<QSslError> m_verifyErrors;
     quint32 m_generation = 0; // ties queued notices to the connection that raised them
 };

@@ -56,10 +56,10 @@ private slots:
         TestWindow w;
         w.form->show();
         QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
-        w.form->responseTxt->setRawText(QStringLiteral("old"));
-        w.form->statusBar->setText(QStringLiteral("before"));
-        w.form->sendCmd->setFocus();
-        sendTo(*w.form, address, port, request);
+        w.responseTxt->setRawText(QStringLiteral("old"));
+        w.statusBar->setText(QStringLiteral("before"));
+        w.sendCmd->setFocus();
+        w.sendTo(address, port, request);
         QCOMPARE(w.box.texts, QStringList{message});
         QWidget *focused = QApplication::focusWidget();
         if (focused && focused->objectName().isEmpty()) // a combo box's line edit
@@ -67,9 +67,9 @@ private slots:
         QVERIFY(focused);
         QCOMPARE(focused->objectName(), focus);
         QVERIFY(w.form->isEnabled());
-        QCOMPARE(w.form->addressCmb->itemText(0), QString()); // nothing recorded
-        QCOMPARE(w.form->responseTxt->rawText(), QStringLiteral("old"));
-        QCOMPARE(w.form->statusBar->text(), status);
+        QCOMPARE(w.addressCmb->itemText(0), QString()); // nothing recorded
+        QCOMPARE(w.responseTxt->rawText(), QStringLiteral("old"));
+        QCOMPARE(w.statusBar->text(), status);
     }
 
     void completionJoinsPiecesAndSendsCrLf()
@@ -78,19 +78,19 @@ private slots:
         TestWindow w;
         w.form->show();
         QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
-        w.form->sendCmd->setFocus();
-        sendTo(*w.form, QStringLiteral("127.0.0.1"), port(server), QStringLiteral("GET / HTTP/1.0\n\n"));
+        w.sendCmd->setFocus();
+        w.sendTo(QStringLiteral("127.0.0.1"), port(server), QStringLiteral("GET / HTTP/1.0\n\n"));
         QVERIFY(!w.form->isEnabled());
-        QTRY_COMPARE(w.form->statusBar->text(), Done);
+        QTRY_COMPARE(w.statusBar->text(), Done);
         QVERIFY(w.form->isEnabled());
-        QCOMPARE(w.form->responseTxt->rawText(), QStringLiteral("HTTP/1.0 200 OK\r\nX: 1\r\n\r\nbody"));
+        QCOMPARE(w.responseTxt->rawText(), QStringLiteral("HTTP/1.0 200 OK\r\nX: 1\r\n\r\nbody"));
         QCOMPARE(server.received, QByteArray("GET / HTTP/1.0\r\n\r\n"));
-        QCOMPARE(w.form->addressCmb->itemText(0), QStringLiteral("127.0.0.1"));
-        QCOMPARE(w.form->portCmb->itemText(0), port(server));
+        QCOMPARE(w.addressCmb->itemText(0), QStringLiteral("127.0.0.1"));
+        QCOMPARE(w.portCmb->itemText(0), port(server));
         QVERIFY(w.box.texts.isEmpty());
         QVERIFY(!w.form->TimerWinsock.isActive());
         QVERIFY(!w.form->TimerWinsockClose.isActive());
-        QCOMPARE(QApplication::focusWidget(), w.form->sendCmd); // the keyboard works again
+        QCOMPARE(QApplication::focusWidget(), w.sendCmd); // the keyboard works again
     }
 
     void responseBytesKeptExactly_data()
@@ -105,9 +105,9 @@ private slots:
         QFETCH(QList<QByteArray>, pieces);
         LoopbackServer server(Scripts::answerAndClose(pieces));
         TestWindow w;
-        sendTo(*w.form, QStringLiteral("127.0.0.1"), port(server), QStringLiteral("q"));
-        QTRY_COMPARE(w.form->statusBar->text(), Done);
-        QCOMPARE(w.form->responseTxt->rawText().toUtf8(), pieces.join());
+        w.sendTo(QStringLiteral("127.0.0.1"), port(server), QStringLiteral("q"));
+        QTRY_COMPARE(w.statusBar->text(), Done);
+        QCOMPARE(w.responseTxt->rawText().toUtf8(), pieces.join());
     }
 
     void timeOuts_data()
@@ -126,21 +126,21 @@ private slots:
                                                   Scripts::answerAndKeepOpen(response.toUtf8())};
         LoopbackServer server(scripts[kind]);
         TestWindow w;
-        w.form->TimeOutSlider->setValue(1);
+        w.TimeOutSlider->setValue(1);
         bool quietWhileOpen = false;
         w.box.whileOpen = [&] {
             quietWhileOpen = w.form->winsock->state() == Winsock::Closed && !w.form->TimerWinsock.isActive()
                              && !w.form->TimerWinsockClose.isActive();
         };
-        sendTo(*w.form, QStringLiteral("127.0.0.1"), port(server), QStringLiteral("q"));
-        QTRY_COMPARE(w.form->statusBar->text(), Waiting);
+        w.sendTo(QStringLiteral("127.0.0.1"), port(server), QStringLiteral("q"));
+        QTRY_COMPARE(w.statusBar->text(), Waiting);
         QTRY_COMPARE_WITH_TIMEOUT(w.box.texts.size(), 1, 5000);
         QCOMPARE(w.box.texts.first(), timeOutText(1));
-        QCOMPARE(w.form->statusBar->text(), timeOutText(1));
+        QCOMPARE(w.statusBar->text(), timeOutText(1));
         QVERIFY(quietWhileOpen);
         QCOMPARE(w.box.ownerEnabled, QList<bool>{false});
         QVERIFY(w.form->isEnabled());
-        QCOMPARE(w.form->responseTxt->rawText(), response);
+        QCOMPARE(w.responseTxt->rawText(), response);
         QTest::qWait(1300); // no second report from a stale tick
         QCOMPARE(w.box.texts.size(), 1);
     }
@@ -167,17 +167,17 @@ private slots:
         QFETCH(QString, port);
         QFETCH(int, number);
         TestWindow w;
-        w.form->responseTxt->setRawText(QStringLiteral("old"));
-        sendTo(*w.form, address, port, QStringLiteral("q"));
+        w.responseTxt->setRawText(QStringLiteral("old"));
+        w.sendTo(address, port, QStringLiteral("q"));
         QTRY_COMPARE_WITH_TIMEOUT(w.box.texts.size(), 1, 10000);
-        const QString status = w.form->statusBar->text();
+        const QString status = w.statusBar->text();
         QVERIFY2(status.startsWith(QString::number(number) + ':'), qPrintable(status));
         QCOMPARE(status.mid(status.indexOf(':') + 1), w.box.texts.first());
         QVERIFY(!w.box.texts.first().isEmpty());
         QVERIFY(w.form->isEnabled());
-        QCOMPARE(w.form->responseTxt->rawText(), QString());
-        QCOMPARE(w.form->addressCmb->itemText(0), address); // recorded even though it failed
-        QCOMPARE(w.form->portCmb->itemText(0), port);
+        QCOMPARE(w.responseTxt->rawText(), QString());
+        QCOMPARE(w.addressCmb->itemText(0), address); // recorded even though it failed
+        QCOMPARE(w.portCmb->itemText(0), port);
         QVERIFY(!w.form->TimerWinsock.isActive());
     }
 
@@ -193,10 +193,10 @@ private slots:
             });
         });
         TestWindow w;
-        sendTo(*w.form, QStringLiteral("127.0.0.1"), port(server), QStringLiteral("q"));
+        w.sendTo(QStringLiteral("127.0.0.1"), port(server), QStringLiteral("q"));
         QTRY_VERIFY(w.form->isEnabled());
-        QCOMPARE(w.form->responseTxt->rawText(), QStringLiteral("partial"));
-        QVERIFY(w.form->statusBar->text() == Done || w.box.texts.size() == 1);
+        QCOMPARE(w.responseTxt->rawText(), QStringLiteral("partial"));
+        QVERIFY(w.statusBar->text() == Done || w.box.texts.size() == 1);
     }
 
     void failedExchangeLeavesNoStaleTimer()
@@ -205,8 +205,8 @@ private slots:
         // later than that time-out and must still complete.
         LoopbackServer silent(Scripts::neverAnswer());
         TestWindow w;
-        w.form->TimeOutSlider->setValue(1);
-        sendTo(*w.form, QStringLiteral("127.0.0.1"), port(silent), QStringLiteral("q"));
+        w.TimeOutSlider->setValue(1);
+        w.sendTo(QStringLiteral("127.0.0.1"), port(silent), QStringLiteral("q"));
         QTRY_VERIFY(w.form->TimerWinsock.isActive());
         w.form->Winsock_Error(207, QStringLiteral("network"));
         QVERIFY(w.form->isEnabled());
@@ -215,11 +215,11 @@ private slots:
             QTimer::singleShot(600, s, [s] { s->write("late"); });
             QTimer::singleShot(1500, s, [s] { s->disconnectFromHost(); });
         });
-        w.form->TimeOutSlider->setValue(3);
-        sendTo(*w.form, QStringLiteral("127.0.0.1"), port(slow), QStringLiteral("q"));
-        QTRY_COMPARE_WITH_TIMEOUT(w.form->statusBar->text(), Done, 5000);
+        w.TimeOutSlider->setValue(3);
+        w.sendTo(QStringLiteral("127.0.0.1"), port(slow), QStringLiteral("q"));
+        QTRY_COMPARE_WITH_TIMEOUT(w.statusBar->text(), Done, 5000);
         QCOMPARE(w.box.texts, QStringList{"network"});
-        QCOMPARE(w.form->responseTxt->rawText(), QStringLiteral("late"));
+        QCOMPARE(w.responseTxt->rawText(), QStringLiteral("late"));
     }
 
     void closingTheWindowEndsARunningExchange()
@@ -227,8 +227,8 @@ private slots:
         LoopbackServer server(Scripts::answerAndKeepOpen("part"));
         TestWindow w;
         w.form->show();
-        sendTo(*w.form, QStringLiteral("127.0.0.1"), port(server), QStringLiteral("q"));
-        QTRY_COMPARE(w.form->responseTxt->rawText(), QStringLiteral("part"));
+        w.sendTo(QStringLiteral("127.0.0.1"), port(server), QStringLiteral("q"));
+        QTRY_COMPARE(w.responseTxt->rawText(), QStringLiteral("part"));
         QVERIFY(w.form->windowHandle()->close());
         QVERIFY(!w.form->isVisible());
         QCOMPARE(w.form->winsock->state(), int(Winsock::Closed));

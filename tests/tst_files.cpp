@@ -37,10 +37,10 @@ QByteArray readFile(const QString &path)
 QByteArray wireBytes(TestWindow &w)
 {
     LoopbackServer server(Scripts::answerAndClose({"ok"}));
-    w.form->addressCmb->setEditText(QStringLiteral("127.0.0.1"));
-    w.form->portCmb->setEditText(QString::number(server.port()));
-    w.form->sendCmd_Click();
-    if (!QTest::qWaitFor([&] { return w.form->statusBar->text() == Done; }, 5000))
+    w.addressCmb->setEditText(QStringLiteral("127.0.0.1"));
+    w.portCmb->setEditText(QString::number(server.port()));
+    w.sendCmd->click();
+    if (!QTest::qWaitFor([&] { return w.statusBar->text() == Done; }, 5000))
         return "<no completion>";
     return server.received;
 }
@@ -87,7 +87,7 @@ private slots:
         QTemporaryDir dir;
         TestWindow w;
         w.dialog->answers << writeFile(dir, "req1.xml", file);
-        w.form->openCmd_Click();
+        w.openCmd->click();
         QVERIFY(w.box.texts.isEmpty());
         QVERIFY(w.form->isEnabled());
         QCOMPARE(wireBytes(w), wire);
@@ -97,10 +97,10 @@ private slots:
     {
         QTemporaryDir dir;
         TestWindow w;
-        w.form->requestTxt->setPlainText(QStringLiteral("old"));
+        w.requestTxt->setPlainText(QStringLiteral("old"));
         w.dialog->answers << writeFile(dir, "empty", QByteArray());
-        w.form->openCmd_Click();
-        QCOMPARE(w.form->requestTxt->rawText(), QString());
+        w.openCmd->click();
+        QCOMPARE(w.requestTxt->rawText(), QString());
         QVERIFY(w.box.texts.isEmpty());
     }
 
@@ -110,17 +110,17 @@ private slots:
         TestWindow w;
         const QString path = writeFile(dir, "req1.xml", "r");
         w.dialog->answers << path << QString() << QString();
-        w.form->openCmd_Click();
+        w.openCmd->click();
         QCOMPARE(w.dialog->shown[0].initDir, QCoreApplication::applicationDirPath() + "/");
         QCOMPARE(w.dialog->shown[0].title, QStringLiteral("要求メッセージのファイルを開く"));
         QCOMPARE(w.dialog->shown[0].filter, QStringLiteral("すべてのﾌｧｲﾙ (*.*)|*.*"));
         QCOMPARE(w.dialog->shown[0].fileName, QString());
         QCOMPARE(w.setting("openDir"), dir.path() + "/");
-        w.form->openCmd_Click(); // cancelled
+        w.openCmd->click(); // cancelled
         QCOMPARE(w.dialog->shown[1].initDir, dir.path() + "/");
         QCOMPARE(w.setting("openDir"), QString());
-        QCOMPARE(w.form->requestTxt->rawText(), QStringLiteral("r\r\n"));
-        w.form->openCmd_Click();
+        QCOMPARE(w.requestTxt->rawText(), QStringLiteral("r\r\n"));
+        w.openCmd->click();
         QCOMPARE(w.dialog->shown[2].initDir, QString()); // a stored empty folder is used as it is
         QVERIFY(w.box.texts.isEmpty());
         QVERIFY(w.form->isEnabled());
@@ -131,20 +131,20 @@ private slots:
         TestWindow w;
         w.form->show();
         QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
-        w.form->requestTxt->setPlainText(QStringLiteral("old text"));
-        QTextCursor c = w.form->requestTxt->textCursor();
+        w.requestTxt->setPlainText(QStringLiteral("old text"));
+        QTextCursor c = w.requestTxt->textCursor();
         c.setPosition(2);
         c.setPosition(5, QTextCursor::KeepAnchor);
-        w.form->requestTxt->setTextCursor(c);
+        w.requestTxt->setTextCursor(c);
         QGuiApplication::clipboard()->setText(QStringLiteral("POST / HTTP/1.1\nHost: x\n\n"));
-        w.form->pasteCmd_Click();
-        QCOMPARE(w.form->requestTxt->textCursor().position(), 0);
-        QVERIFY(!w.form->requestTxt->textCursor().hasSelection());
-        QCOMPARE(QApplication::focusWidget(), w.form->requestTxt);
+        w.pasteCmd->click();
+        QCOMPARE(w.requestTxt->textCursor().position(), 0);
+        QVERIFY(!w.requestTxt->textCursor().hasSelection());
+        QCOMPARE(QApplication::focusWidget(), w.requestTxt);
         QCOMPARE(wireBytes(w), QByteArray("POST / HTTP/1.1\r\nHost: x\r\n\r\n"));
         QGuiApplication::clipboard()->clear();
-        w.form->pasteCmd_Click();
-        QCOMPARE(w.form->requestTxt->rawText(), QString());
+        w.pasteCmd->click();
+        QCOMPARE(w.requestTxt->rawText(), QString());
     }
 
     void saveWritesTheResponseByteForByte()
@@ -152,12 +152,12 @@ private slots:
         const QByteArray response("HTTP/1.1 200 OK\r\nA: b\n\r\n<x>\r応答\0</x>", 39);
         LoopbackServer server(Scripts::answerAndClose({response.left(17), response.mid(17, 20), response.mid(37)}));
         TestWindow w;
-        sendTo(*w.form, QStringLiteral("127.0.0.1"), QString::number(server.port()), QStringLiteral("q"));
-        QTRY_COMPARE(w.form->statusBar->text(), Done);
+        w.sendTo(QStringLiteral("127.0.0.1"), QString::number(server.port()), QStringLiteral("q"));
+        QTRY_COMPARE(w.statusBar->text(), Done);
         QTemporaryDir dir;
         const QString path = writeFile(dir, "old.txt", "previous content");
         w.dialog->answers << path;
-        w.form->saveCmd_Click();
+        w.saveCmd->click();
         QVERIFY(w.box.texts.isEmpty());
         QCOMPARE(readFile(path), response);
         const auto &shown = w.dialog->shown.first();
@@ -168,7 +168,7 @@ private slots:
         QCOMPARE(w.setting("saveDir"), dir.path() + "/");
 
         // Cancel: nothing written, the folder forgotten.
-        w.form->saveCmd_Click();
+        w.saveCmd->click();
         QCOMPARE(w.dialog->shown[1].initDir, dir.path() + "/");
         QCOMPARE(w.setting("saveDir"), QString());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"old.txt"});
@@ -178,13 +178,13 @@ private slots:
     void emptyResponseIsNotSaved()
     {
         TestWindow w;
-        w.form->saveCmd_Click();
+        w.saveCmd->click();
         QCOMPARE(w.box.texts, QStringList{"応答メッセージのデータがありません。"});
         QVERIFY(w.dialog->shown.isEmpty());
         QCOMPARE(w.setting("saveDir"), QStringLiteral("<absent>"));
         QVERIFY(w.form->isEnabled());
-        w.form->responseTxt->setRawText(QStringLiteral("\r\n")); // a line break alone is data
-        w.form->saveCmd_Click();
+        w.responseTxt->setRawText(QStringLiteral("\r\n")); // a line break alone is data
+        w.saveCmd->click();
         QCOMPARE(w.dialog->shown.size(), 1);
     }
 
@@ -222,15 +222,15 @@ private slots:
                 QFile::setPermissions(path, QFileDevice::WriteOwner);
         }
         TestWindow w;
-        w.form->requestTxt->setPlainText(QStringLiteral("kept"));
-        w.form->responseTxt->setRawText(QStringLiteral("data"));
+        w.requestTxt->setPlainText(QStringLiteral("kept"));
+        w.responseTxt->setRawText(QStringLiteral("data"));
         w.dialog->answers << path;
-        save ? w.form->saveCmd_Click() : w.form->openCmd_Click();
+        save ? w.saveCmd->click() : w.openCmd->click();
         QCOMPARE(w.box.texts.size(), 1);
         const QString text = w.box.texts.first();
         QVERIFY2(text.startsWith(QString::number(number) + " : "), qPrintable(text));
         QVERIFY(text.endsWith("\n" + path));
-        QCOMPARE(w.form->requestTxt->rawText(), QStringLiteral("kept"));
+        QCOMPARE(w.requestTxt->rawText(), QStringLiteral("kept"));
         QCOMPARE(w.setting(save ? "saveDir" : "openDir"), wireProbeDeskForm::StripPath(path));
         QVERIFY(w.form->isEnabled());
     }
@@ -241,7 +241,7 @@ private slots:
         QTemporaryDir dir;
         const QString path = writeFile(dir, "keep.txt", "the user's old content");
         TestWindow w;
-        w.form->responseTxt->setRawText(QString(64 * 1024, QLatin1Char('n')));
+        w.responseTxt->setRawText(QString(64 * 1024, QLatin1Char('n')));
         w.dialog->answers << path;
         struct rlimit old {};
         getrlimit(RLIMIT_FSIZE, &old);
@@ -249,7 +249,7 @@ private slots:
         small.rlim_cur = 4096;
         auto previous = std::signal(SIGXFSZ, SIG_IGN);
         setrlimit(RLIMIT_FSIZE, &small);
-        w.form->saveCmd_Click();
+        w.saveCmd->click();
         setrlimit(RLIMIT_FSIZE, &old);
         std::signal(SIGXFSZ, previous);
         QCOMPARE(w.box.texts.size(), 1);

@@ -34,10 +34,10 @@ private slots:
         TestWindow w;
         w.form->show();
         QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
-        w.form->sendCmd->setFocus();
-        w.form->statusBar->setText(QStringLiteral("unchanged"));
+        w.sendCmd->setFocus();
+        w.statusBar->setText(QStringLiteral("unchanged"));
         w.form->findChild<QWidget *>(control)->setFocus();
-        QCOMPARE(w.form->statusBar->text(), hint);
+        QCOMPARE(w.statusBar->text(), hint);
     }
 
     void tabOrderWrapsRound()
@@ -47,7 +47,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
         const QStringList order{"addressCmb", "portCmb", "TimeOutSlider", "requestTxt", "responseTxt", "sendCmd",
                                 "exitCmd",    "saveCmd", "pasteCmd",      "clearCmd",   "openCmd",     "addressCmb"};
-        w.form->addressCmb->setFocus();
+        w.addressCmb->setFocus();
         QStringList visited;
         for (int i = 0; i < order.size(); ++i) {
             QWidget *f = QApplication::focusWidget();
@@ -62,25 +62,25 @@ private slots:
         TestWindow w;
         w.form->show();
         QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
-        w.form->requestTxt->setPlainText(QString(2000, QLatin1Char('x')));
-        w.form->requestTxt->setFocus();
+        w.requestTxt->setPlainText(QString(2000, QLatin1Char('x')));
+        w.requestTxt->setFocus();
         QVERIFY(w.form->Timer.isActive());
-        QTRY_COMPARE(w.form->statusBar->text(), RequestHint + "0");
-        QTextCursor c = w.form->requestTxt->textCursor();
+        QTRY_COMPARE(w.statusBar->text(), RequestHint + "0");
+        QTextCursor c = w.requestTxt->textCursor();
         c.setPosition(10);
         c.setPosition(1244, QTextCursor::KeepAnchor);
-        w.form->requestTxt->setTextCursor(c);
-        QTRY_COMPARE(w.form->statusBar->text(), RequestHint + "1234");
+        w.requestTxt->setTextCursor(c);
+        QTRY_COMPARE(w.statusBar->text(), RequestHint + "1234");
         // Another writer's text lasts one tick at most while the pane has the focus.
-        w.form->statusBar->setText(QStringLiteral("other"));
-        QTRY_COMPARE(w.form->statusBar->text(), RequestHint + "1234");
+        w.statusBar->setText(QStringLiteral("other"));
+        QTRY_COMPARE(w.statusBar->text(), RequestHint + "1234");
 
-        w.form->sendCmd->setFocus();
+        w.sendCmd->setFocus();
         QVERIFY(!w.form->Timer.isActive());
         QTest::qWait(30);
-        QCOMPARE(w.form->statusBar->text(), RequestHint + "1234");
-        w.form->portCmb->setFocus();
-        QCOMPARE(w.form->statusBar->text(), QStringLiteral("接続先サーバのポート番号を指定して下さい。"));
+        QCOMPARE(w.statusBar->text(), RequestHint + "1234");
+        w.portCmb->setFocus();
+        QCOMPARE(w.statusBar->text(), QStringLiteral("接続先サーバのポート番号を指定して下さい。"));
     }
 
     void clearEmptiesOnlyTheRequest()
@@ -88,15 +88,15 @@ private slots:
         TestWindow w;
         w.form->show();
         QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
-        w.form->requestTxt->setPlainText(QStringLiteral("req"));
-        w.form->responseTxt->setRawText(QStringLiteral("resp"));
-        w.form->addressCmb->setEditText(QStringLiteral("host"));
-        QTest::mouseClick(w.form->clearCmd, Qt::LeftButton);
-        QCOMPARE(w.form->requestTxt->rawText(), QString());
-        QCOMPARE(w.form->responseTxt->rawText(), QStringLiteral("resp"));
-        QCOMPARE(w.form->addressCmb->currentText(), QStringLiteral("host"));
-        QCOMPARE(QApplication::focusWidget(), w.form->requestTxt);
-        QTRY_COMPARE(w.form->statusBar->text(), RequestHint + "0");
+        w.requestTxt->setPlainText(QStringLiteral("req"));
+        w.responseTxt->setRawText(QStringLiteral("resp"));
+        w.addressCmb->setEditText(QStringLiteral("host"));
+        QTest::mouseClick(w.clearCmd, Qt::LeftButton);
+        QCOMPARE(w.requestTxt->rawText(), QString());
+        QCOMPARE(w.responseTxt->rawText(), QStringLiteral("resp"));
+        QCOMPARE(w.addressCmb->currentText(), QStringLiteral("host"));
+        QCOMPARE(QApplication::focusWidget(), w.requestTxt);
+        QTRY_COMPARE(w.statusBar->text(), RequestHint + "0");
     }
 
     void exitAndTitleBarStoreTheSame()
@@ -105,10 +105,10 @@ private slots:
         for (int way = 0; way < 2; ++way) {
             TestWindow w;
             w.form->show();
-            w.form->TimeOutSlider->setValue(42);
-            w.form->addressCmb->setItemText(0, QStringLiteral("h"));
+            w.TimeOutSlider->setValue(42);
+            w.addressCmb->setItemText(0, QStringLiteral("h"));
             if (way == 0)
-                QTest::mouseClick(w.form->exitCmd, Qt::LeftButton);
+                QTest::mouseClick(w.exitCmd, Qt::LeftButton);
             else
                 w.form->windowHandle()->close();
             QVERIFY(!w.form->isVisible());

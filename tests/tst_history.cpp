@@ -1,6 +1,5 @@
 #include "core/DestinationHistory.h"
 
-#include <QComboBox>
 #include <QtTest>
 
 class HistoryTest : public QObject
@@ -34,18 +33,9 @@ private slots:
         QFETCH(QStringList, before);
         QFETCH(QString, text);
         QFETCH(QStringList, after);
-        QComboBox box;
-        box.setEditable(true);
-        box.setInsertPolicy(QComboBox::NoInsert);
-        box.addItems(before);
-        DestinationHistory::record(&box, text);
-        QStringList got;
-        for (int i = 0; i < box.count(); ++i)
-            got << box.itemText(i);
-        QCOMPARE(got, after);
-        QCOMPARE(box.currentText(), text);
+        QCOMPARE(DestinationHistory::record(before, text), after);
     }
 };
 
-QTEST_MAIN(HistoryTest)
+QTEST_GUILESS_MAIN(HistoryTest)
 #include "tst_history.moc"

@@ -52,22 +52,22 @@ private slots:
         setOuter(*w.form, 542, 442);
         QCOMPARE(w.form->outerWidthTwips(), 8130.f);
         QCOMPARE(w.form->clientHeightTwips(), 6630.f);
-        w.form->SizeControls(3840);
+        w.form->sizeControls(3840);
         const auto r = [](QWidget *c) { return Twips::rect(c); };
-        QCOMPARE(r(w.form->imgSplitter), QRectF(3840, 1560, 150, 4780));
-        QCOMPARE(r(w.form->saveCmd).left(), 5690.);
-        QCOMPARE(r(w.form->exitCmd).left(), 6780.);
-        QCOMPARE(r(w.form->connectFrm).width(), 7810.);
-        QCOMPARE(r(w.form->requestFrm), QRectF(120, 1440, 3710, 4780));
-        QCOMPARE(r(w.form->requestTxt), QRectF(120, 240, 3470, 4380));
-        QCOMPARE(r(w.form->responseFrm), QRectF(3910, 1440, 4020, 4780));
-        QCOMPARE(r(w.form->responseTxt), QRectF(120, 240, 3780, 4380));
-        QCOMPARE(r(w.form->picSplitter).height(), 4780.);
+        QCOMPARE(r(w.imgSplitter), QRectF(3840, 1560, 150, 4780));
+        QCOMPARE(r(w.saveCmd).left(), 5690.);
+        QCOMPARE(r(w.exitCmd).left(), 6780.);
+        QCOMPARE(r(w.connectFrm).width(), 7810.);
+        QCOMPARE(r(w.requestFrm), QRectF(120, 1440, 3710, 4780));
+        QCOMPARE(r(w.requestTxt), QRectF(120, 240, 3470, 4380));
+        QCOMPARE(r(w.responseFrm), QRectF(3910, 1440, 4020, 4780));
+        QCOMPARE(r(w.responseTxt), QRectF(120, 240, 3780, 4380));
+        QCOMPARE(r(w.picSplitter).height(), 4780.);
         // Pixels follow the twips: the response frame ends at the connection frame's right edge.
-        QCOMPARE(w.form->responseFrm->geometry().right(), w.form->connectFrm->geometry().right());
+        QCOMPARE(w.responseFrm->geometry().right(), w.connectFrm->geometry().right());
         // The status bar spans the bottom at the full client width, also when wider.
         setOuter(*w.form, 700, 500);
-        QCOMPARE(w.form->statusBar->geometry(), QRect(0, 480, w.form->width(), 20));
+        QCOMPARE(w.statusBar->geometry(), QRect(0, 480, w.form->width(), 20));
     }
 
     void minimumSize()
@@ -95,18 +95,18 @@ private slots:
         TestWindow w;
         w.form->show();
         setOuter(*w.form, 542, 442);
-        w.form->SizeControls(3840);
-        w.form->imgSplitter_MouseMove(pointer); // no press: nothing moves
-        QVERIFY(w.form->picSplitter->isHidden());
-        QCOMPARE(Twips::left(w.form->picSplitter), 7800.f);
-        w.form->imgSplitter_MouseDown(0);
-        QVERIFY(w.form->picSplitter->isVisible());
-        QCOMPARE(Twips::left(w.form->picSplitter), 7800.f); // a press alone does not place the bar
-        w.form->imgSplitter_MouseMove(pointer);
-        QCOMPARE(Twips::left(w.form->imgSplitter), 3840.f); // only the bar moves during a drag
-        w.form->imgSplitter_MouseUp(pointer);
-        QCOMPARE(Twips::left(w.form->imgSplitter), split);
-        QVERIFY(w.form->picSplitter->isHidden());
+        w.form->sizeControls(3840);
+        emit w.imgSplitter->mouseMove(pointer); // no press: nothing moves
+        QVERIFY(w.picSplitter->isHidden());
+        QCOMPARE(Twips::left(w.picSplitter), 7800.f);
+        emit w.imgSplitter->mouseDown(0);
+        QVERIFY(w.picSplitter->isVisible());
+        QCOMPARE(Twips::left(w.picSplitter), 7800.f); // a press alone does not place the bar
+        emit w.imgSplitter->mouseMove(pointer);
+        QCOMPARE(Twips::left(w.imgSplitter), 3840.f); // only the bar moves during a drag
+        emit w.imgSplitter->mouseUp(pointer);
+        QCOMPARE(Twips::left(w.imgSplitter), split);
+        QVERIFY(w.picSplitter->isHidden());
         QVERIFY(!w.form->splitterMoving());
     }
 
@@ -115,9 +115,9 @@ private slots:
         TestWindow w;
         w.form->show();
         setOuter(*w.form, 542, 442);
-        w.form->SizeControls(3840);
+        w.form->sizeControls(3840);
         QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
-        SplitterHandle *h = w.form->imgSplitter;
+        SplitterHandle *h = w.imgSplitter;
         QCOMPARE(h->cursor().shape(), Qt::SplitHCursor);
         QTest::mousePress(h, Qt::LeftButton, {}, QPoint(2, 10));
         QMouseEvent move(QEvent::MouseMove, QPointF(42, 10), h->mapToGlobal(QPointF(42, 10)), Qt::NoButton,
@@ -125,7 +125,7 @@ private slots:
         QApplication::sendEvent(h, &move);
         QTest::mouseRelease(h, Qt::LeftButton, {}, QPoint(42, 10));
         // 40 px is 600 twips right of the handle's edge, less the bar's 40-twip offset.
-        QCOMPARE(Twips::left(w.form->imgSplitter), 3840.f + 42 * 15 - 40);
+        QCOMPARE(Twips::left(w.imgSplitter), 3840.f + 42 * 15 - 40);
     }
 };
 

@@ -38,12 +38,12 @@ private slots:
         // 800 and 8130 × 6555 twips at 15 twips a pixel.
         QCOMPARE(w.form->frameGeometry(), QRect(53, 53, 542, 437));
         QCOMPARE(w.form->windowState(), Qt::WindowNoState);
-        QCOMPARE(w.form->TimeOutSlider->value(), 10);
-        QCOMPARE(Twips::left(w.form->imgSplitter), 3840.f);
-        QCOMPARE(entries(w.form->addressCmb), QStringList(5, QString()));
-        QCOMPARE(entries(w.form->portCmb), QStringList(5, QString()));
-        QCOMPARE(w.form->addressCmb->currentText(), QString());
-        QCOMPARE(w.form->statusBar->text(), QStringLiteral("接続先サーバのIPアドレスを指定して下さい。"));
+        QCOMPARE(w.TimeOutSlider->value(), 10);
+        QCOMPARE(Twips::left(w.imgSplitter), 3840.f);
+        QCOMPARE(entries(w.addressCmb), QStringList(5, QString()));
+        QCOMPARE(entries(w.portCmb), QStringList(5, QString()));
+        QCOMPARE(w.addressCmb->currentText(), QString());
+        QCOMPARE(w.statusBar->text(), QStringLiteral("接続先サーバのIPアドレスを指定して下さい。"));
         QCOMPARE(w.form->Timer.interval(), 10);
         QVERIFY(!w.form->Timer.isActive());
     }
@@ -59,11 +59,11 @@ private slots:
             {"Port5", "x"}};
         for (auto it = stored.begin(); it != stored.end(); ++it)
             w.setSetting(it.key(), it.value());
-        w.form->Form_Load();
+        w.form->restoreSettings();
         w.form->show();
-        QCOMPARE(w.form->addressCmb->currentText(), QStringLiteral("a"));
-        QCOMPARE(w.form->portCmb->currentText(), QStringLiteral("80"));
-        QCOMPARE(entries(w.form->addressCmb), (QStringList{"a", "b", "", "d", "e e"}));
+        QCOMPARE(w.addressCmb->currentText(), QStringLiteral("a"));
+        QCOMPARE(w.portCmb->currentText(), QStringLiteral("80"));
+        QCOMPARE(entries(w.addressCmb), (QStringList{"a", "b", "", "d", "e e"}));
         w.form->close();
         for (auto it = stored.begin(); it != stored.end(); ++it)
             QCOMPARE(w.setting(it.key()), it.value());
@@ -74,9 +74,9 @@ private slots:
         TestWindow w(false);
         w.setSetting("Address1", "a");
         w.setSetting("Address2", "b");
-        w.form->Form_Load();
-        QCOMPARE(entries(w.form->addressCmb), (QStringList{"a", "b", "", "", ""}));
-        QCOMPARE(w.form->addressCmb->currentText(), QStringLiteral("a"));
+        w.form->restoreSettings();
+        QCOMPARE(entries(w.addressCmb), (QStringList{"a", "b", "", "", ""}));
+        QCOMPARE(w.addressCmb->currentText(), QStringLiteral("a"));
     }
 
     void minimizedCloseWritesNothing()
@@ -84,10 +84,10 @@ private slots:
         TestWindow w(false);
         w.setSetting("MainStat", "1");
         w.setSetting("TimeOut", "7");
-        w.form->Form_Load();
+        w.form->restoreSettings();
         w.form->show();
         QVERIFY(w.form->isMinimized());
-        w.form->TimeOutSlider->setValue(30);
+        w.TimeOutSlider->setValue(30);
         w.form->close();
         QCOMPARE(w.setting("TimeOut"), QStringLiteral("7"));
         QCOMPARE(w.setting("MainStat"), QStringLiteral("1"));
@@ -99,7 +99,7 @@ private slots:
         QRect maximized;
         TestWindow w(false);
         {
-            w.form->Form_Load();
+            w.form->restoreSettings();
             w.form->show();
             w.form->showMaximized();
             QTRY_VERIFY(w.form->isMaximized());
@@ -110,7 +110,7 @@ private slots:
         QCOMPARE(w.setting("MainWidth"), SettingsValues::formatSingle(Twips::fromPixels(w.form.get(), maximized.width())));
         auto d = std::make_unique<FakeDialog>();
         wireProbeDeskForm again(w.store.get(), &w.box, std::move(d));
-        again.Form_Load();
+        again.restoreSettings();
         again.show();
         QTRY_VERIFY(again.isMaximized());
     }
@@ -141,10 +141,10 @@ private slots:
         QFETCH(int, outerWidthPx);
         TestWindow w(false);
         w.setSetting(key, text);
-        w.form->Form_Load();
+        w.form->restoreSettings();
         w.form->show();
-        QCOMPARE(w.form->TimeOutSlider->value(), timeOut);
-        QCOMPARE(Twips::left(w.form->imgSplitter), split);
+        QCOMPARE(w.TimeOutSlider->value(), timeOut);
+        QCOMPARE(Twips::left(w.imgSplitter), split);
         QCOMPARE(w.form->frameGeometry().width(), outerWidthPx);
         w.form->close();
         QCOMPARE(SettingsValues::parseSingle(w.setting("MainX"), -1), split); // the clamped value is saved
@@ -155,7 +155,7 @@ private slots:
         TestWindow w(false);
         w.setSetting("MainLeft", "9000000");
         w.setSetting("MainTop", "-9000000");
-        w.form->Form_Load();
+        w.form->restoreSettings();
         w.form->show();
         QVERIFY(QGuiApplication::primaryScreen()->availableGeometry().intersects(w.form->frameGeometry()));
         QCOMPARE(w.form->frameGeometry().size(), QSize(542, 437));
@@ -180,11 +180,11 @@ private slots:
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write(content);
         }
-        w.form->Form_Load();
+        w.form->restoreSettings();
         w.form->show();
-        QCOMPARE(w.form->TimeOutSlider->value(), 10);
+        QCOMPARE(w.TimeOutSlider->value(), 10);
         QCOMPARE(w.form->windowTitle(), QStringLiteral("wireProbeDesk   Ver. 0.1.0"));
-        w.form->TimeOutSlider->setValue(33);
+        w.TimeOutSlider->setValue(33);
         w.form->close();
         // Garbage is replaced by a sound store; a folder in the file's place stays unwritten.
         QCOMPARE(w.setting("TimeOut"), content.isEmpty() ? QStringLiteral("<absent>") : QStringLiteral("33"));
@@ -195,12 +195,12 @@ private slots:
         TestWindow a;
         auto d = std::make_unique<FakeDialog>();
         wireProbeDeskForm b(a.store.get(), &a.box, std::move(d));
-        b.Form_Load();
+        b.restoreSettings();
         a.form->show();
         b.show();
-        a.form->TimeOutSlider->setValue(5);
+        a.TimeOutSlider->setValue(5);
         b.TimeOutSlider->setValue(6);
-        a.form->addressCmb->setItemText(0, "from a");
+        a.addressCmb->setItemText(0, "from a");
         a.form->close();
         QCOMPARE(a.setting("TimeOut"), QStringLiteral("5"));
         b.close();

@@ -3,6 +3,10 @@
 #include "gui/RawTextPane.h"
 
 #include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QSlider>
+#include "gui/SplitterHandle.h"
 #include <QPushButton>
 #include <QTcpSocket>
 #include <QTimer>
@@ -32,8 +36,30 @@ TestWindow::TestWindow(bool load)
     auto d = std::make_unique<FakeDialog>();
     dialog = d.get();
     form = std::make_unique<wireProbeDeskForm>(store.get(), &box, std::move(d));
+    const auto find = [this](auto *&to, const char *name) {
+        to = form->findChild<std::remove_reference_t<decltype(*to)> *>(QString::fromLatin1(name));
+        Q_ASSERT(to);
+    };
+    find(sendCmd, "sendCmd");
+    find(openCmd, "openCmd");
+    find(clearCmd, "clearCmd");
+    find(pasteCmd, "pasteCmd");
+    find(detailsCmd, "detailsCmd");
+    find(saveCmd, "saveCmd");
+    find(exitCmd, "exitCmd");
+    find(addressCmb, "addressCmb");
+    find(portCmb, "portCmb");
+    find(TimeOutSlider, "TimeOutSlider");
+    find(connectFrm, "connectFrm");
+    find(requestFrm, "requestFrm");
+    find(responseFrm, "responseFrm");
+    find(requestTxt, "requestTxt");
+    find(responseTxt, "responseTxt");
+    find(picSplitter, "picSplitter");
+    find(imgSplitter, "imgSplitter");
+    find(statusBar, "statusBar");
     if (load)
-        form->Form_Load();
+        form->restoreSettings();
 }
 
 TestWindow::~TestWindow() = default;
@@ -49,81 +75,10 @@ void TestWindow::setSetting(const QString &key, const QString &value)
     store->write(QStringLiteral("wireProbeDesk"), QStringLiteral("Settings"), key, value);
 }
 
-LoopbackServer::LoopbackServer(Script script) : m_script(std::move(script))
+void TestWindow::sendTo(const QString &address, const QString &port, const QString &request)
 {
-    QObject::connect(&m_server, &QTcpServer::newConnection, this, [this] {
-        while (QTcpSocket *s = m_server.nextPendingConnection()) {
-            ++connections;
-            QObject::connect(s, &QTcpSocket::readyRead, this, [this, s] { received += s->peek(s->bytesAvailable()); });
-            m_script(s, this);
-        }
-    });
-    m_server.listen(QHostAddress::LocalHost, 0);
-}
-
-namespace Scripts {
-
-namespace {
-void sendPieces(QTcpSocket *s, QList<QByteArray> pieces)
-{
-    if (pieces.isEmpty()) {
-        s->disconnectFromHost();
-        return;
-    }
-    s->write(pieces.takeFirst());
-    s->flush();
-    QTimer::singleShot(20, s, [s, pieces] { sendPieces(s, pieces); });
-}
-
-// Runs f once the request's first bytes are in.
-void onRequest(QTcpSocket *s, std::function<void()> f)
-{
-    auto fired = std::make_shared<bool>(false);
-    QObject::connect(s, &QTcpSocket::readyRead, s, [s, f, fired] {
-        if (*fired)
-            return;
-        *fired = true;
-        s->readAll();
-        f();
-    });
-}
-} // namespace
-
-LoopbackServer::Script answerAndClose(QList<QByteArray> pieces)
-{
-    return [pieces](QTcpSocket *s, LoopbackServer *) { onRequest(s, [s, pieces] { sendPieces(s, pieces); }); };
-}
-
-LoopbackServer::Script answerAndKeepOpen(QByteArray answer)
-{
-    return [answer](QTcpSocket *s, LoopbackServer *) { onRequest(s, [s, answer] { s->write(answer); }); };
-}
-
-LoopbackServer::Script closeWithoutSending()
-{
-    return [](QTcpSocket *s, LoopbackServer *) { onRequest(s, [s] { s->disconnectFromHost(); }); };
-}
-
-LoopbackServer::Script neverAnswer()
-{
-    return [](QTcpSocket *, LoopbackServer *) {};
-}
-
-} // namespace Scripts
-
-void sendTo(wireProbeDeskForm &f, const QString &address, const QString &port, const QString &request)
-{
-    f.addressCmb->setEditText(address);
-    f.portCmb->setEditText(port);
-    f.requestTxt->setPlainText(request);
-    f.sendCmd_Click();
-}
-
-quint16 refusedPort()
-{
-    QTcpServer s;
-    s.listen(QHostAddress::LocalHost, 0);
-    const quint16 p = s.serverPort();
-    s.close();
-    return p;
+    addressCmb->setEditText(address);
+    portCmb->setEditText(port);
+    requestTxt->setPlainText(request);
+    sendCmd->click();
 }

@@ -1,19 +1,24 @@
 #pragma once
 
+#include "Loopback.h"
 #include "gui/CommonDialog.h"
 #include "gui/MessageBox.h"
 #include "core/SettingsStore.h"
 #include "gui/wireProbeDeskForm.h"
 
-#include <QByteArray>
-#include <QList>
 #include <QStringList>
-#include <QTcpServer>
 #include <QTemporaryDir>
 #include <functional>
 #include <memory>
 
-class QTcpSocket;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QSlider;
+class QTimer;
+class RawTextPane;
+class SplitterHandle;
 
 // Records each box instead of showing it, and whether the window was still
 // busy (disabled) while it was "open".
@@ -43,7 +48,8 @@ protected:
     bool show(QWidget *owner, bool save) override;
 };
 
-// A window over a settings store in a temporary folder, with the fakes above.
+// A window over a settings store in a temporary folder, with the fakes above,
+// and its controls found by their names as a user's tools would.
 struct TestWindow
 {
     explicit TestWindow(bool load = true);
@@ -55,34 +61,15 @@ struct TestWindow
     std::unique_ptr<wireProbeDeskForm> form;
     QString setting(const QString &key) const; // "<absent>" when absent
     void setSetting(const QString &key, const QString &value);
+    // Fills in the destination and the request and presses Send.
+    void sendTo(const QString &address, const QString &port, const QString &request);
+
+    QPushButton *sendCmd, *openCmd, *clearCmd, *pasteCmd, *detailsCmd, *saveCmd, *exitCmd;
+    QComboBox *addressCmb, *portCmb;
+    QSlider *TimeOutSlider;
+    QGroupBox *connectFrm, *requestFrm, *responseFrm;
+    RawTextPane *requestTxt, *responseTxt;
+    QWidget *picSplitter;
+    SplitterHandle *imgSplitter;
+    QLabel *statusBar;
 };
-
-// A loopback server whose behaviour for each connection is a script.
-class LoopbackServer : public QObject
-{
-public:
-    using Script = std::function<void(QTcpSocket *, LoopbackServer *)>;
-    explicit LoopbackServer(Script script);
-    quint16 port() const { return m_server.serverPort(); }
-    QByteArray received; // every byte received, over all connections
-    int connections = 0;
-
-private:
-    QTcpServer m_server;
-    Script m_script;
-};
-
-// Scripts for common servers.
-namespace Scripts {
-// Waits for the first bytes, sends each piece in turn (one event-loop turn
-// apart), then closes.
-LoopbackServer::Script answerAndClose(QList<QByteArray> pieces);
-LoopbackServer::Script answerAndKeepOpen(QByteArray answer);
-LoopbackServer::Script closeWithoutSending();
-LoopbackServer::Script neverAnswer();
-}
-
-// Fill in the destination and press Send.
-void sendTo(wireProbeDeskForm &f, const QString &address, const QString &port, const QString &request);
-// A port that nothing listens on.
-quint16 refusedPort();

@@ -1,0 +1,152 @@
+// Reading request files and writing response files, without a window.
+#include "core/Failure.h"
+#include "core/RequestFile.h"
+#include "core/ResponseFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+QString writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+    return path;
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+int failureOf(const std::function<void()> &f)
+{
+    try {
+        f();
+    } catch (const Failure &e) {
+        return e.number;
+    }
+    return 0;
+}
+} // namespace
+
+class CoreFilesTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void lineRules_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<bool>("lfEndsLine");
+        QTest::addColumn<QByteArray>("wire");
+        QTest::newRow("CR LF, no final line end") << QByteArray("a\r\nb") << false << QByteArray("a\r\nb\r\n");
+        QTest::newRow("lone CR") << QByteArray("a\rb\r\n") << false << QByteArray("a\r\nb\r\n");
+        QTest::newRow("lone LF stays inside the line") << QByteArray("a\nb\n") << false << QByteArray("a\nb\n\r\n");
+        QTest::newRow("lone LF made CR LF on request") << QByteArray("a\nb\n") << true << QByteArray("a\r\nb\r\n");
+        QTest::newRow("CR LF stays one line end") << QByteArray("a\r\n\r\n") << true << QByteArray("a\r\n\r\n");
+        QTest::newRow("NUL and Shift_JIS bytes kept") << QByteArray("\x89\x9E\0\r\n", 5) << false
+                                                      << QByteArray("\x89\x9E\0\r\n", 5);
+        QTest::newRow("empty") << QByteArray() << false << QByteArray();
+    }
+    void lineRules()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(bool, lfEndsLine);
+        QFETCH(QByteArray, wire);
+        QTemporaryDir dir;
+        QCOMPARE(RequestFile::load(writeFile(dir.filePath("r"), file), lfEndsLine), wire);
+    }
+
+    void failures_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<int>("number");
+        QTest::newRow("load: missing file") << "load missing" << 2;
+        QTest::newRow("load: a folder") << "load folder" << 21;
+        QTest::newRow("load: a FIFO does not hang") << "load fifo" << 1001;
+        QTest::newRow("load: fails half-way (EIO)") << "load /proc/self/mem" << 5;
+        QTest::newRow("load: no read permission") << "load unreadable" << 13;
+        QTest::newRow("save: missing folder") << "save missing" << 2;
+        QTest::newRow("save: a file in the folder's place") << "save notdir" << 20;
+        QTest::newRow("save: folder without write permission") << "save readonly" << 13;
+    }
+    void failures()
+    {
+        QFETCH(QString, kind);
+        QFETCH(int, number);
+        if ((kind.endsWith("unreadable") || kind.endsWith("readonly")) && geteuid() == 0)
+            QSKIP("root may read and write everything; run unprivileged too");
+        QTemporaryDir dir;
+        QString path = dir.filePath("sub");
+        if (kind == "load folder")
+            QDir().mkpath(path);
+        else if (kind == "load fifo")
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else if (kind == "load /proc/self/mem")
+            path = QStringLiteral("/proc/self/mem");
+        else if (kind == "load unreadable")
+            QFile::setPermissions(writeFile(path, "x"), QFileDevice::WriteOwner);
+        else if (kind == "save missing")
+            path += "/r.txt";
+        else if (kind == "save notdir")
+            path = writeFile(path, "a file") + "/r.txt";
+        else if (kind == "save readonly") {
+            QDir().mkpath(path);
+            QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+            path += "/r.txt";
+        }
+        if (kind.startsWith("load"))
+            QCOMPARE(failureOf([&] { RequestFile::load(path); }), number);
+        else
+            QCOMPARE(failureOf([&] { ResponseFile::save(path, "data"); }), number);
+    }
+
+    void aFailedSaveKeepsTheOldFile_data()
+    {
+        QTest::addColumn<int>("size");
+        // The small case fails only in a buffered write that commit() would not report.
+        QTest::newRow("smaller than a buffer") << 5000;
+        QTest::newRow("larger than a buffer") << 64 * 1024;
+    }
+    void aFailedSaveKeepsTheOldFile()
+    {
+        QFETCH(int, size);
+        QTemporaryDir dir;
+        const QString path = writeFile(dir.filePath("keep.txt"), QByteArray(50000, 'o'));
+        struct rlimit old {};
+        getrlimit(RLIMIT_FSIZE, &old);
+        struct rlimit small = old;
+        small.rlim_cur = 1000;
+        auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        setrlimit(RLIMIT_FSIZE, &small);
+        const int number = failureOf([&] { ResponseFile::save(path, QByteArray(size, 'n')); });
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, previous);
+        QCOMPARE(number, 27); // EFBIG
+        QCOMPARE(readFile(path), QByteArray(50000, 'o'));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.txt"});
+    }
+
+    void saveWritesEveryByte()
+    {
+        QTemporaryDir dir;
+        const QByteArray bytes = QByteArray("\x89\x9E\0\r\xFF", 5).repeated(1 << 20);
+        int between = 0;
+        ResponseFile::save(dir.filePath("r"), bytes, [&between] { ++between; });
+        QCOMPARE(readFile(dir.filePath("r")), bytes);
+        QVERIFY(between > 0); // a large save lets the caller's window breathe
+    }
+};
+
+QTEST_GUILESS_MAIN(CoreFilesTest)
+#include "tst_corefiles.moc"
