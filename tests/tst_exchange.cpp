@@ -1,7 +1,9 @@
-// Send and receive against real loopback servers.
+// Send, as the window shows it: status texts, the box, the busy state, focus,
+// history, and the response pane in the chosen encoding.
 #include "TestSupport.h"
 
-#include "core/Transport.h"
+#include "core/ExchangeEngine.h"
+#include "gui/DetailsForm.h"
 #include "gui/RawTextPane.h"
 
 #include <QComboBox>
@@ -10,8 +12,6 @@
 #include <QSlider>
 #include <QTcpSocket>
 #include <QtTest>
-
-#include <sys/socket.h>
 
 namespace {
 const QString Done = QStringLiteral("接続先サーバから応答メッセージを受信し、操作が完了しました。");
@@ -23,6 +23,12 @@ QString timeOutText(int s)
 QString port(const LoopbackServer &s)
 {
     return QString::number(s.port());
+}
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
 }
 } // namespace
 
@@ -81,6 +87,7 @@ private slots:
         w.sendCmd->setFocus();
         w.sendTo(QStringLiteral("127.0.0.1"), port(server), QStringLiteral("GET / HTTP/1.0\n\n"));
         QVERIFY(!w.form->isEnabled());
+        QTRY_COMPARE(w.statusBar->text(), Waiting);
         QTRY_COMPARE(w.statusBar->text(), Done);
         QVERIFY(w.form->isEnabled());
         QCOMPARE(w.responseTxt->rawText(), QStringLiteral("HTTP/1.0 200 OK\r\nX: 1\r\n\r\nbody"));
@@ -88,87 +95,32 @@ private slots:
         QCOMPARE(w.addressCmb->itemText(0), QStringLiteral("127.0.0.1"));
         QCOMPARE(w.portCmb->itemText(0), port(server));
         QVERIFY(w.box.texts.isEmpty());
-        QVERIFY(!w.form->TimerWinsock.isActive());
-        QVERIFY(!w.form->TimerWinsockClose.isActive());
         QCOMPARE(QApplication::focusWidget(), w.sendCmd); // the keyboard works again
     }
 
-    void responseBytesKeptExactly_data()
-    {
-        QTest::addColumn<QList<QByteArray>>("pieces");
-        QTest::newRow("UTF-8 character split between arrivals") << QList<QByteArray>{"\xE5\xBF", "\x9C\xE7\xAD\x94"};
-        QTest::newRow("CR and LF in different arrivals") << QList<QByteArray>{"a\r", "\nb\r", "c\n"};
-        QTest::newRow("NUL bytes") << QList<QByteArray>{QByteArray("x\0y", 3), QByteArray("\0", 1)};
-    }
-    void responseBytesKeptExactly()
-    {
-        QFETCH(QList<QByteArray>, pieces);
-        LoopbackServer server(Scripts::answerAndClose(pieces));
-        TestWindow w;
-        w.sendTo(QStringLiteral("127.0.0.1"), port(server), QStringLiteral("q"));
-        QTRY_COMPARE(w.statusBar->text(), Done);
-        QCOMPARE(w.responseTxt->rawText().toUtf8(), pieces.join());
-    }
-
-    void timeOuts_data()
-    {
-        QTest::addColumn<int>("kind");
-        QTest::addColumn<QString>("response");
-        QTest::newRow("never answers") << 0 << QString();
-        QTest::newRow("closes without sending") << 1 << QString();
-        QTest::newRow("answers and keeps the connection open") << 2 << QStringLiteral("partial");
-    }
-    void timeOuts()
-    {
-        QFETCH(int, kind);
-        QFETCH(QString, response);
-        const LoopbackServer::Script scripts[] = {Scripts::neverAnswer(), Scripts::closeWithoutSending(),
-                                                  Scripts::answerAndKeepOpen(response.toUtf8())};
-        LoopbackServer server(scripts[kind]);
-        TestWindow w;
-        w.TimeOutSlider->setValue(1);
-        bool quietWhileOpen = false;
-        w.box.whileOpen = [&] {
-            quietWhileOpen = w.form->winsock->state() == Winsock::Closed && !w.form->TimerWinsock.isActive()
-                             && !w.form->TimerWinsockClose.isActive();
-        };
-        w.sendTo(QStringLiteral("127.0.0.1"), port(server), QStringLiteral("q"));
-        QTRY_COMPARE(w.statusBar->text(), Waiting);
-        QTRY_COMPARE_WITH_TIMEOUT(w.box.texts.size(), 1, 5000);
-        QCOMPARE(w.box.texts.first(), timeOutText(1));
-        QCOMPARE(w.statusBar->text(), timeOutText(1));
-        QVERIFY(quietWhileOpen);
-        QCOMPARE(w.box.ownerEnabled, QList<bool>{false});
-        QVERIFY(w.form->isEnabled());
-        QCOMPARE(w.responseTxt->rawText(), response);
-        QTest::qWait(1300); // no second report from a stale tick
-        QCOMPARE(w.box.texts.size(), 1);
-    }
-
-    void socketFailures_data()
+    void failuresOnTheStatusLineAndInTheBox_data()
     {
         QTest::addColumn<QString>("address");
         QTest::addColumn<QString>("port");
+        QTest::addColumn<QString>("request");
         QTest::addColumn<int>("number");
-        QTest::newRow("refused") << "127.0.0.1" << QString::number(refusedPort()) << 200;
-        QTest::newRow("blank address") << "   " << "80" << 202;
-        QTest::newRow("unresolvable host") << "no-such-host.invalid" << "80" << 202;
-        QTest::newRow("letters as port") << "127.0.0.1" << "abc" << 101;
-        QTest::newRow("port 0") << "127.0.0.1" << "0" << 102;
-        QTest::newRow("port -1") << "127.0.0.1" << "-1" << 102;
-        QTest::newRow("port 65536") << "127.0.0.1" << "65536" << 102;
-        QTest::newRow("port past 32 bits") << "127.0.0.1" << "99999999999" << 102;
-        QTest::newRow("blank before the port converts") << "127.0.0.1" << " " + QString::number(refusedPort()) << 200;
-        QTest::newRow("blank after the port converts") << "127.0.0.1" << QString::number(refusedPort()) + " " << 200;
+        QTest::newRow("refused") << "127.0.0.1" << QString::number(refusedPort()) << "q" << 200;
+        QTest::newRow("letters as port") << "127.0.0.1" << "abc" << "q" << 101;
+        QTest::newRow("port past 32 bits") << "127.0.0.1" << "99999999999" << "q" << 102;
+        QTest::newRow("blanks around the port convert") << "127.0.0.1" << " " + QString::number(refusedPort()) + " "
+                                                        << "q" << 200;
+        QTest::newRow("character the encoding cannot carry") << "127.0.0.1" << "1" << "GET\n😀" << 104;
     }
-    void socketFailures()
+    void failuresOnTheStatusLineAndInTheBox()
     {
         QFETCH(QString, address);
         QFETCH(QString, port);
+        QFETCH(QString, request);
         QFETCH(int, number);
         TestWindow w;
+        w.form->details().setEncoding(QStringLiteral("Shift_JIS"));
         w.responseTxt->setRawText(QStringLiteral("old"));
-        w.sendTo(address, port, QStringLiteral("q"));
+        w.sendTo(address, port, request);
         QTRY_COMPARE_WITH_TIMEOUT(w.box.texts.size(), 1, 10000);
         const QString status = w.statusBar->text();
         QVERIFY2(status.startsWith(QString::number(number) + ':'), qPrintable(status));
@@ -178,48 +130,72 @@ private slots:
         QCOMPARE(w.responseTxt->rawText(), QString());
         QCOMPARE(w.addressCmb->itemText(0), address); // recorded even though it failed
         QCOMPARE(w.portCmb->itemText(0), port);
-        QVERIFY(!w.form->TimerWinsock.isActive());
+        QVERIFY(!w.form->engine().isRunning());
     }
 
-    void resetMidResponse()
+    void timeOutBoxWhileBusyThenEnabled()
     {
-        // Linux reports a reset to Qt as an ordinary close: whatever arrived is kept.
-        LoopbackServer server([](QTcpSocket *s, LoopbackServer *) {
-            s->write("partial");
-            QTimer::singleShot(100, s, [s] {
-                const linger hard{1, 0};
-                setsockopt(static_cast<int>(s->socketDescriptor()), SOL_SOCKET, SO_LINGER, &hard, sizeof hard);
-                s->abort();
-            });
-        });
-        TestWindow w;
-        w.sendTo(QStringLiteral("127.0.0.1"), port(server), QStringLiteral("q"));
-        QTRY_VERIFY(w.form->isEnabled());
-        QCOMPARE(w.responseTxt->rawText(), QStringLiteral("partial"));
-        QVERIFY(w.statusBar->text() == Done || w.box.texts.size() == 1);
-    }
-
-    void failedExchangeLeavesNoStaleTimer()
-    {
-        // The first exchange fails while its time-out runs; the second answers
-        // later than that time-out and must still complete.
-        LoopbackServer silent(Scripts::neverAnswer());
+        LoopbackServer server(Scripts::answerAndKeepOpen("partial"));
         TestWindow w;
         w.TimeOutSlider->setValue(1);
-        w.sendTo(QStringLiteral("127.0.0.1"), port(silent), QStringLiteral("q"));
-        QTRY_VERIFY(w.form->TimerWinsock.isActive());
-        w.form->Winsock_Error(207, QStringLiteral("network"));
+        bool closedWhileOpen = false;
+        w.box.whileOpen = [&] { closedWhileOpen = w.form->engine().state() == Transport::Closed; };
+        w.sendTo(QStringLiteral("127.0.0.1"), port(server), QStringLiteral("q"));
+        QTRY_COMPARE_WITH_TIMEOUT(w.box.texts.size(), 1, 5000);
+        QCOMPARE(w.box.texts.first(), timeOutText(1));
+        QCOMPARE(w.statusBar->text(), timeOutText(1));
+        QVERIFY(closedWhileOpen);
+        QCOMPARE(w.box.ownerEnabled, QList<bool>{false});
         QVERIFY(w.form->isEnabled());
+        QCOMPARE(w.responseTxt->rawText(), QStringLiteral("partial"));
+    }
 
-        LoopbackServer slow([](QTcpSocket *s, LoopbackServer *) {
-            QTimer::singleShot(600, s, [s] { s->write("late"); });
-            QTimer::singleShot(1500, s, [s] { s->disconnectFromHost(); });
-        });
-        w.TimeOutSlider->setValue(3);
-        w.sendTo(QStringLiteral("127.0.0.1"), port(slow), QStringLiteral("q"));
-        QTRY_COMPARE_WITH_TIMEOUT(w.statusBar->text(), Done, 5000);
-        QCOMPARE(w.box.texts, QStringList{"network"});
-        QCOMPARE(w.responseTxt->rawText(), QStringLiteral("late"));
+    void responseInTheChosenEncoding_data()
+    {
+        QTest::addColumn<QString>("encoding");
+        QTest::addColumn<QList<QByteArray>>("pieces");
+        // 応答 split inside its first character, with a line end and an invalid byte.
+        QTest::newRow("Shift_JIS") << "Shift_JIS" << QList<QByteArray>{"\x89", "\x9E\x93\x9A\r\n\xFF"};
+        QTest::newRow("EUC-JP") << "EUC-JP" << QList<QByteArray>{"\xB1", "\xFE\xC5\xFA\r\n\xFF"};
+        QTest::newRow("UTF-8") << "UTF-8" << QList<QByteArray>{"\xE5\xBF", "\x9C\xE7\xAD\x94\r\n\xFF"};
+    }
+    void responseInTheChosenEncoding()
+    {
+        QFETCH(QString, encoding);
+        QFETCH(QList<QByteArray>, pieces);
+        LoopbackServer server(Scripts::answerAndClose(pieces));
+        TestWindow w;
+        w.form->details().setEncoding(encoding);
+        w.sendTo(QStringLiteral("127.0.0.1"), port(server), QStringLiteral("q"));
+        QTRY_COMPARE(w.statusBar->text(), Done);
+        QCOMPARE(w.responseTxt->rawText(), QStringLiteral("応答\r\n\uFFFD"));
+
+        // Saved unedited: the bytes as they came.
+        QTemporaryDir dir;
+        w.dialog->answers << dir.filePath("r.txt");
+        w.saveCmd->click();
+        QCOMPARE(readFile(dir.filePath("r.txt")), pieces.join());
+
+        // Another encoding shows the same bytes at once, without a new exchange.
+        w.form->details().setEncoding(QStringLiteral("ISO-8859-1"));
+        w.form->showWholeResponse();
+        QCOMPARE(w.responseTxt->rawText().toLatin1(), pieces.join());
+        QCOMPARE(server.connections, 1);
+    }
+
+    void editedResponseSavesThePaneText()
+    {
+        LoopbackServer server(Scripts::answerAndClose({"\x89\x9E"}));
+        TestWindow w;
+        w.form->details().setEncoding(QStringLiteral("Shift_JIS"));
+        w.sendTo(QStringLiteral("127.0.0.1"), port(server), QStringLiteral("q"));
+        QTRY_COMPARE(w.statusBar->text(), Done);
+        w.responseTxt->moveCursor(QTextCursor::End);
+        w.responseTxt->insertPlainText(QStringLiteral("答"));
+        QTemporaryDir dir;
+        w.dialog->answers << dir.filePath("r.txt");
+        w.saveCmd->click();
+        QCOMPARE(readFile(dir.filePath("r.txt")), QByteArray("\x89\x9E\x93\x9A"));
     }
 
     void closingTheWindowEndsARunningExchange()
@@ -231,8 +207,7 @@ private slots:
         QTRY_COMPARE(w.responseTxt->rawText(), QStringLiteral("part"));
         QVERIFY(w.form->windowHandle()->close());
         QVERIFY(!w.form->isVisible());
-        QCOMPARE(w.form->winsock->state(), int(Winsock::Closed));
-        QVERIFY(!w.form->TimerWinsock.isActive());
+        QVERIFY(!w.form->engine().isRunning());
         QCOMPARE(w.setting(QStringLiteral("Address1")), QStringLiteral("127.0.0.1"));
         QTest::qWait(50);
         QVERIFY(w.box.texts.isEmpty());

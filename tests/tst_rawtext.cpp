@@ -1,6 +1,9 @@
 // The panes give back exactly what they were given, line ends included.
-#include "gui/Utf8Stream.h"
+#include "core/TextCodec.h"
+#include "gui/RawText.h"
 #include "gui/RawTextPane.h"
+
+#include <QClipboard>
 
 #include <QtTest>
 
@@ -27,14 +30,26 @@ private slots:
         // Every cut position, including inside multi-byte characters and between CR and LF.
         for (qsizetype cut = 0; cut <= bytes.size(); ++cut) {
             RawTextPane pane;
-            Utf8Stream decoder;
+            StreamDecoder decoder;
             pane.appendRaw(decoder.decode(bytes.left(cut)));
-            pane.queueRaw(decoder.decode(bytes.mid(cut)));
-            pane.flushQueued();
+            pane.appendRaw(decoder.decode(bytes.mid(cut)));
             pane.appendRaw(decoder.finish());
             QCOMPARE(pane.rawText(), expected);
             QCOMPARE(pane.rawText().toUtf8(), bytes);
         }
+    }
+
+    void longLineIsCutIntoBlocksButReadsAsOne()
+    {
+        const QString line = QString(RawText::MaxBlock * 2 + 7, QLatin1Char('x')) + QStringLiteral("\r\nend");
+        RawTextPane pane;
+        pane.appendRaw(line.left(RawText::MaxBlock - 3));
+        pane.appendRaw(line.mid(RawText::MaxBlock - 3));
+        QVERIFY(pane.document()->blockCount() > 3);
+        QCOMPARE(pane.rawText(), line);
+        pane.selectAll();
+        pane.copy();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString(line).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     }
 
     void typedLineBreakIsCrLf()

@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include "core/SettingsValues.h"
+#include "gui/DetailsForm.h"
 #include "gui/SplitterHandle.h"
 #include "gui/Twips.h"
 
@@ -44,8 +45,7 @@ private slots:
         QCOMPARE(entries(w.portCmb), QStringList(5, QString()));
         QCOMPARE(w.addressCmb->currentText(), QString());
         QCOMPARE(w.statusBar->text(), QStringLiteral("接続先サーバのIPアドレスを指定して下さい。"));
-        QCOMPARE(w.form->Timer.interval(), 10);
-        QVERIFY(!w.form->Timer.isActive());
+        QCOMPARE(w.form->details().encoding(), QStringLiteral("UTF-8"));
     }
 
     void everyKeyRoundTrips()
@@ -56,7 +56,8 @@ private slots:
             {"MainStat", "0"},     {"TimeOut", "25"},     {"MainX", "3862.5"},   {"Address1", "a"},
             {"Address2", "b"},     {"Address3", ""},      {"Address4", "d"},     {"Address5", "e e"},
             {"Port1", "80"},       {"Port2", "080"},      {"Port3", "8080"},     {"Port4", ""},
-            {"Port5", "x"}};
+            {"Port5", "x"},        {"Encoding", "EUC-JP"}, {"ResponseLimit", "64 MiB"}, {"Wrap", "0"},
+            {"HttpEnd", "1"},      {"Tls", "1"},          {"TlsVerify", "0"},    {"TlsCaFile", "/ca.pem"}};
         for (auto it = stored.begin(); it != stored.end(); ++it)
             w.setSetting(it.key(), it.value());
         w.form->restoreSettings();
@@ -150,6 +151,38 @@ private slots:
         QCOMPARE(SettingsValues::parseSingle(w.setting("MainX"), -1), split); // the clamped value is saved
     }
 
+    void unknownEncodingReadsAsUtf8()
+    {
+        TestWindow w(false);
+        w.setSetting("Encoding", "KOI8-R");
+        w.form->restoreSettings();
+        QCOMPARE(w.form->details().encoding(), QStringLiteral("UTF-8"));
+    }
+
+    void absurdSizesFitTheScreen_data()
+    {
+        QTest::addColumn<QString>("size");
+        for (const char *v : {"1200000", "1e9", "3.4e38", "-5", "0", "8000.5"})
+            QTest::newRow(v) << v;
+    }
+    void absurdSizesFitTheScreen()
+    {
+        QFETCH(QString, size);
+        TestWindow w(false);
+        w.setSetting("MainWidth", size);
+        w.setSetting("MainHeight", size);
+        w.form->restoreSettings();
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+        const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+        const QSize got = w.form->frameGeometry().size();
+        QVERIFY2(got.width() <= qMax(534, screen.width()) && got.height() <= qMax(300, screen.height()),
+                 qPrintable(QStringLiteral("%1×%2").arg(got.width()).arg(got.height())));
+        QVERIFY(got.width() >= 534 && got.height() >= 300);
+        w.form->close();
+        QVERIFY(SettingsValues::parseSingle(w.setting("MainWidth"), -1) <= qMax(534, screen.width()) * 15.f);
+    }
+
     void windowOffEveryScreenComesBack()
     {
         TestWindow w(false);
@@ -199,7 +232,7 @@ private slots:
         a.form->show();
         b.show();
         a.TimeOutSlider->setValue(5);
-        b.TimeOutSlider->setValue(6);
+        b.findChild<QSlider *>("TimeOutSlider")->setValue(6);
         a.addressCmb->setItemText(0, "from a");
         a.form->close();
         QCOMPARE(a.setting("TimeOut"), QStringLiteral("5"));
