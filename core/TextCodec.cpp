@@ -55,6 +55,42 @@ QString characterAt(QStringView text, qsizetype i)
     return text.mid(i, 1).toString();
 }
 
+// Length of the longest prefix of data that does not end inside a character
+// that more bytes could still complete.
+qsizetype utf8CompleteLength(QByteArrayView data)
+{
+    const qsizetype n = data.size();
+    // A character is at most four bytes: only the last three can be an unfinished one.
+    for (qsizetype back = 1; back <= 3 && back <= n; ++back) {
+        const auto c = static_cast<unsigned char>(data[n - back]);
+        if ((c & 0xC0) == 0x80)
+            continue; // continuation byte: keep looking for its lead
+        int need = 0;
+        if (c >= 0xC2 && c <= 0xDF)
+            need = 2;
+        else if (c >= 0xE0 && c <= 0xEF)
+            need = 3;
+        else if (c >= 0xF0 && c <= 0xF4)
+            need = 4;
+        if (need > back) {
+            // Only hold the bytes back if they could still form a valid character;
+            // otherwise the decoder reports them as invalid now.
+            for (qsizetype i = n - back + 1; i < n; ++i)
+                if ((static_cast<unsigned char>(data[i]) & 0xC0) != 0x80)
+                    return n;
+            if (back >= 2) {
+                const auto c1 = static_cast<unsigned char>(data[n - back + 1]);
+                if ((c == 0xE0 && c1 < 0xA0) || (c == 0xED && c1 > 0x9F)
+                    || (c == 0xF0 && c1 < 0x90) || (c == 0xF4 && c1 > 0x8F))
+                    return n;
+            }
+            return n - back;
+        }
+        return n;
+    }
+    return n;
+}
+
 // The text in the encoding; error tells whether a character was substituted.
 QByteArray encoded(QStringView text, const QString &name, bool *error)
 {
@@ -114,12 +150,30 @@ QByteArray TextCodec::encode(QStringView text, const QString &name)
 StreamDecoder::StreamDecoder(const QString &name)
     : m_decoder(converterName(name).constData(), QStringConverter::Flag::ConvertInitialBom)
 {
+    m_utf8 = m_decoder.name() == QLatin1String("UTF-8");
     // Qt's own converters say U+FFFD for an invalid byte; ICU's legacy ones say U+001A.
-    m_icu = m_decoder.name() != QLatin1String("UTF-8") && m_decoder.name() != QLatin1String("ISO-8859-1");
+    m_icu = !m_utf8 && m_decoder.name() != QLatin1String("ISO-8859-1");
 }
 
 QString StreamDecoder::decode(QByteArrayView piece)
 {
+    if (m_utf8) {
+        // Qt's stateful UTF-8 decoder drops the byte after an unfinished
+        // character that turns out invalid; an unfinished character is held
+        // back here instead and each complete stretch decoded on its own.
+        QByteArray joined;
+        QByteArrayView data = piece;
+        if (!m_tail.isEmpty()) {
+            joined = m_tail + piece.toByteArray();
+            data = joined;
+        }
+        const qsizetype cut = utf8CompleteLength(data);
+        QStringDecoder whole(QStringConverter::Utf8,
+                             QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+        QString text = whole.decode(data.first(cut));
+        m_tail = data.sliced(cut).toByteArray();
+        return text;
+    }
     QString text = m_decoder.decode(piece);
     // A SUB that is not in the bytes is ICU's mark for an invalid byte. Where
     // the bytes hold a real SUB the two cannot be told apart; it stays as it is.
@@ -130,7 +184,8 @@ QString StreamDecoder::decode(QByteArrayView piece)
 
 QString StreamDecoder::finish()
 {
-    const bool partial = m_decoder.pending() > 0;
+    const bool partial = m_decoder.pending() > 0 || !m_tail.isEmpty();
+    m_tail.clear();
     m_decoder.resetState();
     return partial ? QString(QChar::ReplacementCharacter) : QString();
 }

@@ -46,5 +46,7 @@ private:
         qsizetype pending() const { return state.remainingChars; }
     };
     Decoder m_decoder;
+    QByteArray m_tail; // UTF-8: the start of a character not yet complete
+    bool m_utf8 = false;
     bool m_icu = false;
 };

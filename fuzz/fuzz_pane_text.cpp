@@ -1,7 +1,7 @@
 // The response pane's text model: valid UTF-8 cut into arbitrary byte pieces
 // (inside characters, between CR and LF) reads back exactly; arbitrary bytes
 // never crash, hang or lose a byte of ASCII text.
-#include "gui/Utf8Stream.h"
+#include "core/TextCodec.h"
 #include "gui/RawTextPane.h"
 
 #include <QApplication>
@@ -31,16 +31,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         bytes = QString::fromUtf8(bytes).toUtf8(); // valid UTF-8 from here on
 
     pane->setRawText(QString());
-    Utf8Stream decoder;
+    StreamDecoder decoder;
     unsigned s = data[0] | 1;
     for (qsizetype pos = 0; pos < bytes.size();) {
         s = s * 1103515245u + 12345u;
         const qsizetype n = 1 + static_cast<qsizetype>((s >> 16) % 5);
-        const QString piece = decoder.decode(bytes.mid(pos, n));
-        if ((s >> 8) & 1)
-            pane->queueRaw(piece);
-        else
-            pane->appendRaw(piece);
+        pane->appendRaw(decoder.decode(bytes.mid(pos, n)));
         pos += n;
     }
     pane->appendRaw(decoder.finish());

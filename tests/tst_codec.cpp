@@ -43,6 +43,7 @@ private slots:
         QTest::addColumn<QString>("encoding");
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("UTF-8") << "UTF-8" << QByteArray("a\xFF" "b\xC3");
+        QTest::newRow("UTF-8 unfinished before a line end") << "UTF-8" << QByteArray("a\xE3\x81\r\nb");
         QTest::newRow("Shift_JIS") << "Shift_JIS" << QByteArray("a\xFF" "b\x82");
         QTest::newRow("EUC-JP") << "EUC-JP" << QByteArray("a\xFF" "b");
     }
@@ -50,11 +51,17 @@ private slots:
     {
         QFETCH(QString, encoding);
         QFETCH(QByteArray, bytes);
-        StreamDecoder d(encoding);
-        const QString got = d.decode(bytes) + d.finish();
-        QVERIFY2(got.startsWith(QLatin1Char('a')) && got.contains(QLatin1Char('b')), qPrintable(got));
-        QVERIFY(got.contains(QChar::ReplacementCharacter));
-        QVERIFY(!got.contains(QChar(0x1A)));
+        for (qsizetype piece : {qsizetype(1), bytes.size()}) {
+            StreamDecoder d(encoding);
+            QString got;
+            for (qsizetype i = 0; i < bytes.size(); i += piece)
+                got += d.decode(bytes.mid(i, piece));
+            got += d.finish();
+            QVERIFY2(got.startsWith(QLatin1Char('a')) && got.contains(QLatin1Char('b')), qPrintable(got));
+            QVERIFY(got.contains(QChar::ReplacementCharacter));
+            QVERIFY(!got.contains(QChar(0x1A)));
+            QCOMPARE(got.count(QLatin1Char('\r')), bytes.count('\r'));
+        }
     }
 
     void encodesOrNamesTheCharacter_data()
