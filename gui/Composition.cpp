@@ -4,6 +4,7 @@
 #include "gui/CommonDialog.h"
 #include "gui/DetailsForm.h"
 #include "gui/MessageBox.h"
+#include "gui/NarrowArrowStyle.h"
 #include "gui/ResponseFeed.h"
 #include "gui/RawTextPane.h"
 #include "gui/SplitterHandle.h"
@@ -166,6 +167,9 @@ void wireProbeDeskForm::composeControls()
     m_portCmb = combo(m_connectFrm, "portCmb", QStringLiteral("接続先サーバのポート番号を指定して下さい。"),
                     {3960, 240, 855, 300});
     m_portCmb->setFont(font);
+    auto *narrow = new NarrowArrowStyle;
+    narrow->setParent(m_portCmb);
+    m_portCmb->setStyle(narrow);
     m_label3 = label(m_connectFrm, "Label3", QStringLiteral("ﾀｲﾑｱｳﾄ(秒)："), {4920, 300, 1095, 255});
     m_label2 = label(m_connectFrm, "Label2", QStringLiteral("ポート："), {3120, 300, 735, 255});
     m_label1 = label(m_connectFrm, "Label1", QStringLiteral("アドレス："), {120, 300, 975, 255});

@@ -9,6 +9,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QtTest>
 
 namespace {
@@ -107,6 +110,37 @@ private slots:
         emit w.imgSplitter->mouseUp(pointer);
         QCOMPARE(Twips::left(w.imgSplitter), split);
         QVERIFY(w.picSplitter->isHidden());
+    }
+
+    void portFieldShowsFiveDigits()
+    {
+        TestWindow w;
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+        QLineEdit *field = w.portCmb->lineEdit();
+        field->setText(QStringLiteral("65535"));
+        field->setCursorPosition(0);
+        // QLineEdit keeps 2 px free on each side of its text.
+        const int room = field->contentsRect().width() - 4;
+        QVERIFY2(field->fontMetrics().horizontalAdvance(field->text()) <= room, qPrintable(QString::number(room)));
+        QCOMPARE(Twips::rect(w.portCmb), QRectF(3960, 240, 855, 300)); // the field itself did not move or grow
+    }
+
+    void errorBoxFitsItsTitle()
+    {
+        QtMessageBox box;
+        int width = 0, needed = 0;
+        QTimer::singleShot(0, [&] {
+            auto *shown = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!shown)
+                return;
+            width = shown->width();
+            needed = shown->fontMetrics().horizontalAdvance(shown->windowTitle());
+            shown->accept();
+        });
+        box.showError(nullptr, QStringLiteral("短い"));
+        QVERIFY(needed > 0);
+        QVERIFY2(width >= needed + 100, qPrintable(QStringLiteral("%1 < %2").arg(width).arg(needed + 100)));
     }
 
     void realPointerDrag()
