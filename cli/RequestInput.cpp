@@ -66,5 +66,7 @@ QByteArray RequestInput::read(const QString &path, bool fromStdin, bool binary, 
     if (binary)
         return bytes;
     RequestLines lines(lfEndsLine);
-    return lines.feed(bytes) + lines.finish();
+    QByteArray out = lines.feed(bytes);
+    out += lines.finish(); // after feed: the operands of + may be evaluated in either order
+    return out;
 }
