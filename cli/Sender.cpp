@@ -45,7 +45,8 @@ QString protocolName(const QSslConfiguration &c)
 Sender::Sender(const SendOptions &options, QObject *parent)
     : QObject(parent),
       m_options(options),
-      m_progress(!options.json && ::isatty(STDERR_FILENO),
+      // Not over a response that is itself going to the terminal.
+      m_progress(!options.json && ::isatty(STDERR_FILENO) && (!options.outputPath.isEmpty() || !::isatty(STDOUT_FILENO)),
                  [this](qint64 *bytes, double *elapsed) {
                      *bytes = m_engine.response().size();
                      *elapsed = m_engine.elapsedMs();
@@ -214,7 +215,11 @@ void Sender::onFailed(qint32 number, const QString &description)
 {
     m_facts.failure = Failure{number, description};
     sayFailure(*m_facts.failure);
-    end(QStringLiteral("failed"), ExitStatus::forFailure(number));
+    // With TLS the socket names a refused connection a failed handshake; the
+    // status still says no connection came about.
+    const bool noConnection = m_engine.usedTls() && m_engine.timings().connected < 0
+                              && m_engine.outcome() == ExchangeEngine::Outcome::Failed;
+    end(QStringLiteral("failed"), noConnection ? ExitStatus::Connection : ExitStatus::forFailure(number));
 }
 
 void Sender::onSignal(int signalNumber)
