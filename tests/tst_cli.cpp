@@ -234,6 +234,7 @@ void TstCli::exitStatus_data()
     QTest::newRow("time-out keeps what arrived")
         << "keep" << QStringList{"-t", "1"} + dest << 1 << QByteArray("answer") << "1秒間サーバからの応答がなかった";
     QTest::newRow("refused") << "refused" << dest << 2 << QByteArray() << "200:";
+    QTest::newRow("refused, with TLS") << "refused" << QStringList{"--tls"} + dest << 2 << QByteArray() << "";
     QTest::newRow("bad port") << "close" << QStringList{"127.0.0.1", "65536", "%req"} << 4 << QByteArray() << "102:";
     QTest::newRow("port not a number") << "close" << QStringList{"127.0.0.1", "http", "%req"} << 4 << QByteArray()
                                        << "101:";
