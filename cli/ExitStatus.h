@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QtGlobal>
+
+// The program's exit statuses, as its manual page lists them.
+namespace ExitStatus {
+enum : int {
+    Completed = 0,
+    TimedOut = 1,
+    Connection = 2, // refused, not found, reset, network, connect time-out, response limit
+    Tls = 3,        // verification, handshake, unusable TLS files or password
+    BadInput = 4,   // usage, port, request file, encoding
+    Output = 5,     // the response could not be written
+    SignalBase = 128,
+};
+
+// The status for a failure number of the README's scheme, as raised while
+// the exchange is set up or runs.
+int forFailure(qint32 number);
+}

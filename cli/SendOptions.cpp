@@ -1,0 +1,140 @@
+#include "cli/SendOptions.h"
+
+#include "core/TextCodec.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+namespace {
+
+constexpr int MinTimeout = 1;
+constexpr int MaxTimeout = 3600;
+
+// "1048576", "64K", "16M", "1G": binary multiples, as the window names its limits.
+qint64 byteCount(const QString &text)
+{
+    QString t = text.trimmed().toUpper();
+    int shift = 0;
+    if (t.endsWith(QLatin1String("IB")))
+        t.chop(2);
+    else if (t.endsWith(QLatin1Char('B')))
+        t.chop(1);
+    if (t.endsWith(QLatin1Char('K')))
+        shift = 10;
+    else if (t.endsWith(QLatin1Char('M')))
+        shift = 20;
+    else if (t.endsWith(QLatin1Char('G')))
+        shift = 30;
+    if (shift)
+        t.chop(1);
+    bool ok = false;
+    const qint64 n = t.toLongLong(&ok);
+    if (!ok || n < 1 || n > (qint64(1) << (62 - shift)))
+        return -1;
+    return n << shift;
+}
+
+} // namespace
+
+SendOptions parseSendOptions(const QStringList &arguments)
+{
+    QCommandLineParser p;
+    p.setApplicationDescription(
+        QStringLiteral("生の要求メッセージを TCP で送信し、サーバが接続を閉じるまでに届いた応答をそのまま出力します。"));
+    // Our own, so -v stays --verbose and the texts are Japanese.
+    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("使い方を表示します。"));
+    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("バージョンを表示します。"));
+    const QCommandLineOption timeout({QStringLiteral("t"), QStringLiteral("timeout")},
+                                     QStringLiteral("応答を待つ秒数（1〜3600、既定 10）。"), QStringLiteral("SECONDS"),
+                                     QStringLiteral("10"));
+    const QCommandLineOption output(QStringLiteral("o"), QStringLiteral("応答をファイルに書き込みます（標準出力の代わりに）。"),
+                                    QStringLiteral("FILE"));
+    const QCommandLineOption binary(QStringLiteral("binary"), QStringLiteral("要求のバイト列を行の規則なしにそのまま送信します。"));
+    const QCommandLineOption encoding(QStringLiteral("encoding"),
+                                      QStringLiteral("要求ファイルのエンコーディング（UTF-8、Shift_JIS、EUC-JP、ISO-2022-JP、ISO-8859-1）。"),
+                                      QStringLiteral("NAME"), QStringLiteral("UTF-8"));
+    const QCommandLineOption limit(QStringLiteral("limit"), QStringLiteral("受け取る応答の上限バイト数（既定 512M）。"),
+                                   QStringLiteral("BYTES"));
+    const QCommandLineOption tls(QStringLiteral("tls"), QStringLiteral("TLS で接続します。"));
+    const QCommandLineOption insecure(QStringLiteral("insecure"), QStringLiteral("サーバ証明書を検証しません。"));
+    const QCommandLineOption cacert(QStringLiteral("cacert"), QStringLiteral("信頼する CA 証明書（PEM）を追加します。"),
+                                    QStringLiteral("FILE"));
+    const QCommandLineOption cert(QStringLiteral("cert"), QStringLiteral("クライアント証明書（PEM または PKCS#12）。"),
+                                  QStringLiteral("FILE"));
+    const QCommandLineOption key(QStringLiteral("key"), QStringLiteral("クライアント証明書の秘密鍵（PEM）。"), QStringLiteral("FILE"));
+    const QCommandLineOption httpEnd(QStringLiteral("http-end"),
+                                     QStringLiteral("HTTP の応答が終わったら、サーバが閉じるのを待たずに完了します。"));
+    const QCommandLineOption fixLength(QStringLiteral("fix-content-length"),
+                                       QStringLiteral("Content-Length を本文の送信バイト数に合わせます。"));
+    const QCommandLineOption crlf(QStringLiteral("crlf"), QStringLiteral("LF のみの行末も CR LF にして送信します。"));
+    const QCommandLineOption verbose({QStringLiteral("v"), QStringLiteral("verbose")},
+                                     QStringLiteral("やり取りの詳細を標準エラー出力に書きます。"));
+    const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("やり取りを JSON で標準エラー出力に書きます。"));
+    p.addOptions({help, version, timeout, output, binary, encoding, limit, tls, insecure, cacert, cert, key, httpEnd, fixLength, crlf,
+                  verbose, json});
+    p.addPositionalArgument(QStringLiteral("HOST"), QStringLiteral("接続先のホスト名または IP アドレス。"));
+    p.addPositionalArgument(QStringLiteral("PORT"), QStringLiteral("接続先のポート番号。"));
+    p.addPositionalArgument(QStringLiteral("REQUEST-FILE"), QStringLiteral("要求ファイル（省略または - で標準入力）。"),
+                            QStringLiteral("[REQUEST-FILE]"));
+
+    if (!p.parse(arguments))
+        throw UsageError{p.errorText()};
+    if (p.isSet(help))
+        p.showHelp(0);
+    if (p.isSet(version))
+        p.showVersion();
+
+    const QStringList args = p.positionalArguments();
+    if (args.size() < 2)
+        throw UsageError{QStringLiteral("接続先のホストとポートを指定して下さい。")};
+    if (args.size() > 3)
+        throw UsageError{QStringLiteral("余分な引数があります: %1").arg(args.mid(3).join(QLatin1Char(' ')))};
+
+    SendOptions o;
+    o.host = args[0];
+    o.portText = args[1];
+    o.requestPath = args.value(2);
+    o.outputPath = p.value(output);
+    if (p.isSet(output) && o.outputPath.isEmpty())
+        throw UsageError{QStringLiteral("-o には書き込むファイルを指定して下さい。")};
+
+    bool ok = false;
+    o.timeoutSeconds = p.value(timeout).trimmed().toInt(&ok);
+    if (!ok || o.timeoutSeconds < MinTimeout || o.timeoutSeconds > MaxTimeout)
+        throw UsageError{QStringLiteral("タイムアウトは %1 から %2 までの秒数で指定して下さい: %3")
+                             .arg(MinTimeout)
+                             .arg(MaxTimeout)
+                             .arg(p.value(timeout))};
+    if (p.isSet(limit)) {
+        o.responseLimit = byteCount(p.value(limit));
+        if (o.responseLimit < 0)
+            throw UsageError{QStringLiteral("--limit には 1 以上のバイト数を指定して下さい（K、M、G も使えます）: %1").arg(p.value(limit))};
+    }
+    o.encoding = TextCodec::known(p.value(encoding));
+    if (o.encoding.isEmpty())
+        throw UsageError{QStringLiteral("使えないエンコーディングです: %1（%2）")
+                             .arg(p.value(encoding), TextCodec::names().join(QStringLiteral("、")))};
+
+    o.binary = p.isSet(binary);
+    o.lfEndsLine = p.isSet(crlf);
+    if (o.binary && o.lfEndsLine)
+        throw UsageError{QStringLiteral("--binary と --crlf は同時に指定できません。")};
+    o.fixContentLength = p.isSet(fixLength);
+    o.httpEnd = p.isSet(httpEnd);
+    o.verbose = p.isSet(verbose);
+    o.json = p.isSet(json);
+    if (o.verbose && o.json)
+        throw UsageError{QStringLiteral("--verbose と --json は同時に指定できません。")};
+
+    o.tls.enabled = p.isSet(tls);
+    o.tls.verify = !p.isSet(insecure);
+    o.tls.caFile = p.value(cacert);
+    o.tls.certFile = p.value(cert);
+    o.tls.keyFile = p.value(key);
+    for (const QCommandLineOption *needsTls : {&insecure, &cacert, &cert, &key})
+        if (!o.tls.enabled && p.isSet(*needsTls))
+            throw UsageError{QStringLiteral("--%1 は --tls と一緒に指定して下さい。").arg(needsTls->names().constLast())};
+    if (!o.tls.keyFile.isEmpty() && o.tls.certFile.isEmpty())
+        throw UsageError{QStringLiteral("--key には --cert も指定して下さい。")};
+    return o;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/TlsSettings.h"
+
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+// What the command line asked for, checked for form but not yet for the
+// files or the destination.
+struct SendOptions
+{
+    QString host;
+    QString portText;
+    QString requestPath; // empty or "-": standard input
+    QString outputPath;  // empty: standard output
+    int timeoutSeconds = 10;
+    qint64 responseLimit = qint64(512) << 20;
+    QString encoding = QStringLiteral("UTF-8");
+    bool binary = false;
+    bool lfEndsLine = false;
+    bool fixContentLength = false;
+    bool httpEnd = false;
+    bool verbose = false;
+    bool json = false;
+    TlsSettings tls;
+
+    bool requestFromStdin() const { return requestPath.isEmpty() || requestPath == QLatin1String("-"); }
+};
+
+// A command line that cannot be run as given; the text says why.
+struct UsageError
+{
+    QString text;
+};
+
+// Parses the application's arguments. --help and --version print and exit.
+// Throws UsageError.
+SendOptions parseSendOptions(const QStringList &arguments);
