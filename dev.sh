@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 RUN_PKGS=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n fonts-noto-cjk)
-TEST_PKGS=(clang libclang-rt-14-dev appstream desktop-file-utils dpkg-dev file man-db groff-base)
+TEST_PKGS=(clang libclang-rt-14-dev appstream desktop-file-utils dpkg-dev file man-db groff-base openssl)
 JOBS=$(nproc)
 
 install_missing() {

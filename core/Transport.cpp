@@ -51,6 +51,7 @@ void Transport::connectTo(const QString &host, qint32 port, const std::optional<
     ++m_generation;
     m_peerClosed = false;
     m_reset = false;
+    m_failed = false;
     m_toWrite = 0;
     m_verifyErrors.clear();
     m_host = host;
@@ -83,14 +84,21 @@ QByteArray Transport::read(qint64 max)
 void Transport::close()
 {
     ++m_generation; // notices still queued for this connection are dropped
+    m_closing = true;
+    m_socket.abort();
+    m_closing = false;
     m_peerClosed = false;
     m_toWrite = 0;
-    m_socket.abort();
     dropWatch();
 }
 
 int Transport::state() const
 {
+    // Closing only once every received byte has been taken, so that no data
+    // arrives after the close has been seen. (After a TLS close_notify Qt's
+    // socket may still call itself connected.)
+    if (m_peerClosed)
+        return m_socket.bytesAvailable() > 0 ? Connected : Closing;
     switch (m_socket.state()) {
     case QAbstractSocket::HostLookupState:
         return Resolving;
@@ -102,11 +110,7 @@ int Transport::state() const
     default:
         break;
     }
-    if (!m_peerClosed)
-        return Closed;
-    // Closing only once every received byte has been taken, so that no data
-    // arrives after the close has been seen.
-    return m_socket.bytesAvailable() > 0 ? Connected : Closing;
+    return Closed;
 }
 
 void Transport::failConnectTimeout()
@@ -121,7 +125,13 @@ void Transport::onStateChanged(QAbstractSocket::SocketState s)
         emit resolved();
         return;
     }
-    if (s != QAbstractSocket::UnconnectedState || !m_peerClosed || m_socket.bytesAvailable() == 0)
+    if (s != QAbstractSocket::UnconnectedState)
+        return;
+    // A TLS peer's close_notify makes Qt close the socket itself, without the
+    // remote-close error: that too is the server's close.
+    if (m_tls && m_socket.isEncrypted() && !m_failed && !m_closing)
+        m_peerClosed = true;
+    if (!m_peerClosed || m_socket.bytesAvailable() == 0)
         return;
     const quint32 gen = m_generation;
     QMetaObject::invokeMethod(
@@ -179,6 +189,7 @@ void Transport::onError(QAbstractSocket::SocketError e)
 
 void Transport::reportLater(qint32 number, const QString &description)
 {
+    m_failed = true;
     const quint32 gen = m_generation;
     // Delivered from the event loop rather than from inside the socket, so the
     // handler may close the socket and open a modal box safely.

@@ -4,7 +4,9 @@
 
 #include "core/ExchangeEngine.h"
 
+#include <QProcess>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QtTest>
@@ -303,6 +305,39 @@ private slots:
         QVERIFY2(r.end == QLatin1String("failed 301") || (kind == 0 && r.end == QLatin1String("timeout 2")),
                  qPrintable(r.end + ' ' + r.description));
         QCOMPARE(tlsServer.received, QByteArray());
+    }
+
+    void completesWhenATlsServerClosesWithCloseNotify()
+    {
+        // OpenSSL's own test server answers and closes with a close_notify,
+        // after which Qt's socket still calls itself connected.
+        const QString openssl = QStandardPaths::findExecutable(QStringLiteral("openssl"));
+        if (openssl.isEmpty())
+            QSKIP("no openssl command");
+        const quint16 port = refusedPort();
+        QProcess server;
+        server.start(openssl, {"s_server", "-accept", QString::number(port), "-cert", testCert("server.pem"), "-key",
+                               testCert("server.key"), "-www", "-quiet"});
+        QVERIFY(server.waitForStarted());
+        QVERIFY(QTest::qWaitFor([port] {
+            QTcpSocket probe;
+            probe.connectToHost(QHostAddress::LocalHost, port);
+            return probe.waitForConnected(100);
+        }, 5000));
+        Run r;
+        ExchangeSetup s;
+        s.host = QStringLiteral("127.0.0.1");
+        s.port = port;
+        s.request = "GET / HTTP/1.0\r\n\r\n";
+        s.timeoutSeconds = 5;
+        s.tls.enabled = true;
+        s.tls.caFile = testCert(QStringLiteral("ca.pem"));
+        r.engine.start(s);
+        QVERIFY(r.wait(3000));
+        QCOMPARE(r.end, QStringLiteral("completed"));
+        QVERIFY(r.engine.response().startsWith("HTTP/1.0 200 ok"));
+        server.kill();
+        server.waitForFinished();
     }
 
     void clientCertificateIsPresented()
