@@ -68,7 +68,7 @@ DetailsForm::DetailsForm(ExchangeEngine *engine) : m_engine(engine)
     m_tabs->addTab(tlsPage(), QStringLiteral("TLS"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
-    resize(560, 440);
+    resize(680, 460);
 
     m_progress.setInterval(250);
     connect(&m_progress, &QTimer::timeout, this, &DetailsForm::showProgress);
@@ -82,7 +82,10 @@ QWidget *DetailsForm::overviewPage()
     m_encodingCmb->setObjectName(QStringLiteral("encodingCmb"));
     m_encodingCmb->addItems(TextCodec::names());
     m_encodingCmb->setToolTip(QStringLiteral("通信とファイルの文字コードを選びます。応答は受信したバイト列をこの文字コードで表示します。"));
-    connect(m_encodingCmb, &QComboBox::currentTextChanged, this, [this] { emit encodingChanged(); });
+    connect(m_encodingCmb, &QComboBox::currentTextChanged, this, [this] {
+        emit encodingChanged();
+        showSummary();
+    });
     form->addRow(QStringLiteral("文字コード："), m_encodingCmb);
     m_limitCmb = new QComboBox(page);
     m_limitCmb->setObjectName(QStringLiteral("limitCmb"));
@@ -99,12 +102,11 @@ QWidget *DetailsForm::overviewPage()
     m_httpEndChk->setObjectName(QStringLiteral("httpEndChk"));
     m_httpEndChk->setToolTip(QStringLiteral("Content-Length やチャンクの終端で応答の終わりが分かったら、サーバが接続を閉じるのを待たずに完了します。"));
 
-    m_summary = new QLabel(page);
-    m_summary->setObjectName(QStringLiteral("summaryLbl"));
-    m_summary->setTextFormat(Qt::PlainText);
-    m_summary->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_summary->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-    m_summary->setWordWrap(true);
+    m_summary = new QPlainTextEdit(page);
+    m_summary->setObjectName(QStringLiteral("summaryTxt"));
+    m_summary->setReadOnly(true);
+    m_summary->setFrameShape(QFrame::NoFrame);
+    m_summary->viewport()->setAutoFillBackground(false);
     m_charsetCmd = new QPushButton(QStringLiteral("この文字コードで表示"), page);
     m_charsetCmd->setObjectName(QStringLiteral("charsetCmd"));
     m_charsetCmd->hide();
@@ -367,7 +369,11 @@ void DetailsForm::showSummary()
     const QString notVerified = e.tlsVerificationNote();
     if (!notVerified.isEmpty())
         lines << QString() << notVerified;
-    m_summary->setText(lines.join(QLatin1Char('\n')));
+    // Refreshed a few times a second: only when something changed, so a
+    // selection the user is making survives.
+    const QString text = lines.join(QLatin1Char('\n'));
+    if (text != m_summary->toPlainText())
+        m_summary->setPlainText(text);
 
     m_suggestedCharset = f.isHttp() ? TextCodec::known(f.diagnosis().charset) : QString();
     m_charsetCmd->setVisible(!m_suggestedCharset.isEmpty() && m_suggestedCharset != encoding());

@@ -68,7 +68,7 @@ private:
     QComboBox *m_limitCmb = nullptr;
     QCheckBox *m_wrapChk = nullptr;
     QCheckBox *m_httpEndChk = nullptr;
-    QLabel *m_summary = nullptr;
+    QPlainTextEdit *m_summary = nullptr;
     QPushButton *m_charsetCmd = nullptr;
     QString m_suggestedCharset;
     HexView *m_hexView = nullptr;

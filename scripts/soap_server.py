@@ -3,7 +3,7 @@
 
 Answers each request with a small SOAP response and closes (mode "close"), or
 keeps the connection open after answering ("keep"), or sends the answer in
-slow pieces ("trickle"). Listens on 127.0.0.1 only; stops by itself after
+slow pieces ("trickle"); --charset sends the body in Shift_JIS or EUC-JP. Listens on 127.0.0.1 only; stops by itself after
 --max-connections connections or --seconds seconds.
 """
 import argparse
@@ -11,7 +11,7 @@ import socket
 import threading
 import time
 
-BODY = (
+TEXT = (
     '<?xml version="1.0" encoding="UTF-8"?>\r\n'
     '<soap:Envelope xmlns:soap="http://schemas.xmlsoap.org/soap/envelope/">\r\n'
     '  <soap:Body>\r\n'
@@ -21,16 +21,21 @@ BODY = (
     '    </GetStatusResponse>\r\n'
     '  </soap:Body>\r\n'
     '</soap:Envelope>\r\n'
-).encode()
-HEAD = (
-    'HTTP/1.1 200 OK\r\n'
-    'Content-Type: text/xml; charset=utf-8\r\n'
-    f'Content-Length: {len(BODY)}\r\n'
-    'Connection: close\r\n\r\n'
-).encode()
+)
 
 
-def serve(conn, mode):
+def answer(charset, mode):
+    body = TEXT.replace('UTF-8', charset).encode('cp932' if charset == 'Shift_JIS' else charset)
+    head = (
+        'HTTP/1.1 200 OK\r\n'
+        f'Content-Type: text/xml; charset={charset}\r\n'
+        f'Content-Length: {len(body)}\r\n'
+        + ('' if mode == 'keep' else 'Connection: close\r\n') + '\r\n'
+    ).encode()
+    return head + body
+
+
+def serve(conn, mode, charset):
     with conn:
         conn.settimeout(10)
         data = b''
@@ -39,13 +44,13 @@ def serve(conn, mode):
             if not chunk:
                 break
             data += chunk
-        answer = HEAD + BODY
+        data = answer(charset, mode)
         if mode == 'trickle':
-            for i in range(0, len(answer), 40):
-                conn.sendall(answer[i:i + 40])
+            for i in range(0, len(data), 40):
+                conn.sendall(data[i:i + 40])
                 time.sleep(0.2)
         else:
-            conn.sendall(answer)
+            conn.sendall(data)
         if mode == 'keep':
             time.sleep(30)
 
@@ -54,6 +59,7 @@ def main():
     ap = argparse.ArgumentParser()
     ap.add_argument('--port', type=int, default=8080)
     ap.add_argument('--mode', choices=['close', 'keep', 'trickle'], default='close')
+    ap.add_argument('--charset', choices=['UTF-8', 'Shift_JIS', 'EUC-JP'], default='UTF-8')
     ap.add_argument('--max-connections', type=int, default=100)
     ap.add_argument('--seconds', type=float, default=600)
     args = ap.parse_args()
@@ -69,7 +75,7 @@ def main():
             conn, _ = srv.accept()
         except socket.timeout:
             continue
-        t = threading.Thread(target=serve, args=(conn, args.mode), daemon=True)
+        t = threading.Thread(target=serve, args=(conn, args.mode, args.charset), daemon=True)
         t.start()
         threads.append(t)
     for t in threads:  # let answers in progress finish

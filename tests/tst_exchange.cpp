@@ -183,6 +183,21 @@ private slots:
         QCOMPARE(server.connections, 1);
     }
 
+    void charsetOfTheResponseIsOneClickAway()
+    {
+        LoopbackServer server(Scripts::answerAndClose({"HTTP/1.0 200 OK\r\nContent-Type: text/xml; charset=\"shift_jis\"\r\n\r\n\x89\x9E"}));
+        TestWindow w;
+        w.sendTo(QStringLiteral("127.0.0.1"), port(server), QStringLiteral("q"));
+        QTRY_COMPARE(w.statusBar->text(), Done);
+        auto *useIt = w.form->details().findChild<QPushButton *>(QStringLiteral("charsetCmd"));
+        QVERIFY(useIt && !useIt->isHidden());
+        useIt->click();
+        QCOMPARE(w.form->details().encoding(), QStringLiteral("Shift_JIS"));
+        w.form->showWholeResponse();
+        QVERIFY(w.responseTxt->rawText().endsWith(QStringLiteral("\r\n\r\n応")));
+        QVERIFY(useIt->isHidden());
+    }
+
     void editedResponseSavesThePaneText()
     {
         LoopbackServer server(Scripts::answerAndClose({"\x89\x9E"}));
