@@ -1,10 +1,10 @@
+// The command-line sender, run as a program against loopback servers.
+#include "Loopback.h"
 #include "TlsLoopbackServer.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -15,44 +15,21 @@ using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// A loopback server: once the request's first bytes are in, it answers and
-// closes, answers and stays open, or never answers.
-class Server : public QObject
+// One answer, from a server of the given kind: "close" (answers and closes),
+// "keep" (answers and stays open), "refused" (nothing listens), or
+// "tls:NAME" (TLS with the test certificate NAME, answers and closes).
+struct Peer
 {
-public:
-    enum Mode { Close, KeepOpen, Silent };
-    Server(const QByteArray &answer, Mode mode)
-    {
-        connect(&m_server, &QTcpServer::newConnection, this, [this, answer, mode] {
-            while (QTcpSocket *s = m_server.nextPendingConnection()) {
-                connect(s, &QAbstractSocket::disconnected, s, &QObject::deleteLater);
-                connect(s, &QIODevice::readyRead, this, [this, s, answer, mode] {
-                    received += s->readAll();
-                    if (answered || mode == Silent)
-                        return;
-                    answered = true;
-                    s->write(answer);
-                    if (mode == Close)
-                        s->disconnectFromHost();
-                });
-            }
-        });
-        m_server.listen(QHostAddress::LocalHost, 0);
-    }
-    QString port() const { return QString::number(m_server.serverPort()); }
-    QByteArray received;
-    bool answered = false;
-
-private:
-    QTcpServer m_server;
+    LoopbackServer plain;
+    TlsLoopbackServer tls;
+    const QString port;
+    Peer(const QString &kind, const QByteArray &answer)
+        : plain(kind == u"keep" ? Scripts::answerAndKeepOpen(answer) : Scripts::answerAndClose({answer})),
+          tls(kind.startsWith(u"tls:") ? kind.mid(4) : u"server"_s),
+          port(QString::number(kind == u"refused" ? refusedPort() : kind.startsWith(u"tls:") ? tls.port() : plain.port()))
+    { tls.setAnswer(answer); }
+    QByteArray received() const { return plain.received + tls.received; }
 };
-
-QString refusedPort()
-{
-    QTcpServer s;
-    s.listen(QHostAddress::LocalHost, 0);
-    return QString::number(s.serverPort());
-}
 
 struct Result
 {
@@ -62,33 +39,25 @@ struct Result
     qint64 ms = 0;
 };
 
-// Runs the program while this process's event loop serves it; bounded.
-Result send(const QStringList &args, const QByteArray &input = {}, const std::function<void(QProcess &)> &prepare = {})
+// Runs the program while this process's event loop serves it; bounded. A
+// file size limit applies to the program alone.
+Result send(const QStringList &args, const QByteArray &input = {}, qint64 fileSizeLimit = 0)
 {
     QProcess p;
-    if (prepare)
-        prepare(p);
-    QElapsedTimer clock;
-    clock.start();
+    if (fileSizeLimit)
+        p.setChildProcessModifier([fileSizeLimit] {
+            const rlimit l{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
+            ::setrlimit(RLIMIT_FSIZE, &l);
+            ::signal(SIGXFSZ, SIG_IGN);
+        });
+    const QDeadlineTimer deadline(20000); // also the clock of r.ms
     p.start(QStringLiteral(WPD_SEND), args);
-    if (!p.waitForStarted(5000))
-        return {};
     p.write(input);
     p.closeWriteChannel();
-    QDeadlineTimer deadline(20000);
-    while (p.state() != QProcess::NotRunning && !deadline.hasExpired())
-        QTest::qWait(5);
-    Result r;
-    r.ms = clock.elapsed();
-    if (p.state() != QProcess::NotRunning) {
-        p.kill();
-        p.waitForFinished(2000);
-        return r;
-    }
-    r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-    r.out = p.readAllStandardOutput();
-    r.err = p.readAllStandardError();
-    return r;
+    (void)QTest::qWaitFor([&p] { return p.state() == QProcess::NotRunning; }, 20000);
+    // Still running here: QProcess kills it on the way out.
+    const bool ended = p.state() == QProcess::NotRunning && p.exitStatus() == QProcess::NormalExit;
+    return {ended ? p.exitCode() : -1, p.readAllStandardOutput(), p.readAllStandardError(), 20000 - deadline.remainingTime()};
 }
 
 const QByteArray HttpAnswer = "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhello";
@@ -100,20 +69,148 @@ class TstCli : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QVERIFY(m_dir.isValid()); }
-    void requestSources_data();
-    void requestSources();
-    void responseBytes_data();
-    void responseBytes();
-    void outputFile_data();
-    void outputFile();
-    void exitStatus_data();
-    void exitStatus();
-    void json();
-    void httpEnd();
-    void tls_data();
-    void tls();
-    void interrupted();
+    void requestSources_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QByteArray>("wire");
+        QTest::newRow("line rules") << QStringList() << "POST / HTTP/1.0\nA: b\r\n\r\nx\r\n\xff\0y\r\n"_qba;
+        QTest::newRow("--crlf") << QStringList{"--crlf"} << "POST / HTTP/1.0\r\nA: b\r\n\r\nx\r\n\xff\0y\r\n"_qba;
+        QTest::newRow("--binary") << QStringList{"--binary"} << "POST / HTTP/1.0\nA: b\r\n\r\nx\r\xff\0y"_qba;
+        QTest::newRow("--fix-content-length")
+            << QStringList{"--fix-content-length"} << "POST / HTTP/1.0\nA: b\r\nContent-Length: 8\r\n\r\nx\r\n\xff\0y\r\n"_qba;
+    }
+    // A request file and standard input put the same bytes on the wire.
+    void requestSources()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QByteArray, wire);
+        const QByteArray text = "POST / HTTP/1.0\nA: b\r\n\r\nx\r\xff\0y"_qba;
+        const QString path = file(QStringLiteral("request.txt"), text);
+        for (const QString &source : {path, QStringLiteral("-")}) {
+            Peer server(QStringLiteral("close"), "ok");
+            const Result r = send(options + QStringList{"127.0.0.1", server.port, source}, source == path ? QByteArray() : text);
+            QCOMPARE(r.status, 0);
+            QTRY_COMPARE_WITH_TIMEOUT(server.received(), wire, 5000);
+        }
+    }
+
+    void exitStatus_data()
+    {
+        QTest::addColumn<QString>("server");
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<QStringList>("args"); // %port: the server's, %req: a request file
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message"); // on standard error; none when completed
+        const QStringList dest{QStringLiteral("127.0.0.1"), QStringLiteral("%port"), QStringLiteral("%req")};
+        QTest::newRow("NUL and 0xFF") << "close" << "\0\xff\0\r\n\xfe"_qba << dest << 0 << "";
+        QTest::newRow("Shift_JIS") << "close" << "HTTP/1.0 200 OK\r\n\r\n\x93\xfa\x96\x7b\x8c\xea\x5c\r"_qba << dest << 0 << "";
+        QTest::newRow("1 MiB in pieces") << "close" << QByteArray(1 << 20, '\x80') << dest << 0 << "";
+        QTest::newRow("time-out keeps what arrived") << "keep" << "answer"_qba << QStringList{"-t", "1"} + dest << 1 << "1秒間サーバからの応答がなかった";
+        QTest::newRow("--http-end against keep-alive") << "keep" << HttpAnswer << QStringList{"--http-end", "-t", "10"} + dest << 0 << "";
+        QTest::newRow("refused") << "refused" << QByteArray() << dest << 2 << "200:";
+        QTest::newRow("refused, with TLS") << "refused" << QByteArray() << QStringList{"--tls"} + dest << 2 << "接続を拒否されました";
+        QTest::newRow("TLS verification") << "tls:selfsigned" << "answer"_qba << QStringList{"--tls", "--cacert", testCert("ca.pem")} + dest << 3 << "300:";
+        QTest::newRow("-o into a missing folder") << "close" << "answer"_qba << QStringList{"-o", "/nonexistent/out"} + dest << 5 << "/nonexistent/out";
+        QTest::newRow("bad port") << "close" << QByteArray() << QStringList{"127.0.0.1", "65536", "%req"} << 4 << "102:";
+        QTest::newRow("port not a number") << "close" << QByteArray() << QStringList{"127.0.0.1", "http", "%req"} << 4 << "101:";
+        QTest::newRow("missing request file") << "close" << QByteArray() << QStringList{"127.0.0.1", "%port", "/nonexistent/r"} << 4 << "2 : ";
+        QTest::newRow("unknown option") << "close" << QByteArray() << QStringList{"--bogus"} + dest << 4 << "bogus";
+    }
+    // Standard output holds exactly the bytes that arrived, whatever they are.
+    void exitStatus()
+    {
+        QFETCH(QString, server);
+        QFETCH(QByteArray, answer);
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        Peer peer(server, answer);
+        args.replaceInStrings(QStringLiteral("%port"), peer.port);
+        args.replaceInStrings(QStringLiteral("%req"), file(QStringLiteral("req.txt"), "GET / HTTP/1.0\n\n"));
+        const Result r = send(args);
+        QCOMPARE(r.status, status);
+        QCOMPARE(r.out, status <= 1 ? answer : QByteArray());
+        QVERIFY2(QString::fromUtf8(r.err).contains(message) && r.err.isEmpty() == message.isEmpty(), r.err.constData());
+    }
+
+    void outputFile_data()
+    {
+        QTest::addColumn<qint64>("sizeLimit"); // 0: none
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("content"); // of the file afterwards
+        QTest::newRow("written") << qint64(0) << 0 << QByteArray(64 * 1024, 'r');
+        QTest::newRow("file size limit keeps the old file") << qint64(4096) << 5 << QByteArray("old");
+    }
+    // -o replaces the file whole or not at all.
+    void outputFile()
+    {
+        QFETCH(qint64, sizeLimit);
+        QFETCH(int, status);
+        QFETCH(QByteArray, content);
+        const QString path = file(QStringLiteral("out.bin"), "old");
+        Peer server(QStringLiteral("close"), QByteArray(64 * 1024, 'r'));
+        const Result r = send({"-o", path, "127.0.0.1", server.port}, "GET /\n", sizeLimit);
+        QCOMPARE(r.status, status);
+        QCOMPARE(r.out, QByteArray());
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly) && f.readAll() == content);
+        // No temporary file left beside it.
+        QCOMPARE(QDir(m_dir.path()).entryList({"out.bin*"}, QDir::Files | QDir::Hidden), QStringList{"out.bin"});
+    }
+
+    void json_data()
+    {
+        QTest::addColumn<QString>("server");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<bool>("verified"); // for TLS
+        QTest::newRow("plain") << "close" << QStringList() << false;
+        QTest::newRow("TLS --cacert") << "tls:server" << QStringList{"--tls", "--cacert", testCert("ca.pem")} << true;
+        QTest::newRow("TLS --insecure, self-signed") << "tls:selfsigned" << QStringList{"--tls", "--insecure"} << false;
+    }
+    void json()
+    {
+        QFETCH(QString, server);
+        QFETCH(QStringList, options);
+        QFETCH(bool, verified);
+        Peer peer(server, HttpAnswer);
+        const QByteArray request = "POST /x HTTP/1.1\r\nHost: a\r\n\r\n<a/>\r\n";
+        const Result r = send(options + QStringList{QStringLiteral("--json"), QStringLiteral("127.0.0.1"), peer.port}, request);
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, HttpAnswer);
+        QCOMPARE(peer.received(), request);
+        const QJsonObject o = QJsonDocument::fromJson(r.err).object();
+        QVERIFY2(o[u"outcome"_s] == u"completed"_s, r.err.constData());
+        QCOMPARE(o[u"bytes"_s].toObject(), (QJsonObject{{"request", request.size()}, {"response", HttpAnswer.size()},
+                                                         {"header", HttpAnswer.size() - 5}, {"body", 5}}));
+        QCOMPARE(o[u"http"_s].toObject(),
+                 (QJsonObject{{"status", 200}, {"content_length", 5}, {"chunked", false}, {"complete", true}}));
+        const bool tls = server.startsWith(u"tls:");
+        QCOMPARE(o[u"tls_session"_s][u"protocol"_s].toString().startsWith(u"TLS 1."), tls);
+        QCOMPARE(o[u"tls_session"_s][u"verified"_s].toBool(), verified);
+        const QJsonObject t = o[u"timings_ms"_s].toObject();
+        QCOMPARE(t[u"tls"_s].isNull(), !tls);
+        double previous = 0;
+        for (const char *step : {"connected", tls ? "tls" : "connected", "sent", "first_byte", "end"}) {
+            const QJsonValue v = t[QLatin1String(step)];
+            QVERIFY2(v.isDouble() && v.toDouble() >= previous && v.toDouble() < r.ms, step);
+            previous = v.toDouble();
+        }
+    }
+
+    void sigtermEndsWith143AndKeepsTheOutput()
+    {
+        Peer server(QStringLiteral("keep"), "partial");
+        QProcess p;
+        p.start(QStringLiteral(WPD_SEND), {QStringLiteral("127.0.0.1"), server.port});
+        QVERIFY(p.waitForStarted(5000));
+        p.write("GET /\n");
+        p.closeWriteChannel();
+        QTRY_COMPARE_WITH_TIMEOUT(p.bytesAvailable(), qint64(7), 5000);
+        p.terminate();
+        QTRY_COMPARE_WITH_TIMEOUT(p.state(), QProcess::NotRunning, 5000);
+        QCOMPARE(p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, 143);
+        QCOMPARE(p.readAllStandardOutput(), QByteArray("partial"));
+    }
 
 private:
     QString file(const QString &name, const QByteArray &bytes)
@@ -125,236 +222,6 @@ private:
     }
     QTemporaryDir m_dir;
 };
-
-void TstCli::requestSources_data()
-{
-    QTest::addColumn<QString>("option");
-    QTest::addColumn<QByteArray>("wire");
-    const QByteArray text = "POST / HTTP/1.0\nA: b\r\n\r\nx\r\xff\0y"_qba;
-    QTest::newRow("line rules") << "" << "POST / HTTP/1.0\nA: b\r\n\r\nx\r\n\xff\0y\r\n"_qba;
-    QTest::newRow("--crlf") << "--crlf" << "POST / HTTP/1.0\r\nA: b\r\n\r\nx\r\n\xff\0y\r\n"_qba;
-    QTest::newRow("--binary") << "--binary" << text;
-    QTest::newRow("--fix-content-length")
-        << "--fix-content-length" << "POST / HTTP/1.0\nA: b\r\nContent-Length: 8\r\n\r\nx\r\n\xff\0y\r\n"_qba;
-}
-
-void TstCli::requestSources()
-{
-    QFETCH(QString, option);
-    QFETCH(QByteArray, wire);
-    const QByteArray text = "POST / HTTP/1.0\nA: b\r\n\r\nx\r\xff\0y"_qba;
-    const QString path = file(QStringLiteral("request.txt"), text);
-    for (const QString &source : {path, QStringLiteral("-")}) {
-        Server server("ok", Server::Close);
-        QStringList args{QStringLiteral("127.0.0.1"), server.port(), source};
-        if (!option.isEmpty())
-            args.prepend(option);
-        const Result r = send(args, source == path ? QByteArray() : text);
-        QCOMPARE(r.status, 0);
-        QTRY_COMPARE_WITH_TIMEOUT(server.received, wire, 5000);
-        QCOMPARE(r.out, QByteArray("ok"));
-    }
-}
-
-void TstCli::responseBytes_data()
-{
-    QTest::addColumn<QByteArray>("answer");
-    QTest::newRow("NUL and 0xFF") << "\0\xff\0\r\n\xfe"_qba;
-    QTest::newRow("invalid UTF-8") << "<a>\xc3\x28\xe2\x82</a>\xf0\x9f"_qba;
-    QTest::newRow("Shift_JIS") << "HTTP/1.0 200 OK\r\n\r\n\x93\xfa\x96\x7b\x8c\xea\x5c\r"_qba;
-    QTest::newRow("1 MiB in pieces") << QByteArray(1 << 20, '\x80');
-}
-
-void TstCli::responseBytes()
-{
-    QFETCH(QByteArray, answer);
-    Server server(answer, Server::Close);
-    const Result r = send({QStringLiteral("127.0.0.1"), server.port()}, "GET / HTTP/1.0\n\n");
-    QCOMPARE(r.status, 0);
-    QCOMPARE(r.out.size(), answer.size());
-    QVERIFY(r.out == answer);
-    QCOMPARE(r.err, QByteArray());
-}
-
-void TstCli::outputFile_data()
-{
-    QTest::addColumn<QString>("target");
-    QTest::addColumn<qint64>("sizeLimit"); // 0: none
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QByteArray>("content"); // of the target afterwards
-    const QByteArray answer(64 * 1024, 'r');
-    QTest::newRow("written") << "out.bin" << qint64(0) << 0 << answer;
-    QTest::newRow("file size limit keeps the old file") << "out.bin" << qint64(4096) << 5 << QByteArray("old");
-    QTest::newRow("missing folder") << "missing/out.bin" << qint64(0) << 5 << QByteArray();
-}
-
-void TstCli::outputFile()
-{
-    QFETCH(QString, target);
-    QFETCH(qint64, sizeLimit);
-    QFETCH(int, status);
-    QFETCH(QByteArray, content);
-    const QString path = m_dir.filePath(target);
-    QFile::remove(path);
-    if (!target.contains(QLatin1Char('/')))
-        file(target, "old");
-    Server server(QByteArray(64 * 1024, 'r'), Server::Close);
-    const Result r = send({QStringLiteral("-o"), path, QStringLiteral("127.0.0.1"), server.port()}, "GET /\n",
-                          [sizeLimit](QProcess &p) {
-                              if (sizeLimit)
-                                  p.setChildProcessModifier([sizeLimit] {
-                                      const rlimit l{rlim_t(sizeLimit), rlim_t(sizeLimit)};
-                                      ::setrlimit(RLIMIT_FSIZE, &l);
-                                      ::signal(SIGXFSZ, SIG_IGN);
-                                  });
-                          });
-    QCOMPARE(r.status, status);
-    QCOMPARE(r.out, QByteArray());
-    QFile f(path);
-    QCOMPARE(f.exists(), !content.isEmpty());
-    if (f.exists()) {
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QVERIFY(f.readAll() == content);
-    }
-    // No temporary file left beside it.
-    const QFileInfo info(path);
-    const QStringList beside = QDir(info.path()).entryList({info.fileName() + u'*'}, QDir::Files | QDir::Hidden);
-    QCOMPARE(beside, f.exists() ? QStringList{info.fileName()} : QStringList());
-}
-
-void TstCli::exitStatus_data()
-{
-    QTest::addColumn<QString>("server"); // close, keep, refused, selfsigned
-    QTest::addColumn<QStringList>("args"); // %port: the server's, %req: a request file
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QByteArray>("out");
-    QTest::addColumn<QString>("message");
-    const QStringList dest{QStringLiteral("127.0.0.1"), QStringLiteral("%port"), QStringLiteral("%req")};
-    QTest::newRow("completed") << "close" << dest << 0 << QByteArray("answer") << "";
-    QTest::newRow("time-out keeps what arrived")
-        << "keep" << QStringList{"-t", "1"} + dest << 1 << QByteArray("answer") << "1秒間サーバからの応答がなかった";
-    QTest::newRow("refused") << "refused" << dest << 2 << QByteArray() << "200:";
-    QTest::newRow("refused, with TLS") << "refused" << QStringList{"--tls"} + dest << 2 << QByteArray() << "";
-    QTest::newRow("bad port") << "close" << QStringList{"127.0.0.1", "65536", "%req"} << 4 << QByteArray() << "102:";
-    QTest::newRow("port not a number") << "close" << QStringList{"127.0.0.1", "http", "%req"} << 4 << QByteArray()
-                                       << "101:";
-    QTest::newRow("missing request file")
-        << "close" << QStringList{"127.0.0.1", "%port", "/nonexistent/request.txt"} << 4 << QByteArray() << "2 : ";
-    QTest::newRow("unknown option") << "close" << QStringList{"--bogus"} + dest << 4 << QByteArray() << "bogus";
-    QTest::newRow("TLS verification") << "selfsigned" << QStringList{"--tls", "--cacert", testCert("ca.pem")} + dest
-                                      << 3 << QByteArray() << "300:";
-}
-
-void TstCli::exitStatus()
-{
-    QFETCH(QString, server);
-    QFETCH(QStringList, args);
-    QFETCH(int, status);
-    QFETCH(QByteArray, out);
-    QFETCH(QString, message);
-    Server plain("answer", server == QLatin1String("keep") ? Server::KeepOpen : Server::Close);
-    TlsLoopbackServer tls(QStringLiteral("selfsigned"));
-    const QString port = server == QLatin1String("refused") ? refusedPort()
-                         : server == QLatin1String("selfsigned") ? QString::number(tls.port())
-                                                                  : plain.port();
-    args.replaceInStrings(QStringLiteral("%port"), port);
-    args.replaceInStrings(QStringLiteral("%req"), file(QStringLiteral("req.txt"), "GET / HTTP/1.0\n\n"));
-    const Result r = send(args);
-    QCOMPARE(r.status, status);
-    QCOMPARE(r.out, out);
-    QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
-    QCOMPARE(r.err.isEmpty(), status == 0);
-}
-
-void TstCli::json()
-{
-    Server server(HttpAnswer, Server::Close);
-    const QByteArray request = "POST /x HTTP/1.1\r\nHost: a\r\n\r\n<a/>\r\n";
-    const Result r = send({QStringLiteral("--json"), QStringLiteral("127.0.0.1"), server.port()}, request);
-    QCOMPARE(r.status, 0);
-    QCOMPARE(r.out, HttpAnswer);
-    QJsonParseError error;
-    const QJsonObject o = QJsonDocument::fromJson(r.err, &error).object();
-    QVERIFY2(error.error == QJsonParseError::NoError, r.err.constData());
-    QCOMPARE(o[QStringLiteral("outcome")].toString(), QStringLiteral("completed"));
-    QCOMPARE(o[QStringLiteral("port")].toInt(), server.port().toInt());
-    const QJsonObject bytes = o[QStringLiteral("bytes")].toObject();
-    QCOMPARE(bytes[QStringLiteral("request")].toInteger(), server.received.size());
-    QCOMPARE(server.received, request);
-    QCOMPARE(bytes[QStringLiteral("response")].toInteger(), HttpAnswer.size());
-    QCOMPARE(bytes[QStringLiteral("header")].toInteger(), HttpAnswer.size() - 5);
-    QCOMPARE(bytes[QStringLiteral("body")].toInteger(), 5);
-    const QJsonObject http = o[QStringLiteral("http")].toObject();
-    QCOMPARE(http[QStringLiteral("status")].toInt(), 200);
-    QCOMPARE(http[QStringLiteral("content_length")].toInt(), 5);
-    QCOMPARE(http[QStringLiteral("complete")].toBool(), true);
-    const QJsonObject t = o[QStringLiteral("timings_ms")].toObject();
-    QVERIFY(t[QStringLiteral("tls")].isNull());
-    double previous = 0;
-    for (const char *step : {"connected", "sent", "first_byte", "end"}) {
-        const QJsonValue v = t[QLatin1String(step)];
-        QVERIFY2(v.isDouble() && v.toDouble() >= previous && v.toDouble() < r.ms, step);
-        previous = v.toDouble();
-    }
-}
-
-void TstCli::httpEnd()
-{
-    Server server(HttpAnswer, Server::KeepOpen);
-    const Result r = send({QStringLiteral("--http-end"), QStringLiteral("-t"), QStringLiteral("10"),
-                           QStringLiteral("127.0.0.1"), server.port()},
-                          "GET / HTTP/1.1\n\n");
-    QCOMPARE(r.status, 0);
-    QCOMPARE(r.out, HttpAnswer);
-    QVERIFY2(r.ms < 5000, qPrintable(QString::number(r.ms)));
-}
-
-void TstCli::tls_data()
-{
-    QTest::addColumn<QString>("serverCert");
-    QTest::addColumn<QString>("option");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<bool>("verified");
-    QTest::newRow("--cacert") << "server" << "--cacert" << testCert("ca.pem") << true;
-    QTest::newRow("--insecure on a self-signed certificate") << "selfsigned" << "--insecure" << "" << false;
-}
-
-void TstCli::tls()
-{
-    QFETCH(QString, serverCert);
-    QFETCH(QString, option);
-    QFETCH(QString, value);
-    QFETCH(bool, verified);
-    TlsLoopbackServer server(serverCert);
-    server.setAnswer("HTTP/1.0 200 OK\r\n\r\n\0\xff"_qba);
-    QStringList args{QStringLiteral("--tls"), QStringLiteral("--json"), option};
-    if (!value.isEmpty())
-        args << value;
-    const Result r = send(args + QStringList{QStringLiteral("127.0.0.1"), QString::number(server.port())}, "GET /\n");
-    QCOMPARE(r.status, 0);
-    QCOMPARE(r.out, "HTTP/1.0 200 OK\r\n\r\n\0\xff"_qba);
-    QCOMPARE(server.received, QByteArray("GET /\n\r\n")); // a lone LF stays one
-    const QJsonObject session = QJsonDocument::fromJson(r.err).object()[QStringLiteral("tls_session")].toObject();
-    QVERIFY2(session[QStringLiteral("protocol")].toString().startsWith(QStringLiteral("TLS 1.")), r.err.constData());
-    QCOMPARE(session[QStringLiteral("verified")].toBool(), verified);
-}
-
-void TstCli::interrupted()
-{
-    Server server("partial", Server::KeepOpen);
-    QProcess p;
-    p.start(QStringLiteral(WPD_SEND), {QStringLiteral("127.0.0.1"), server.port()});
-    QVERIFY(p.waitForStarted(5000));
-    p.write("GET /\n");
-    p.closeWriteChannel();
-    QTRY_VERIFY_WITH_TIMEOUT(server.answered, 5000);
-    QTRY_COMPARE_WITH_TIMEOUT(p.bytesAvailable(), qint64(7), 5000);
-    p.terminate();
-    QTRY_COMPARE_WITH_TIMEOUT(p.state(), QProcess::NotRunning, 5000);
-    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(p.exitCode(), 143);
-    QCOMPARE(p.readAllStandardOutput(), QByteArray("partial"));
-}
 
 QTEST_GUILESS_MAIN(TstCli)
 #include "tst_cli.moc"
