@@ -215,11 +215,7 @@ void Sender::onFailed(qint32 number, const QString &description)
 {
     m_facts.failure = Failure{number, description};
     sayFailure(*m_facts.failure);
-    // With TLS the socket names a refused connection a failed handshake; the
-    // status still says no connection came about.
-    const bool noConnection = m_engine.usedTls() && m_engine.timings().connected < 0
-                              && m_engine.outcome() == ExchangeEngine::Outcome::Failed;
-    end(QStringLiteral("failed"), noConnection ? ExitStatus::Connection : ExitStatus::forFailure(number));
+    end(QStringLiteral("failed"), ExitStatus::forFailure(number));
 }
 
 void Sender::onSignal(int signalNumber)

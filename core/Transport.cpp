@@ -27,6 +27,7 @@ Transport::Transport(QObject *parent) : QObject(parent)
     connect(&m_socket, &QSslSocket::bytesWritten, this, &Transport::onBytesWritten);
     connect(&m_socket, &QSslSocket::readyRead, this, &Transport::onReadyRead);
     connect(&m_socket, &QSslSocket::connected, this, [this] {
+        m_tcpUp = true;
         dropWatch();
         m_watch = ::fcntl(static_cast<int>(m_socket.socketDescriptor()), F_DUPFD_CLOEXEC, 0);
         emit connected();
@@ -52,6 +53,7 @@ void Transport::connectTo(const QString &host, qint32 port, const std::optional<
     m_peerClosed = false;
     m_reset = false;
     m_failed = false;
+    m_tcpUp = false;
     m_toWrite = 0;
     m_verifyErrors.clear();
     m_host = host;
@@ -169,7 +171,8 @@ void Transport::onError(QAbstractSocket::SocketError e)
         reportLater(ErrReset, QCoreApplication::translate("QNativeSocketEngine", "Connection reset by peer"));
         return;
     }
-    const bool handshaking = m_tls && !m_socket.isEncrypted();
+    // Refused, unresolvable and the like are the socket's own failures, TLS or not.
+    const bool handshaking = m_tls && m_tcpUp && !m_socket.isEncrypted();
     if (e == QAbstractSocket::RemoteHostClosedError && !handshaking) {
         // The peer's ordinary close: the end of a response, not a failure.
         m_peerClosed = true;

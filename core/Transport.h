@@ -81,6 +81,7 @@ private:
     bool m_peerClosed = false;
     bool m_reset = false;
     bool m_failed = false;  // a failure is on its way to the receiver
+    bool m_tcpUp = false;   // the TCP connection was made
     bool m_closing = false; // we are closing the socket ourselves
     // A second descriptor of the connection: Qt closes its own when it reads
     // the end of the stream, and only the connection's state tells a reset
