@@ -4,7 +4,9 @@
 
 #include "core/ExchangeEngine.h"
 
+#include <QFile>
 #include <QProcess>
+#include <QSslCertificate>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTcpSocket>
@@ -269,7 +271,13 @@ private slots:
             QCOMPARE(server.received, s.request);
             QCOMPARE(r.engine.response(), QByteArray("HTTP/1.0 200 OK\r\n\r\nsecret"));
             QVERIFY(r.engine.timings().tlsDone >= r.engine.timings().connected);
-            QVERIFY(!r.engine.tlsDetails().isEmpty());
+            // The session as the details show it: protocol and the certificate's own fingerprint.
+            const QString details = r.engine.tlsDetails().join('\n');
+            QVERIFY2(details.contains(QStringLiteral("プロトコル: TLS 1.")), qPrintable(details));
+            QFile pem(testCert(cert + QStringLiteral(".pem")));
+            QVERIFY(pem.open(QIODevice::ReadOnly));
+            const QByteArray sha = QSslCertificate(pem.readAll()).digest(QCryptographicHash::Sha256).toHex(':').toUpper();
+            QVERIFY2(details.contains(QString::fromLatin1(sha), Qt::CaseInsensitive), qPrintable(details));
             QVERIFY(r.engine.tlsVerificationNote().contains(says));
         } else {
             QVERIFY2(r.description.contains(says), qPrintable(r.description));
