@@ -366,6 +366,8 @@ void DetailsForm::showSummary()
         if (e.outcome() == ExchangeEngine::Outcome::TimedOut && f.finalResponseComplete())
             lines << QStringLiteral("HTTP の応答は完了していました。サーバが接続を開いたままにする場合は「HTTP の応答が終わったら完了する」を選ぶと、時間切れを待たずに完了します。");
     }
+    if (!e.usedTls() && TlsSetup::looksLikeTlsRecord(e.response()))
+        lines << QString() << QStringLiteral("応答は TLS のレコードで始まっています。TLS のポートに平文で接続した可能性があります。「TLS を使う」を選んでください。");
     const QString notVerified = e.tlsVerificationNote();
     if (!notVerified.isEmpty())
         lines << QString() << notVerified;
