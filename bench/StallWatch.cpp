@@ -11,6 +11,9 @@ void StallWatch::start()
 {
     m_longest = m_longestAt = 0;
     m_over = 0;
+    m_longestGrowth = {};
+    if (m_probe)
+        m_counts = m_probe();
     m_clock.start();
     m_last = 0;
     m_timer.start();
@@ -26,10 +29,13 @@ void StallWatch::tick()
 {
     const qint64 now = m_clock.nsecsElapsed();
     const qint64 gap = now - m_last;
+    const Counts counts = m_probe ? m_probe() : Counts{};
     if (gap > m_longest) {
         m_longest = gap;
         m_longestAt = now;
+        m_longestGrowth = {counts[0] - m_counts[0], counts[1] - m_counts[1]};
     }
+    m_counts = counts;
     if (gap > qint64(OverMs) * 1000000)
         ++m_over;
     m_last = now;

@@ -1,7 +1,7 @@
 // Display speed against the pane floor, event-loop stalls and memory while
 // large responses stream in, the ends of an endless response, completion
 // latency, and a soak of many exchanges in a row. Run by hand:
-//   ./build/bench/wpdbench [--floor FILE] [--repeat N] [--soak [N]]
+//   ./build/bench/wpdbench [--floor FILE] [--repeat N] [--only 1,4,...] [--soak [N]]
 #include "BenchServer.h"
 #include "BenchTexts.h"
 #include "BenchWindow.h"
@@ -139,26 +139,52 @@ void large(BenchWindow &w, BenchServer &server, Report &r, const QString &label,
     const qint64 idle = Memory::resident();
     const bool peakReset = Memory::resetPeak();
     StallWatch stall;
+    // What the longest stall was spent on: bytes taken in, characters laid out.
+    stall.setProbe([&w] {
+        return StallWatch::Counts{w.form.engine().response().size(), w.responseTxt->document()->characterCount()};
+    });
     server.setPlan(BenchServer::Plan::Stream, source, Piece);
     QElapsedTimer t;
     t.start();
+    double endedAt = -1;
+    QObject guard;
+    QObject::connect(&w.form.engine(), &ExchangeEngine::completed, &guard, [&] { endedAt = seconds(t); });
     stall.start();
     w.send(server.port());
     const double s = w.waitShown(t, Long);
     stall.stop();
+    stall.setProbe({});
     const qint64 peak = Memory::peak();
+    // Freed heap the allocator still holds is no part of what stays.
+    Memory::trim();
+    const qint64 held = Memory::resident() - idle;
     const QByteArray &response = w.form.engine().response();
     const qint64 size = response.size();
-    r.info(label, QStringLiteral("%1 shown in %2 s (%3 MiB/s), resident idle %4")
+    const QTextDocument *doc = w.responseTxt->document();
+    r.info(label, QStringLiteral("%1 shown in %2 s (%3 MiB/s; all received at %4 s), resident idle %5")
                       .arg(mib(size))
                       .arg(s, 0, 'f', 2)
                       .arg(static_cast<double>(size) / (1 << 20) / s, 0, 'f', 0)
+                      .arg(endedAt, 0, 'f', 2)
                       .arg(mib(idle)));
     r.atMost(label + QStringLiteral(": longest stall, Send to shown"), stall.longestMs(), StallTarget, "ms",
-             QStringLiteral("(at %1 s; %2 gaps over %3 ms)")
+             QStringLiteral("(at %1 s; %2 over %3 ms)")
                  .arg(stall.longestAtMs() / 1000, 0, 'f', 2)
                  .arg(stall.gapsOver())
                  .arg(StallWatch::OverMs));
+    r.info(label + QStringLiteral(": in the longest stall"),
+           QStringLiteral("%1 received, %2 k characters laid out")
+               .arg(mib(stall.longestGrowth()[0]))
+               .arg(stall.longestGrowth()[1] / 1000));
+    // What stays once shown, against what the two copies must take at least:
+    // the bytes, and the pane's UTF-16 text.
+    r.info(label + QStringLiteral(": held when shown"),
+           QStringLiteral("%1 above idle; byte array capacity %2, pane %3 M characters (%4 as UTF-16) in %5 k blocks")
+               .arg(mib(held))
+               .arg(mib(response.capacity()))
+               .arg(doc->characterCount() / 1e6, 0, 'f', 1)
+               .arg(mib(qint64(doc->characterCount()) * 2))
+               .arg(doc->blockCount() / 1000));
     if (peakReset)
         r.memory(label + QStringLiteral(": peak above idle"), peak - idle, size, PeakTarget);
     else
@@ -349,6 +375,10 @@ int main(int argc, char **argv)
     if (args.contains(QStringLiteral("--soak")))
         return soak(argAfter(args, QStringLiteral("--soak"), 1000));
     const int repeat = argAfter(args, QStringLiteral("--repeat"), 3);
+    // A few cases alone, for profiling one of them.
+    const qsizetype onlyArg = args.indexOf(QStringLiteral("--only"));
+    const QStringList only = onlyArg >= 0 ? args.value(onlyArg + 1).split(QLatin1Char(',')) : QStringList();
+    const auto runs = [&only](int n) { return only.isEmpty() || only.contains(QString::number(n)); };
 
     std::printf("wireProbeDesk bench (offscreen, %d cores online)\n", static_cast<int>(sysconf(_SC_NPROCESSORS_ONLN)));
     // The floor first, as the floor program measures it: before any window of ours exists.
@@ -362,11 +392,12 @@ int main(int argc, char **argv)
             return 2;
         }
         floor = *read;
-    } else {
+    } else if (runs(1) || runs(2) || runs(3)) {
         floor = Floor::measure(app, repeat);
     }
-    std::printf("floor (%s): line4m_anywhere %.3f s, lines16m %.3f s, req10m %.3f s\n\n", qPrintable(floor.from),
-                floor.line4mAnywhere, floor.lines16m, floor.req10m);
+    if (!floor.from.isEmpty())
+        std::printf("floor (%s): line4m_anywhere %.3f s, lines16m %.3f s, req10m %.3f s\n\n", qPrintable(floor.from),
+                    floor.line4mAnywhere, floor.lines16m, floor.req10m);
 
     Report r;
     // The streamed and loaded texts are the floor's own.
@@ -377,14 +408,23 @@ int main(int argc, char **argv)
 
     BenchWindow w;
     BenchServer server;
-    streamed(w, server, r, QStringLiteral("1 16 MiB lines streamed, to all shown"),
-             [] { return BenchTexts::numberedLines(16 << 20); }, "lines16m", floor.lines16m, 1.5, repeat);
-    opening(w, r, floor, repeat);
-    streamed(w, server, r, QStringLiteral("3 4 MiB line, no spaces, to all shown"),
-             [] { return BenchTexts::noSpaces(4 << 20); }, "line4m_anywhere", floor.line4mAnywhere, 1.0, repeat);
-    completionLatency(w, server, r);
-    large(w, server, r, QStringLiteral("4 256 MiB lines"), [] { return BenchTexts::numberedLines(256 << 20); }, true);
-    large(w, server, r, QStringLiteral("5 64 MiB line, no spaces"), [] { return BenchTexts::noSpaces(64 << 20); }, false);
-    flood(w, server, r);
+    if (runs(1))
+        streamed(w, server, r, QStringLiteral("1 16 MiB lines streamed, to all shown"),
+                 [] { return BenchTexts::numberedLines(16 << 20); }, "lines16m", floor.lines16m, 1.5, repeat);
+    if (runs(2))
+        opening(w, r, floor, repeat);
+    if (runs(3))
+        streamed(w, server, r, QStringLiteral("3 4 MiB line, no spaces, to all shown"),
+                 [] { return BenchTexts::noSpaces(4 << 20); }, "line4m_anywhere", floor.line4mAnywhere, 1.0, repeat);
+    if (runs(7))
+        completionLatency(w, server, r);
+    if (runs(4))
+        large(w, server, r, QStringLiteral("4 256 MiB lines"), [] { return BenchTexts::numberedLines(256 << 20); },
+              true);
+    if (runs(5))
+        large(w, server, r, QStringLiteral("5 64 MiB line, no spaces"), [] { return BenchTexts::noSpaces(64 << 20); },
+              false);
+    if (runs(6))
+        flood(w, server, r);
     return r.summary();
 }
