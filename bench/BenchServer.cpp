@@ -1,10 +1,33 @@
 #include "BenchServer.h"
 
+#include <QtGlobal>
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
+
+namespace {
+
+class BytesSource : public ByteSource
+{
+public:
+    explicit BytesSource(QByteArray bytes) : m_bytes(std::move(bytes)) {}
+    qsizetype read(char *to, qsizetype max) override
+    {
+        const qsizetype n = qMin(max, m_bytes.size() - m_at);
+        memcpy(to, m_bytes.constData() + m_at, static_cast<size_t>(n));
+        m_at += n;
+        return n;
+    }
+
+private:
+    QByteArray m_bytes;
+    qsizetype m_at = 0;
+};
+
+} // namespace
 
 BenchServer::BenchServer()
 {
@@ -29,9 +52,14 @@ BenchServer::~BenchServer()
 
 void BenchServer::setPlan(Plan plan, QByteArray answer, qsizetype pieceSize)
 {
+    setPlan(plan, [answer] { return std::make_unique<BytesSource>(answer); }, pieceSize);
+}
+
+void BenchServer::setPlan(Plan plan, SourceFactory source, qsizetype pieceSize)
+{
     std::lock_guard<std::mutex> g(m_mutex);
     m_plan = plan;
-    m_answer = std::move(answer);
+    m_source = std::move(source);
     m_piece = pieceSize;
 }
 
@@ -53,35 +81,55 @@ void BenchServer::run()
     }
 }
 
+bool BenchServer::sendAll(int fd, const char *data, qsizetype n)
+{
+    qsizetype done = 0;
+    while (done < n && !m_stop) {
+        // Bounded waits, so a client that stops reading cannot hold the thread.
+        pollfd p{fd, POLLOUT, 0};
+        if (::poll(&p, 1, 100) <= 0)
+            continue;
+        if (p.revents & (POLLERR | POLLHUP))
+            return false;
+        const ssize_t w = ::send(fd, data + done, static_cast<size_t>(n - done), MSG_NOSIGNAL);
+        if (w <= 0)
+            return false;
+        done += w;
+        m_sent += w;
+    }
+    return done == n;
+}
+
 void BenchServer::serve(int fd)
 {
     Plan plan;
-    QByteArray answer;
+    std::unique_ptr<ByteSource> source;
     qsizetype piece;
     {
         std::lock_guard<std::mutex> g(m_mutex);
         plan = m_plan;
-        answer = m_answer;
+        source = m_source ? m_source() : std::make_unique<BytesSource>(QByteArray());
         piece = m_piece;
     }
-    char buf[65536];
+    m_sent = 0;
+    QByteArray buf(qMax<qsizetype>(piece, 65536), Qt::Uninitialized);
     pollfd p{fd, POLLIN, 0};
     if (::poll(&p, 1, 5000) > 0)
-        (void)::read(fd, buf, sizeof buf); // the request; its contents do not matter here
+        (void)::read(fd, buf.data(), static_cast<size_t>(buf.size())); // the request; its contents do not matter here
     if (plan == Plan::Reset) {
         linger l{1, 0};
         ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &l, sizeof l);
-        (void)::write(fd, answer.constData(), static_cast<size_t>(qMin<qsizetype>(answer.size(), 100)));
+        sendAll(fd, buf.constData(), source->read(buf.data(), 100));
+    } else if (plan == Plan::Flood) {
+        // The source is read once and its first piece sent again and again.
+        const qsizetype n = source->read(buf.data(), piece);
+        while (n > 0 && !m_stop && sendAll(fd, buf.constData(), n)) {
+        }
     } else if (plan != Plan::CloseWithoutData) {
-        for (qsizetype off = 0; off < answer.size(); off += piece) {
-            const qsizetype n = qMin(piece, answer.size() - off);
-            qsizetype done = 0;
-            while (done < n) {
-                const ssize_t w = ::write(fd, answer.constData() + off + done, static_cast<size_t>(n - done));
-                if (w <= 0)
-                    break;
-                done += w;
-            }
+        for (;;) {
+            const qsizetype n = source->read(buf.data(), piece);
+            if (n <= 0 || !sendAll(fd, buf.constData(), n))
+                break;
             if (plan == Plan::AnswerInPieces)
                 ::usleep(2000);
         }

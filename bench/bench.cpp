@@ -1,162 +1,296 @@
-// Speed and memory of the paths that carry large texts, and a soak of many
-// exchanges in a row. Run by hand: ./build/bench/wpdbench [--soak [N]]
+// Display speed against the pane floor, event-loop stalls and memory while
+// large responses stream in, the ends of an endless response, completion
+// latency, and a soak of many exchanges in a row. Run by hand:
+//   ./build/bench/wpdbench [--floor FILE] [--repeat N] [--only 1,4,...] [--soak [N]]
 #include "BenchServer.h"
+#include "BenchTexts.h"
+#include "BenchWindow.h"
+#include "Floor.h"
+#include "Memory.h"
+#include "Report.h"
+#include "StallWatch.h"
 
-#include "gui/CommonDialog.h"
-#include "gui/MessageBox.h"
-#include "core/SettingsStore.h"
-#include "core/Transport.h"
+#include "core/ExchangeEngine.h"
+#include "core/RequestFile.h"
+#include "gui/DetailsForm.h"
 #include "gui/RawTextPane.h"
-#include "gui/wireProbeDeskForm.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
+#include <QPushButton>
 #include <QSlider>
-#include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
 
 const QString Done = QStringLiteral("接続先サーバから応答メッセージを受信し、操作が完了しました。");
-
-class SilentBox : public MessageBox
-{
-public:
-    void showError(QWidget *, const QString &) override { ++count; }
-    int count = 0;
-};
-
-class ScriptedDialog : public CommonDialog
-{
-public:
-    QString answer;
-
-protected:
-    bool show(QWidget *, bool) override
-    {
-        fileName = answer;
-        return true;
-    }
-};
-
-struct Bench
-{
-    QTemporaryDir dir;
-    SettingsStore store{dir.path()};
-    SilentBox box;
-    ScriptedDialog *dialog = new ScriptedDialog;
-    wireProbeDeskForm form{&store, &box, std::unique_ptr<CommonDialog>(dialog)};
-    Bench()
-    {
-        form.Form_Load();
-        form.show();
-        QApplication::processEvents();
-    }
-};
+constexpr qsizetype Piece = 64 * 1024;
+constexpr int Long = 20 * 60 * 1000; // no case may take longer than this
+constexpr double StallTarget = StallWatch::OverMs;
+constexpr double PeakTarget = 3.5;
 
 double seconds(const QElapsedTimer &t)
 {
     return static_cast<double>(t.nsecsElapsed()) / 1e9;
 }
 
-// The pane showing the text set at once: what the streamed paths are measured against.
-double setOnce(RawTextPane *pane, const QString &text)
+QString mib(qint64 bytes)
 {
-    pane->setRawText(QString());
-    QApplication::processEvents();
+    return QString::number(static_cast<double>(bytes) / (1 << 20), 'f', 1) + QStringLiteral(" MiB");
+}
+
+// A tiny exchange: the last response, its pane and its memory give way, so the
+// next case starts from an idle window.
+void settle(BenchWindow &w, BenchServer &server)
+{
+    server.setPlan(BenchServer::Plan::AnswerAndClose, QByteArray("HTTP/1.0 204 No Content\r\n\r\n"), Piece);
     QElapsedTimer t;
     t.start();
-    pane->setRawText(text);
-    QApplication::processEvents();
+    w.send(server.port());
+    w.waitShown(t, Long);
+    Memory::trim();
+}
+
+// Cases 1 and 3: a response streamed in 64 KiB pieces, timed from Send to the
+// pane showing all of it; best of repeat.
+void streamed(BenchWindow &w, BenchServer &server, Report &r, const QString &label,
+              const BenchServer::SourceFactory &source, const char *floorName, double floor, double target,
+              int repeat)
+{
+    const QByteArray expected = BenchTexts::all(*source());
+    double best = -1;
+    bool exact = true;
+    for (int i = 0; i < repeat; ++i) {
+        settle(w, server);
+        server.setPlan(BenchServer::Plan::Stream, source, Piece);
+        QElapsedTimer t;
+        t.start();
+        w.send(server.port());
+        const double s = w.waitShown(t, Long);
+        exact = exact && s > 0 && w.statusBar->text() == Done && w.form.engine().response() == expected
+                && w.responseShows(expected);
+        if (s > 0 && (best < 0 || s < best))
+            best = s;
+    }
+    r.ratio(label, best, floorName, floor, target);
+    r.holds(label + QStringLiteral(": pane shows the bytes"), exact, exact ? QStringLiteral("exact") : QStringLiteral("DIFFERS"));
+}
+
+// Case 2: Open of the floor's request text, timed from the press to the pane
+// shown; best of repeat.
+void opening(BenchWindow &w, Report &r, const FloorFigures &floor, int repeat)
+{
+    const QString path = w.dir.filePath(QStringLiteral("req10m.txt"));
+    {
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        f.write(BenchTexts::request10m());
+    }
+    const QString expected = QString::fromUtf8(RequestFile::load(path, w.form.details().crlfOnLoad()));
+    double best = -1;
+    for (int i = 0; i < repeat; ++i) {
+        w.requestTxt->setRawText(QString());
+        BenchWindow::waitFor([] { return false; }, 400); // let the emptied pane's own timers pass
+        w.dialog->answer = path;
+        QElapsedTimer t;
+        t.start();
+        w.openCmd->click();
+        QApplication::processEvents();
+        const double s = seconds(t);
+        if (best < 0 || s < best)
+            best = s;
+    }
+    w.dialog->answer.clear();
+    const bool exact = w.requestTxt->rawText() == expected && w.box.count == 0;
+    r.ratio(QStringLiteral("2 Open 10 MiB request, 100,000 lines"), best, "req10m", floor.req10m, 1.5);
+    r.holds(QStringLiteral("2 Open: pane shows the file"), exact, exact ? QStringLiteral("exact") : QStringLiteral("DIFFERS"));
+    w.requestTxt->setRawText(QStringLiteral("GET / HTTP/1.0\r\n\r\n"));
+    QFile::remove(path);
+}
+
+// Whether a file holds exactly these bytes, read a piece at a time.
+bool fileHolds(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly) || f.size() != bytes.size())
+        return false;
+    qsizetype at = 0;
+    while (!f.atEnd()) {
+        const QByteArray piece = f.read(16 << 20);
+        if (QByteArrayView(bytes).sliced(at, piece.size()) != piece)
+            return false;
+        at += piece.size();
+    }
+    return at == bytes.size();
+}
+
+// Cases 4 and 5: a large response streamed while a 10 ms timer watches the
+// event loop; the peak of resident memory above the idle window; and for the
+// lines, a Save of that response watched the same way.
+void large(BenchWindow &w, BenchServer &server, Report &r, const QString &label,
+           const BenchServer::SourceFactory &source, bool save)
+{
+    settle(w, server);
+    const qint64 idle = Memory::resident();
+    const bool peakReset = Memory::resetPeak();
+    StallWatch stall;
+    // What the longest stall was spent on: bytes taken in, characters laid out.
+    stall.setProbe([&w] {
+        return StallWatch::Counts{w.form.engine().response().size(), w.responseTxt->document()->characterCount()};
+    });
+    server.setPlan(BenchServer::Plan::Stream, source, Piece);
+    QElapsedTimer t;
+    t.start();
+    double endedAt = -1;
+    QObject guard;
+    QObject::connect(&w.form.engine(), &ExchangeEngine::completed, &guard, [&] { endedAt = seconds(t); });
+    stall.start();
+    w.send(server.port());
+    const double s = w.waitShown(t, Long);
+    stall.stop();
+    stall.setProbe({});
+    const qint64 peak = Memory::peak();
+    // Freed heap the allocator still holds is no part of what stays.
+    Memory::trim();
+    const qint64 held = Memory::resident() - idle;
+    const QByteArray &response = w.form.engine().response();
+    const qint64 size = response.size();
+    const QTextDocument *doc = w.responseTxt->document();
+    r.info(label, QStringLiteral("%1 shown in %2 s (%3 MiB/s; all received at %4 s), resident idle %5")
+                      .arg(mib(size))
+                      .arg(s, 0, 'f', 2)
+                      .arg(static_cast<double>(size) / (1 << 20) / s, 0, 'f', 0)
+                      .arg(endedAt, 0, 'f', 2)
+                      .arg(mib(idle)));
+    r.atMost(label + QStringLiteral(": longest stall, Send to shown"), stall.longestMs(), StallTarget, "ms",
+             QStringLiteral("(at %1 s; %2 over %3 ms)")
+                 .arg(stall.longestAtMs() / 1000, 0, 'f', 2)
+                 .arg(stall.gapsOver())
+                 .arg(StallWatch::OverMs));
+    r.info(label + QStringLiteral(": in the longest stall"),
+           QStringLiteral("%1 received, %2 k characters laid out")
+               .arg(mib(stall.longestGrowth()[0]))
+               .arg(stall.longestGrowth()[1] / 1000));
+    // What stays once shown, against what the two copies must take at least:
+    // the bytes, and the pane's UTF-16 text.
+    r.info(label + QStringLiteral(": held when shown"),
+           QStringLiteral("%1 above idle; byte array capacity %2, pane %3 M characters (%4 as UTF-16) in %5 k blocks")
+               .arg(mib(held))
+               .arg(mib(response.capacity()))
+               .arg(doc->characterCount() / 1e6, 0, 'f', 1)
+               .arg(mib(qint64(doc->characterCount()) * 2))
+               .arg(doc->blockCount() / 1000));
+    if (peakReset)
+        r.memory(label + QStringLiteral(": peak above idle"), peak - idle, size, PeakTarget);
+    else
+        r.info(label + QStringLiteral(": peak above idle"), QStringLiteral("not measured: /proc/self/clear_refs refused"));
+
+    if (save) {
+        w.dialog->answer = w.dir.filePath(QStringLiteral("Response.txt"));
+        QElapsedTimer ts;
+        ts.start();
+        stall.start();
+        w.saveCmd->click();
+        stall.stop();
+        const double saved = seconds(ts);
+        const qint64 peakWithSave = Memory::peak();
+        r.info(label + QStringLiteral(": Save"), QStringLiteral("%1 s (%2 MiB/s)")
+                                                   .arg(saved, 0, 'f', 2)
+                                                   .arg(static_cast<double>(size) / (1 << 20) / saved, 0, 'f', 0));
+        r.atMost(label + QStringLiteral(": longest stall during Save"), stall.longestMs(), StallTarget, "ms");
+        if (peakReset)
+            r.memory(label + QStringLiteral(": peak above idle with the Save"), peakWithSave - idle, size, PeakTarget);
+        const bool written = fileHolds(w.dialog->answer, response) && w.box.count == 0;
+        r.holds(label + QStringLiteral(": saved file holds the bytes"), written,
+                written ? QStringLiteral("exact") : QStringLiteral("DIFFERS"));
+        QFile::remove(w.dialog->answer);
+        w.dialog->answer.clear();
+    }
+    const QByteArray expected = BenchTexts::all(*source());
+    const bool exact = s > 0 && w.statusBar->text() == Done && response == expected && w.responseShows(expected);
+    r.holds(label + QStringLiteral(": pane shows the bytes"), exact, exact ? QStringLiteral("exact") : QStringLiteral("DIFFERS"));
+}
+
+// Case 6: a server that never stops. With a 64 MiB limit the exchange ends at
+// the limit with a box and the window usable again; with 4 GiB, closing the
+// window mid-flood must answer at once.
+void flood(BenchWindow &w, BenchServer &server, Report &r)
+{
+    const auto lines = [] { return BenchTexts::numberedLines(qint64(1) << 40); };
+    settle(w, server);
+    w.setLimit(QStringLiteral("64 MiB"));
+    server.setPlan(BenchServer::Plan::Flood, lines, Piece);
+    const int boxes = w.box.count;
+    QElapsedTimer t;
+    t.start();
+    w.send(server.port());
+    const bool ended = w.waitEnabled(Long);
     const double s = seconds(t);
-    pane->setRawText(QString());
-    QApplication::processEvents();
-    return s;
+    const qint64 got = w.form.engine().response().size();
+    const bool ok = ended && w.box.count == boxes + 1 && got == (qint64(64) << 20)
+                    && w.form.engine().outcome() == ExchangeEngine::Outcome::Failed && w.form.isEnabled();
+    r.holds(QStringLiteral("6 flood, 64 MiB limit: ends at the limit"), ok,
+            QStringLiteral("%1 s, %2 kept, %3 box, window %4")
+                .arg(s, 0, 'f', 2)
+                .arg(mib(got))
+                .arg(w.box.count - boxes)
+                .arg(w.form.isEnabled() ? QStringLiteral("enabled") : QStringLiteral("DISABLED")));
+    w.waitShown(t, Long);
+
+    settle(w, server);
+    w.setLimit(QStringLiteral("4 GiB"));
+    server.setPlan(BenchServer::Plan::Flood, lines, Piece);
+    w.send(server.port());
+    BenchWindow::waitFor([] { return false; }, 1500);
+    const bool running = w.form.engine().isRunning();
+    const qint64 before = w.form.engine().response().size();
+    StallWatch stall;
+    stall.start();
+    QElapsedTimer tc;
+    tc.start();
+    w.form.close();
+    const double closeMs = tc.nsecsElapsed() / 1e6;
+    BenchWindow::waitFor([] { return false; }, 300);
+    stall.stop();
+    r.atMost(QStringLiteral("6 flood, 4 GiB limit: close() mid-flood"), closeMs, 1000, "ms",
+             QStringLiteral("(%1 in, running %2; stall after %3 ms)")
+                 .arg(mib(before))
+                 .arg(running ? QStringLiteral("yes") : QStringLiteral("NO"))
+                 .arg(stall.longestMs(), 0, 'f', 0));
+    r.holds(QStringLiteral("6 flood: exchange ended by the close"), !w.form.engine().isRunning(),
+            w.form.engine().isRunning() ? QStringLiteral("STILL RUNNING") : QStringLiteral("ended"));
 }
 
-// Send to the bench server and wait for the window to come back.
-bool exchange(Bench &b, quint16 port, double *elapsed = nullptr)
+// Case 7: from the server's close to the window's completion, over 20 small
+// exchanges.
+void completionLatency(BenchWindow &w, BenchServer &server, Report &r)
 {
-    b.form.addressCmb->setEditText(QStringLiteral("127.0.0.1"));
-    b.form.portCmb->setEditText(QString::number(port));
-    if (b.form.requestTxt->document()->isEmpty())
-        b.form.requestTxt->setPlainText(QStringLiteral("GET / HTTP/1.0\n\n"));
-    QElapsedTimer t;
-    t.start();
-    b.form.sendCmd_Click();
-    while (!b.form.isEnabled() && t.elapsed() < 600000)
-        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-    if (elapsed)
-        *elapsed = seconds(t);
-    return b.form.isEnabled();
-}
-
-void streamed(Bench &b, BenchServer &server, const char *name, const QByteArray &answer, bool target = true)
-{
-    const double once = setOnce(b.form.responseTxt, QString::fromUtf8(answer));
-    server.setPlan(BenchServer::Plan::AnswerInPieces, answer, 64 * 1024);
-    double took = 0;
-    exchange(b, server.port(), &took);
-    const bool exact = b.form.statusBar->text() == Done && b.form.responseTxt->rawText().toUtf8() == answer;
-    std::printf("%-46s %8.3f s   set once %6.3f s   ratio %5.2f %s%s\n", name, took, once, took / once,
-                target ? "(target <= 2)" : "(no target)", exact ? "" : "   TEXT DIFFERS");
-}
-
-void completionLatency(Bench &b, BenchServer &server)
-{
+    settle(w, server);
     server.setPlan(BenchServer::Plan::AnswerAndClose, QByteArray(1024, 'x'), 1024);
+    std::chrono::steady_clock::time_point completedAt;
+    QObject guard;
+    // Connected after the window's own handler, so this runs once the window
+    // has shown the completion.
+    QObject::connect(&w.form.engine(), &ExchangeEngine::completed, &guard,
+                     [&] { completedAt = std::chrono::steady_clock::now(); });
     QList<double> ms;
     for (int i = 0; i < 20; ++i) {
-        exchange(b, server.port());
-        ms << std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - server.lastClose()).count();
+        w.send(server.port());
+        if (!w.waitEnabled(10000) || w.statusBar->text() != Done)
+            continue;
+        ms << std::chrono::duration<double, std::milli>(completedAt - server.lastClose()).count();
     }
     std::sort(ms.begin(), ms.end());
-    std::printf("%-46s %8.1f ms median, %.1f ms worst of 20 (target <= 25)\n", "completion after the server's close",
-                ms[ms.size() / 2], ms.last());
-}
-
-void loading(Bench &b, const char *name, const QByteArray &file)
-{
-    const QString path = b.dir.filePath(QStringLiteral("request.txt"));
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(file);
-    f.close();
-    QByteArray asLoaded = file; // what the loader gives: every line ends in CR LF
-    if (!asLoaded.endsWith("\r\n"))
-        asLoaded += "\r\n";
-    const double once = setOnce(b.form.requestTxt, QString::fromUtf8(asLoaded));
-    b.dialog->answer = path;
-    QElapsedTimer t;
-    t.start();
-    b.form.openCmd_Click();
-    const double took = seconds(t);
-    const bool exact = b.form.requestTxt->rawText().toUtf8() == asLoaded;
-    std::printf("%-46s %8.3f s   set once %6.3f s   ratio %5.2f (target <= 2)%s\n", name, took, once,
-                took / once, exact ? "" : "   TEXT DIFFERS");
-}
-
-void saving(Bench &b)
-{
-    QByteArray text;
-    for (int i = 0; text.size() < 16 * 1024 * 1024; ++i)
-        text += QByteArray::number(i).rightJustified(98, '.') + "\r\n";
-    b.form.responseTxt->setRawText(QString::fromUtf8(text));
-    b.dialog->answer = b.dir.filePath(QStringLiteral("Response.txt"));
-    QElapsedTimer t;
-    t.start();
-    b.form.saveCmd_Click();
-    const double took = seconds(t);
-    QFile f(b.dialog->answer);
-    f.open(QIODevice::ReadOnly);
-    std::printf("%-46s %8.3f s%s\n", "save a 16 MiB response", took, f.readAll() == text ? "" : "   FILE DIFFERS");
+    const double median = ms.isEmpty() ? -1 : ms[ms.size() / 2];
+    const double worst = ms.isEmpty() ? -1 : ms.last();
+    r.atMost(QStringLiteral("7 completion after the server's close, median"), median, 25, "ms",
+             QStringLiteral("(%1 of 20 completed)").arg(ms.size()));
+    r.atMost(QStringLiteral("7 completion after the server's close, worst"), worst, 25, "ms");
 }
 
 long openFds()
@@ -164,19 +298,11 @@ long openFds()
     return static_cast<long>(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size());
 }
 
-long residentKiB()
-{
-    QFile f(QStringLiteral("/proc/self/statm"));
-    f.open(QIODevice::ReadOnly);
-    const QList<QByteArray> v = f.readAll().split(' ');
-    return v.size() > 1 ? v[1].toLong() * (sysconf(_SC_PAGESIZE) / 1024) : -1;
-}
-
 int soak(int count)
 {
-    Bench b;
+    BenchWindow w;
     BenchServer server;
-    b.form.TimeOutSlider->setValue(1);
+    w.timeOutSlider->setValue(1);
     const quint16 refused = [] {
         BenchServer gone;
         return gone.port();
@@ -184,7 +310,8 @@ int soak(int count)
     QByteArray answer;
     for (int i = 0; i < 200; ++i)
         answer += "<line>" + QByteArray::number(i) + "</line>\r\n";
-    long fds100 = 0, rss100 = 0;
+    long fds100 = 0;
+    qint64 rss100 = 0;
     int ended = 0, completed = 0;
     QElapsedTimer t;
     t.start();
@@ -207,25 +334,33 @@ int soak(int count)
             server.setPlan(BenchServer::Plan::CloseWithoutData, QByteArray(), 1);
             break;
         }
-        ended += exchange(b, port) ? 1 : 0;
-        completed += b.form.statusBar->text() == Done ? 1 : 0;
+        w.send(port);
+        ended += w.waitEnabled(600000) ? 1 : 0;
+        completed += w.statusBar->text() == Done ? 1 : 0;
         if (i == 100) {
             QApplication::processEvents();
             fds100 = openFds();
-            rss100 = residentKiB();
+            rss100 = Memory::resident() / 1024;
         }
     }
     QApplication::processEvents();
     const long fds = openFds();
-    const long rss = residentKiB();
+    const qint64 rss = Memory::resident() / 1024;
     std::printf("soak: %d exchanges in %.0f s, %d ended with the window enabled, %d completions, %d boxes\n", count,
-                seconds(t), ended, completed, b.box.count);
+                seconds(t), ended, completed, w.box.count);
     std::printf("      open descriptors after 100: %ld, at the end: %ld\n", fds100, fds);
-    std::printf("      resident memory after 100: %ld KiB, at the end: %ld KiB (%+.1f%%; tolerance 10%%)\n", rss100,
-                rss, 100.0 * (rss - rss100) / rss100);
+    std::printf("      resident memory after 100: %lld KiB, at the end: %lld KiB (%+.1f%%; tolerance 10%%)\n",
+                static_cast<long long>(rss100), static_cast<long long>(rss), 100.0 * (rss - rss100) / rss100);
     const bool ok = ended == count && fds == fds100 && rss <= rss100 * 11 / 10;
     std::printf("      %s\n", ok ? "steady" : "NOT STEADY");
     return ok ? 0 : 1;
+}
+
+int argAfter(const QStringList &args, const QString &name, int otherwise)
+{
+    const qsizetype i = args.indexOf(name);
+    const int n = i >= 0 && i + 1 < args.size() ? args[i + 1].toInt() : 0;
+    return n > 0 ? n : otherwise;
 }
 
 } // namespace
@@ -234,41 +369,62 @@ int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // The close case closes the one window; the bench goes on after it.
+    app.setQuitOnLastWindowClosed(false);
     const QStringList args = app.arguments();
-    if (args.contains(QStringLiteral("--soak"))) {
-        const int i = static_cast<int>(args.indexOf(QStringLiteral("--soak")));
-        const int n = i + 1 < args.size() ? args[i + 1].toInt() : 0;
-        return soak(n > 0 ? n : 1000);
+    if (args.contains(QStringLiteral("--soak")))
+        return soak(argAfter(args, QStringLiteral("--soak"), 1000));
+    const int repeat = argAfter(args, QStringLiteral("--repeat"), 3);
+    // A few cases alone, for profiling one of them.
+    const qsizetype onlyArg = args.indexOf(QStringLiteral("--only"));
+    const QStringList only = onlyArg >= 0 ? args.value(onlyArg + 1).split(QLatin1Char(',')) : QStringList();
+    const auto runs = [&only](int n) { return only.isEmpty() || only.contains(QString::number(n)); };
+
+    std::printf("wireProbeDesk bench (offscreen, %d cores online)\n", static_cast<int>(sysconf(_SC_NPROCESSORS_ONLN)));
+    // The floor first, as the floor program measures it: before any window of ours exists.
+    FloorFigures floor;
+    const qsizetype floorArg = args.indexOf(QStringLiteral("--floor"));
+    if (floorArg >= 0) {
+        const std::optional<FloorFigures> read = Floor::read(args.value(floorArg + 1));
+        if (!read) {
+            std::fprintf(stderr, "wpdbench: cannot read the floor figures from %s\n",
+                         qPrintable(args.value(floorArg + 1)));
+            return 2;
+        }
+        floor = *read;
+    } else if (runs(1) || runs(2) || runs(3)) {
+        floor = Floor::measure(app, repeat);
     }
+    if (!floor.from.isEmpty())
+        std::printf("floor (%s): line4m_anywhere %.3f s, lines16m %.3f s, req10m %.3f s\n\n", qPrintable(floor.from),
+                    floor.line4mAnywhere, floor.lines16m, floor.req10m);
 
-    Bench b;
+    Report r;
+    // The streamed and loaded texts are the floor's own.
+    const bool sameTexts = BenchTexts::all(*BenchTexts::numberedLines(16 << 20)) == Floor::lines16m().toLatin1()
+                           && BenchTexts::all(*BenchTexts::noSpaces(4 << 20)) == Floor::line4m().toLatin1()
+                           && BenchTexts::request10m() == Floor::req10m().toLatin1();
+    r.holds(QStringLiteral("texts are the floor's"), sameTexts, sameTexts ? QStringLiteral("same") : QStringLiteral("DIFFER"));
+
+    BenchWindow w;
     BenchServer server;
-    std::printf("wireProbeDesk bench (offscreen, %d-core machine)\n", static_cast<int>(sysconf(_SC_NPROCESSORS_ONLN)));
-
-    QByteArray noSpaces(4 * 1024 * 1024, 'A');
-    for (qsizetype i = 0; i < noSpaces.size(); ++i)
-        noSpaces[i] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/"[i % 64];
-    streamed(b, server, "4 MiB one line, no spaces, 64 KiB pieces", noSpaces);
-    QByteArray lines;
-    while (lines.size() < 16 * 1024 * 1024)
-        lines += QByteArray(98, 'x') + "\r\n";
-    streamed(b, server, "16 MiB of 100-character lines, 64 KiB pieces", lines);
-    QByteArray big;
-    while (big.size() < 64 * 1024 * 1024)
-        big += QByteArray(1022, 'y') + "\r\n";
-    streamed(b, server, "64 MiB of 1 KiB lines, 64 KiB pieces", big, false);
-    big.clear();
-    completionLatency(b, server);
-
-    QByteArray file;
-    for (int i = 0; i < 100000; ++i)
-        file += QByteArray::number(i).rightJustified(103, ' ') + "\r\n";
-    loading(b, "load 10 MiB, 100,000 lines", file);
-    loading(b, "load 4 MiB, one line without spaces", noSpaces);
-    saving(b);
-
-    struct rusage ru {};
-    getrusage(RUSAGE_SELF, &ru);
-    std::printf("%-46s %8ld MiB\n", "peak resident memory", ru.ru_maxrss / 1024);
-    return 0;
+    if (runs(1))
+        streamed(w, server, r, QStringLiteral("1 16 MiB lines streamed, to all shown"),
+                 [] { return BenchTexts::numberedLines(16 << 20); }, "lines16m", floor.lines16m, 1.5, repeat);
+    if (runs(2))
+        opening(w, r, floor, repeat);
+    if (runs(3))
+        streamed(w, server, r, QStringLiteral("3 4 MiB line, no spaces, to all shown"),
+                 [] { return BenchTexts::noSpaces(4 << 20); }, "line4m_anywhere", floor.line4mAnywhere, 1.0, repeat);
+    if (runs(7))
+        completionLatency(w, server, r);
+    if (runs(4))
+        large(w, server, r, QStringLiteral("4 256 MiB lines"), [] { return BenchTexts::numberedLines(256 << 20); },
+              true);
+    if (runs(5))
+        large(w, server, r, QStringLiteral("5 64 MiB line, no spaces"), [] { return BenchTexts::noSpaces(64 << 20); },
+              false);
+    if (runs(6))
+        flood(w, server, r);
+    return r.summary();
 }
