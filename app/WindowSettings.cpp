@@ -131,19 +131,23 @@ void wireProbeDeskForm::saveSettings()
     using namespace SettingsValues;
     if (windowState() & Qt::WindowMinimized)
         return;
+    // One write for all keys: each sync of the store waits for the disk.
+    SettingsStore::Values values;
+    const auto put = [&values](const QString &key, const QString &value) { values.append({key, value}); };
     const QRect outer = frameGeometry();
-    writeSetting(QStringLiteral("MainLeft"), formatSingle(Twips::fromPixels(this, outer.left())));
-    writeSetting(QStringLiteral("MainTop"), formatSingle(Twips::fromPixels(this, outer.top())));
-    writeSetting(QStringLiteral("MainWidth"), formatSingle(Twips::fromPixels(this, outer.width())));
-    writeSetting(QStringLiteral("MainHeight"), formatSingle(Twips::fromPixels(this, outer.height())));
-    writeSetting(QStringLiteral("MainStat"), formatInt((windowState() & Qt::WindowMaximized) ? 2 : 0));
-    writeSetting(QStringLiteral("TimeOut"), formatInt(m_timeOutSlider->value()));
-    writeSetting(QStringLiteral("MainX"), formatSingle(Twips::left(m_imgSplitter)));
+    put(QStringLiteral("MainLeft"), formatSingle(Twips::fromPixels(this, outer.left())));
+    put(QStringLiteral("MainTop"), formatSingle(Twips::fromPixels(this, outer.top())));
+    put(QStringLiteral("MainWidth"), formatSingle(Twips::fromPixels(this, outer.width())));
+    put(QStringLiteral("MainHeight"), formatSingle(Twips::fromPixels(this, outer.height())));
+    put(QStringLiteral("MainStat"), formatInt((windowState() & Qt::WindowMaximized) ? 2 : 0));
+    put(QStringLiteral("TimeOut"), formatInt(m_timeOutSlider->value()));
+    put(QStringLiteral("MainX"), formatSingle(Twips::left(m_imgSplitter)));
     for (int i = 0; i < HistoryKeys; ++i)
-        writeSetting(QStringLiteral("Address") + QString::number(i + 1), m_addressCmb->itemText(i));
+        put(QStringLiteral("Address") + QString::number(i + 1), m_addressCmb->itemText(i));
     for (int i = 0; i < HistoryKeys; ++i)
-        writeSetting(QStringLiteral("Port") + QString::number(i + 1), m_portCmb->itemText(i));
-    m_details->save([this](const QString &key, const QString &value) { writeSetting(key, value); });
+        put(QStringLiteral("Port") + QString::number(i + 1), m_portCmb->itemText(i));
+    m_details->save(put);
+    m_store->write(App, Section, values);
 }
 
 void wireProbeDeskForm::closeEvent(QCloseEvent *e)

@@ -102,6 +102,10 @@ void ExchangeEngine::onDataArrival()
     if (!piece.isEmpty()) {
         if (m_timings.firstByte < 0)
             m_timings.firstByte = now();
+        // Qt 6.4 grows an array by copying it whole when its room runs out;
+        // doubling ahead keeps the copies few and in place (realloc).
+        if (m_response.capacity() - m_response.size() < piece.size())
+            m_response.reserve(qMax(2 * m_response.capacity(), m_response.size() + piece.size()));
         m_response += piece;
         m_framing.feed(piece);
         emit arrived(m_response.size());

@@ -30,15 +30,15 @@ QString SettingsStore::read(const QString &app, const QString &section, const QS
     return v.toString();
 }
 
-bool SettingsStore::write(const QString &app, const QString &section, const QString &key,
-                          const QString &value)
+bool SettingsStore::write(const QString &app, const QString &section, const Values &values)
 {
     QSettings s(filePath(app), QSettings::IniFormat);
     // A file we cannot parse is left as it is rather than rewritten with only our key.
     if (s.status() != QSettings::NoError)
         return false;
     s.beginGroup(section);
-    s.setValue(key, value);
+    for (const auto &[key, value] : values)
+        s.setValue(key, value);
     s.endGroup();
     s.sync();
     return s.status() == QSettings::NoError;

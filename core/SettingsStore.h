@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <utility>
 
 // The per-user store of text values, addressed by application, section and key.
 // Each application keeps one INI file, <folder>/<application>/<application>.ini,
@@ -17,9 +19,14 @@ public:
     // cannot be read; a present empty key reads as the empty text.
     virtual QString read(const QString &app, const QString &section, const QString &key,
                          const QString &defaultValue) const;
-    // Returns false when the store could not be written; nothing is reported.
-    virtual bool write(const QString &app, const QString &section, const QString &key,
-                       const QString &value);
+    using Values = QList<std::pair<QString, QString>>;
+    // Writes the keys together, with one sync. Returns false when the store
+    // could not be written; nothing is reported.
+    virtual bool write(const QString &app, const QString &section, const Values &values);
+    bool write(const QString &app, const QString &section, const QString &key, const QString &value)
+    {
+        return write(app, section, Values{{key, value}});
+    }
 
     QString filePath(const QString &app) const;
 
