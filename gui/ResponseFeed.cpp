@@ -5,7 +5,7 @@
 namespace {
 constexpr qint64 TargetMs = 40;
 constexpr qint64 MinSlice = 16 * 1024;
-constexpr qint64 MaxSlice = 8 * 1024 * 1024;
+constexpr qint64 MaxSlice = 1024 * 1024;
 } // namespace
 
 ResponseFeed::ResponseFeed(RawTextPane *pane, const QByteArray *bytes, QObject *parent)
