@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -250,7 +251,14 @@ void DetailsForm::save(const Writer &write) const
 void DetailsForm::showOver(QWidget *owner)
 {
     if (!m_placed && owner) {
-        move(owner->frameGeometry().topRight() + QPoint(8, 0));
+        // Beside the window where the screen has room, else as far right as it does.
+        QRect r(owner->frameGeometry().topRight() + QPoint(8, 0), frameGeometry().size());
+        if (const QScreen *screen = owner->screen()) {
+            const QRect avail = screen->availableGeometry();
+            r.moveRight(qMin(r.right(), avail.right()));
+            r.moveLeft(qMax(r.left(), avail.left()));
+        }
+        move(r.topLeft());
         m_placed = true;
     }
     show();

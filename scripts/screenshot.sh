@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Makes docs/screenshot.png: the window after a real exchange with a loopback
-# server, under Xvfb. Needs xvfb, xdotool and imagemagick (installed if missing).
+# Makes docs/screenshot.png and docs/details.png: the window and its details
+# after a real exchange with a loopback server, under Xvfb. Needs xvfb, xdotool and imagemagick (installed if missing).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 for p in xvfb xauth xdotool imagemagick; do
@@ -16,7 +16,7 @@ home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 port=18080
 python3 scripts/soap_server.py --port $port --max-connections 1 --seconds 60 &
-xvfb-run -a -s "-screen 0 1000x640x24" env HOME="$home" XDG_CONFIG_HOME="$home" bash -c '
+xvfb-run -a -s "-screen 0 1300x640x24" env HOME="$home" XDG_CONFIG_HOME="$home" bash -c '
     ./build/wireprobedesk & app=$!
     sleep 2
     win=$(xdotool search --sync --name "^wireProbeDesk " | head -n 1)
@@ -32,6 +32,8 @@ xvfb-run -a -s "-screen 0 1000x640x24" env HOME="$home" XDG_CONFIG_HOME="$home" 
     click 40 16
     sleep 2
     import -window "$win" docs/screenshot.png
+    xdotool key ctrl+d; sleep 1
+    import -window "$(xdotool search --name "^詳細" | head -n 1)" docs/details.png
     kill $app'
 wait
-echo "docs/screenshot.png written"
+echo "docs/screenshot.png and docs/details.png written"
