@@ -184,8 +184,17 @@ QString StreamDecoder::decode(QByteArrayView piece)
 
 QString StreamDecoder::finish()
 {
-    const bool partial = m_decoder.pending() > 0 || !m_tail.isEmpty();
+    QString rest;
+    if (m_icu) {
+        // ICU keeps an unfinished character to itself; a line end after it
+        // brings it out as an invalid sequence, and the line end goes again.
+        rest = decode(QByteArrayView("\n", 1));
+        if (rest.endsWith(QLatin1Char('\n')))
+            rest.chop(1);
+    } else if (m_decoder.pending() > 0 || !m_tail.isEmpty()) {
+        rest = QChar(QChar::ReplacementCharacter);
+    }
     m_tail.clear();
     m_decoder.resetState();
-    return partial ? QString(QChar::ReplacementCharacter) : QString();
+    return rest;
 }
