@@ -6,7 +6,7 @@
 #include "cli/RequestContentLength.h"
 #include "cli/RequestInput.h"
 #include "cli/TerminalPassword.h"
-#include "cli/VerboseSummary.h"
+#include "core/ExchangeReport.h"
 #include "core/FileFailure.h"
 #include "core/PortText.h"
 #include "core/ResponseFile.h"
@@ -68,12 +68,12 @@ int Sender::run()
         m_facts.port = PortText::toInt(m_options.portText);
         // Known before the request is read, so a typo does not wait for standard input.
         if (*m_facts.port < 1 || *m_facts.port > 65535)
-            throw Failure{PortText::ErrOutOfRange, QStringLiteral("ポート番号は1から65535の範囲で指定して下さい。")};
+            throw PortText::rangeFailure();
     } catch (const Failure &f) {
         onFailed(f.number, f.description);
     }
     if (!m_ended && m_options.host.isEmpty()) {
-        say(QStringLiteral("接続先サーバのIPアドレスが指定されていません。"));
+        say(ExchangeReport::addressMissing());
         end(QStringLiteral("failed"), ExitStatus::BadInput);
     }
 
@@ -82,7 +82,7 @@ int Sender::run()
         try {
             request = prepareRequest();
             if (request.isEmpty()) {
-                say(QStringLiteral("要求メッセージが入力されていません。"));
+                say(ExchangeReport::requestMissing());
                 end(QStringLiteral("failed"), ExitStatus::BadInput);
             }
         } catch (const Failure &f) {
@@ -201,13 +201,13 @@ void Sender::onArrived(qint64 total)
 
 void Sender::onCompleted()
 {
-    detail(QStringLiteral("接続先サーバから応答メッセージを受信し、操作が完了しました。"));
+    detail(ExchangeReport::completed());
     end(QStringLiteral("completed"), ExitStatus::Completed);
 }
 
 void Sender::onTimedOut(int seconds)
 {
-    say(QString::number(seconds) + QStringLiteral("秒間サーバからの応答がなかったため、接続を打ち切りました。"));
+    say(ExchangeReport::timedOut(seconds));
     end(QStringLiteral("timeout"), ExitStatus::TimedOut);
 }
 
@@ -274,7 +274,7 @@ void Sender::writeOutputFile()
 void Sender::report()
 {
     if (m_options.verbose && m_engine.timings().end >= 0)
-        for (const QString &line : verboseSummary(m_engine))
+        for (const QString &line : ExchangeReport::summary(m_engine, QStringLiteral(" --http-end を付ける")))
             detail(line);
     if (m_options.json)
         FdOutput::writeAll(STDERR_FILENO, jsonReport(m_facts, m_engine) + '\n');

@@ -17,6 +17,11 @@ qint32 PortText::toInt(const QString &text)
     bool ok = false;
     const qint64 v = t.toLongLong(&ok);
     if (!ok || v < INT32_MIN || v > INT32_MAX)
-        throw Failure{ErrOutOfRange, QStringLiteral("ポート番号は1から65535の範囲で指定して下さい。")};
+        throw rangeFailure();
     return static_cast<qint32>(v);
+}
+
+Failure PortText::rangeFailure()
+{
+    return Failure{ErrOutOfRange, QStringLiteral("ポート番号は1から65535の範囲で指定して下さい。")};
 }

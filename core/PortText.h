@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Failure.h"
+
 #include <QString>
 #include <QtGlobal>
 
@@ -9,4 +11,6 @@ constexpr qint32 ErrOutOfRange = 102;
 // The port as typed → a signed 32-bit number. Blanks around the digits and a
 // leading sign are accepted; anything else throws Failure.
 qint32 toInt(const QString &text);
+// The failure of a port outside 1..65535.
+Failure rangeFailure();
 }

@@ -1,6 +1,7 @@
 #include "core/Transport.h"
 
 #include "core/Failure.h"
+#include "core/PortText.h"
 #include "core/TlsSetup.h"
 
 #include <QCoreApplication>
@@ -46,7 +47,7 @@ Transport::~Transport()
 void Transport::connectTo(const QString &host, qint32 port, const std::optional<QSslConfiguration> &tls)
 {
     if (port < 1 || port > 65535)
-        throw Failure{ErrPortRange, QStringLiteral("ポート番号は1から65535の範囲で指定して下さい。")};
+        throw PortText::rangeFailure();
     if (m_socket.state() != QAbstractSocket::UnconnectedState)
         throw Failure{ErrNotClosed, QStringLiteral("ソケットが閉じられていないため接続できません。")};
     ++m_generation;

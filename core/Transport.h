@@ -25,7 +25,6 @@ public:
 
     // Failure numbers of this layer; the README lists them with the rest.
     enum : qint32 {
-        ErrPortRange = 102,
         ErrNotClosed = 103,
         ErrSocketBase = 200, // + QAbstractSocket::SocketError
         ErrConnectTimeout = 205,

@@ -1,6 +1,7 @@
 #include "gui/DetailsForm.h"
 
 #include "core/ExchangeEngine.h"
+#include "core/ExchangeReport.h"
 #include "core/HttpFraming.h"
 #include "core/LineEndCount.h"
 #include "core/TextCodec.h"
@@ -36,11 +37,6 @@ constexpr Limit Limits[] = {{"16 MiB", qint64(16) << 20},   {"64 MiB", qint64(64
                             {"256 MiB", qint64(256) << 20}, {"512 MiB", qint64(512) << 20},
                             {"1 GiB", qint64(1) << 30},     {"4 GiB", qint64(4) << 30}};
 constexpr int DefaultLimit = 3;
-
-QString ms(double v)
-{
-    return v < 0 ? QStringLiteral("—") : QString::number(v, 'f', 1) + QStringLiteral(" ms");
-}
 
 QString bytesText(qint64 n)
 {
@@ -341,44 +337,11 @@ void DetailsForm::showProgress()
         showSummary();
 }
 
-QString DetailsForm::timingsText() const
-{
-    const ExchangeTimings &t = m_engine->timings();
-    QStringList lines{QStringLiteral("名前解決: ") + ms(t.resolved), QStringLiteral("接続: ") + ms(t.connected)};
-    if (m_engine->usedTls())
-        lines << QStringLiteral("TLS ハンドシェイク: ") + ms(t.tlsDone);
-    lines << QStringLiteral("要求送信: ") + ms(t.requestSent) << QStringLiteral("最初の応答バイト: ") + ms(t.firstByte)
-          << QStringLiteral("終了: ") + ms(t.end);
-    return lines.join(QLatin1Char('\n'));
-}
-
 void DetailsForm::showSummary()
 {
     const ExchangeEngine &e = *m_engine;
-    QStringList lines;
-    lines << QStringLiteral("送信した要求: ") + bytesText(e.requestBytesSent());
-    const qint64 received = e.response().size();
-    QString rx = QStringLiteral("受信した応答: ") + bytesText(received);
-    const double elapsed = e.elapsedMs();
-    if (e.isRunning() && elapsed > 0)
-        rx += QStringLiteral("（%1/秒）").arg(QLocale::c().formattedDataSize(qint64(received * 1000.0 / elapsed), 1,
-                                                                            QLocale::DataSizeIecFormat));
-    lines << rx;
     const HttpFraming &f = e.framing();
-    if (f.isHttp())
-        lines << QStringLiteral("  ヘッダー: ") + bytesText(f.headerBytes()) + QStringLiteral(" / 本文: ")
-                     + bytesText(f.bodyBytes());
-    lines << QString() << timingsText();
-    if (f.isHttp()) {
-        lines << QString() << f.describe(!e.isRunning());
-        if (e.outcome() == ExchangeEngine::Outcome::TimedOut && f.finalResponseComplete())
-            lines << QStringLiteral("HTTP の応答は完了していました。サーバが接続を開いたままにする場合は「HTTP の応答が終わったら完了する」を選ぶと、時間切れを待たずに完了します。");
-    }
-    if (!e.usedTls() && TlsSetup::looksLikeTlsRecord(e.response()))
-        lines << QString() << QStringLiteral("応答は TLS のレコードで始まっています。TLS のポートに平文で接続した可能性があります。「TLS を使う」を選んでください。");
-    const QString notVerified = e.tlsVerificationNote();
-    if (!notVerified.isEmpty())
-        lines << QString() << notVerified;
+    const QStringList lines = ExchangeReport::summary(e, QStringLiteral("「HTTP の応答が終わったら完了する」を選ぶ"));
     // Refreshed a few times a second: only when something changed, so a
     // selection the user is making survives.
     const QString text = lines.join(QLatin1Char('\n'));

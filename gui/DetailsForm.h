@@ -60,7 +60,6 @@ private:
     QWidget *fileRow(QLineEdit *&edit, const char *name, const QString &tip);
     void showProgress();
     void showSummary();
-    QString timingsText() const;
 
     ExchangeEngine *m_engine;
     QTabWidget *m_tabs = nullptr;

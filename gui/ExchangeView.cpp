@@ -3,6 +3,7 @@
 
 #include "core/DestinationHistory.h"
 #include "core/ExchangeEngine.h"
+#include "core/ExchangeReport.h"
 #include "core/Failure.h"
 #include "core/PortText.h"
 #include "core/TextCodec.h"
@@ -24,17 +25,17 @@ constexpr qint64 FlushAtEnd = 1 << 20;
 void wireProbeDeskForm::sendRequest()
 {
     if (m_addressCmb->currentText().isEmpty()) {
-        showError(QStringLiteral("接続先サーバのIPアドレスが指定されていません。"));
+        showError(ExchangeReport::addressMissing());
         m_addressCmb->setFocus(Qt::OtherFocusReason);
         return;
     }
     if (m_portCmb->currentText().isEmpty()) {
-        showError(QStringLiteral("接続先サーバのポート番号が指定されていません。"));
+        showError(ExchangeReport::portMissing());
         m_portCmb->setFocus(Qt::OtherFocusReason);
         return;
     }
     if (m_requestTxt->document()->isEmpty()) {
-        showError(QStringLiteral("要求メッセージが入力されていません。"));
+        showError(ExchangeReport::requestMissing());
         m_requestTxt->setFocus(Qt::OtherFocusReason);
         return;
     }
@@ -83,7 +84,7 @@ void wireProbeDeskForm::recordHistory(QComboBox *box)
 
 void wireProbeDeskForm::showRequestSent()
 {
-    setStatus(QStringLiteral("接続先サーバに要求メッセージを送信し、応答を待っています。"));
+    setStatus(ExchangeReport::waiting());
 }
 
 void wireProbeDeskForm::showArrival()
@@ -95,13 +96,13 @@ void wireProbeDeskForm::showArrival()
 void wireProbeDeskForm::showCompletion()
 {
     endExchange();
-    setStatus(QStringLiteral("接続先サーバから応答メッセージを受信し、操作が完了しました。"));
+    setStatus(ExchangeReport::completed());
     leaveBusy(m_sendCmd);
 }
 
 void wireProbeDeskForm::showTimeOut(int seconds)
 {
-    const QString text = QString::number(seconds) + QStringLiteral("秒間サーバからの応答がなかったため、接続を打ち切りました。");
+    const QString text = ExchangeReport::timedOut(seconds);
     endExchange();
     setStatus(text);
     showError(text);

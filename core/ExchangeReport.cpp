@@ -1,0 +1,88 @@
+#include "core/ExchangeReport.h"
+
+#include "core/ExchangeEngine.h"
+#include "core/TlsSetup.h"
+
+#include <QLocale>
+
+namespace {
+
+QString ms(double v)
+{
+    return v < 0 ? QStringLiteral("—") : QString::number(v, 'f', 1) + QStringLiteral(" ms");
+}
+
+QString bytesText(qint64 n)
+{
+    return QLocale::c().toString(n) + QStringLiteral(" バイト");
+}
+
+} // namespace
+
+QString ExchangeReport::addressMissing()
+{
+    return QStringLiteral("接続先サーバのIPアドレスが指定されていません。");
+}
+
+QString ExchangeReport::portMissing()
+{
+    return QStringLiteral("接続先サーバのポート番号が指定されていません。");
+}
+
+QString ExchangeReport::requestMissing()
+{
+    return QStringLiteral("要求メッセージが入力されていません。");
+}
+
+QString ExchangeReport::waiting()
+{
+    return QStringLiteral("接続先サーバに要求メッセージを送信し、応答を待っています。");
+}
+
+QString ExchangeReport::completed()
+{
+    return QStringLiteral("接続先サーバから応答メッセージを受信し、操作が完了しました。");
+}
+
+QString ExchangeReport::timedOut(int seconds)
+{
+    return QString::number(seconds) + QStringLiteral("秒間サーバからの応答がなかったため、接続を打ち切りました。");
+}
+
+QStringList ExchangeReport::summary(const ExchangeEngine &e, const QString &httpEndHint)
+{
+    QStringList lines;
+    lines << QStringLiteral("送信した要求: ") + bytesText(e.requestBytesSent());
+    const qint64 received = e.response().size();
+    QString rx = QStringLiteral("受信した応答: ") + bytesText(received);
+    const double elapsed = e.elapsedMs();
+    if (e.isRunning() && elapsed > 0)
+        rx += QStringLiteral("（%1/秒）").arg(QLocale::c().formattedDataSize(qint64(received * 1000.0 / elapsed), 1,
+                                                                            QLocale::DataSizeIecFormat));
+    lines << rx;
+    const HttpFraming &f = e.framing();
+    if (f.isHttp())
+        lines << QStringLiteral("  ヘッダー: ") + bytesText(f.headerBytes()) + QStringLiteral(" / 本文: ")
+                     + bytesText(f.bodyBytes());
+
+    const ExchangeTimings &t = e.timings();
+    lines << QString() << QStringLiteral("名前解決: ") + ms(t.resolved) << QStringLiteral("接続: ") + ms(t.connected);
+    if (e.usedTls())
+        lines << QStringLiteral("TLS ハンドシェイク: ") + ms(t.tlsDone);
+    lines << QStringLiteral("要求送信: ") + ms(t.requestSent) << QStringLiteral("最初の応答バイト: ") + ms(t.firstByte)
+          << QStringLiteral("終了: ") + ms(t.end);
+
+    if (f.isHttp()) {
+        lines << QString() << f.describe(!e.isRunning());
+        if (e.outcome() == ExchangeEngine::Outcome::TimedOut && f.finalResponseComplete())
+            lines << QStringLiteral("HTTP の応答は完了していました。サーバが接続を開いたままにする場合は%1と、時間切れを待たずに完了します。")
+                         .arg(httpEndHint);
+    }
+    if (!e.usedTls() && TlsSetup::looksLikeTlsRecord(e.response()))
+        lines << QString()
+              << QStringLiteral("応答は TLS のレコードで始まっています。TLS のポートに平文で接続した可能性があります。");
+    const QString notVerified = e.tlsVerificationNote();
+    if (!notVerified.isEmpty())
+        lines << QString() << notVerified;
+    return lines;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class ExchangeEngine;
+
+// What an exchange says to the user, in one place for the window and the
+// command-line program.
+namespace ExchangeReport {
+QString addressMissing();
+QString portMissing();
+QString requestMissing();
+QString waiting();
+QString completed();
+QString timedOut(int seconds);
+// Byte counts (and the rate while it runs), the time of each phase, the HTTP
+// framing and what TLS verification found. httpEndHint names the option that
+// completes a response held open, in the words of the caller.
+QStringList summary(const ExchangeEngine &e, const QString &httpEndHint);
+}
