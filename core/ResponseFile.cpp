@@ -5,6 +5,7 @@
 #include <QSaveFile>
 
 #include <cerrno>
+#include <fcntl.h>
 
 namespace {
 constexpr qsizetype Slice = 4 << 20;
@@ -31,6 +32,14 @@ void ResponseFile::save(const QString &path, QByteArrayView bytes, const std::fu
             file.cancelWriting();
             throw FileFailure::fromErrno(err);
         }
+        // Start writing this slice to disk and wait for the one before: the
+        // sync in commit() then finds little left to do, instead of stalling
+        // on the whole file at once.
+        const int fd = file.handle();
+        ::sync_file_range(fd, done, n, SYNC_FILE_RANGE_WRITE);
+        if (done > 0)
+            ::sync_file_range(fd, done - Slice, Slice,
+                              SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER);
         done += n;
         if (between && done < bytes.size())
             between();
