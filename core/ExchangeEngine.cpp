@@ -167,6 +167,9 @@ void ExchangeEngine::onError(qint32 number, const QString &description)
 {
     if (m_outcome != Outcome::Running)
         return;
+    // A refused certificate is shown too: subject, issuer, validity, fingerprint.
+    if (m_setup.tls.enabled && m_tlsDetails.isEmpty() && !m_transport.verifyErrors().isEmpty())
+        m_tlsDetails = TlsSetup::describeSession(m_transport.sessionAtErrors());
     finish(Outcome::Failed);
     emit failed(number, description);
 }

@@ -81,6 +81,8 @@ QStringList ExchangeReport::summary(const ExchangeEngine &e, const QString &http
     if (!e.usedTls() && TlsSetup::looksLikeTlsRecord(e.response()))
         lines << QString()
               << QStringLiteral("応答は TLS のレコードで始まっています。TLS のポートに平文で接続した可能性があります。");
+    if (e.outcome() == ExchangeEngine::Outcome::Failed && !e.tlsDetails().isEmpty())
+        lines << QString() << e.tlsDetails();
     const QString notVerified = e.tlsVerificationNote();
     if (!notVerified.isEmpty())
         lines << QString() << notVerified;

@@ -224,6 +224,7 @@ void Transport::onReadyRead()
 
 void Transport::onSslErrors(const QList<QSslError> &errors)
 {
+    m_sessionAtErrors = m_socket.sslConfiguration();
     for (const QSslError &e : errors)
         if (!m_verifyErrors.contains(e))
             m_verifyErrors << e;

@@ -49,6 +49,9 @@ public:
     // (also when verification was off and the errors were ignored).
     QSslConfiguration sessionConfiguration() const { return m_socket.sslConfiguration(); }
     QList<QSslError> verifyErrors() const { return m_verifyErrors; }
+    // The session as it stood when verification found its errors: the
+    // certificate chain of a server that was refused.
+    QSslConfiguration sessionAtErrors() const { return m_sessionAtErrors; }
     bool isEncrypted() const { return m_socket.isEncrypted(); }
 
     // A connection timed out: the socket's own failure, reported like the others.
@@ -87,5 +90,6 @@ private:
     // from an ordinary close.
     int m_watch = -1;
     QList<QSslError> m_verifyErrors;
+    QSslConfiguration m_sessionAtErrors;
     quint32 m_generation = 0; // ties queued notices to the connection that raised them
 };

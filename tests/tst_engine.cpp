@@ -282,6 +282,8 @@ private slots:
         } else {
             QVERIFY2(r.description.contains(says), qPrintable(r.description));
             QVERIFY(server.received.isEmpty());
+            // The refused certificate is in the details all the same.
+            QVERIFY(r.engine.tlsDetails().join('\n').contains(QStringLiteral("SHA-256")));
         }
     }
 
