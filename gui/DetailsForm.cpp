@@ -287,7 +287,7 @@ bool DetailsForm::fixContentLengthOnSend() const
     return m_contentLengthChk->isChecked();
 }
 
-void DetailsForm::fillSetup(ExchangeSetup &setup) const
+void DetailsForm::fillSetup(ExchangeSetup &setup, QWidget *owner) const
 {
     setup.responseLimit = Limits[qBound(0, m_limitCmb->currentIndex(), int(std::size(Limits)) - 1)].bytes;
     setup.httpEnd = m_httpEndChk->isChecked();
@@ -297,12 +297,12 @@ void DetailsForm::fillSetup(ExchangeSetup &setup) const
     setup.tls.certFile = m_clientCertTxt->text().trimmed();
     setup.tls.keyFile = m_clientKeyTxt->text().trimmed();
     // The password lives only as long as the question.
-    setup.askPassword = [](const QString &file) -> std::optional<QByteArray> {
+    setup.askPassword = [owner](const QString &file) -> std::optional<QByteArray> {
         QInputDialog dlg;
         dlg.setWindowTitle(QStringLiteral("パスワード"));
         dlg.setLabelText(QStringLiteral("%1 のパスワード：").arg(file));
         dlg.setTextEchoMode(QLineEdit::Password);
-        dlg.setWindowModality(Qt::ApplicationModal);
+        ModalHelper::prepare(&dlg, owner);
         if (dlg.exec() != QDialog::Accepted)
             return std::nullopt;
         return dlg.textValue().toUtf8();

@@ -39,7 +39,8 @@ public:
     bool crlfOnLoad() const;
     bool fixContentLengthOnSend() const;
     // The limit, TLS and HTTP options of the next exchange.
-    void fillSetup(ExchangeSetup &setup) const;
+    // owner: the window a password question is shown over.
+    void fillSetup(ExchangeSetup &setup, QWidget *owner) const;
 
     void exchangeStarted();
     void responseGrew();

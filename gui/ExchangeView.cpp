@@ -53,7 +53,7 @@ void wireProbeDeskForm::sendRequest()
         setup.port = PortText::toInt(m_portCmb->currentText());
         setup.timeoutSeconds = m_timeOutSlider->value();
         setup.request = TextCodec::encode(m_requestTxt->rawText(), encoding());
-        details().fillSetup(setup);
+        details().fillSetup(setup, this);
         m_engine->start(setup);
         // The last exchange's response gives way to this one's.
         m_feed->restart(encoding());
