@@ -1,5 +1,6 @@
 // Send, as the window shows it: status texts, the box, the busy state, focus,
 // history, and the response pane in the chosen encoding.
+#include "TestFiles.h"
 #include "TestSupport.h"
 
 #include "core/ExchangeEngine.h"
@@ -23,12 +24,6 @@ QString timeOutText(int s)
 QString port(const LoopbackServer &s)
 {
     return QString::number(s.port());
-}
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
 }
 } // namespace
 

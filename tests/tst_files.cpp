@@ -1,4 +1,5 @@
 // Open, Paste and Save as the window runs them, and the folders they remember.
+#include "TestFiles.h"
 #include "TestSupport.h"
 
 #include "gui/DetailsForm.h"
@@ -19,18 +20,7 @@ const QString Done = QStringLiteral("接続先サーバから応答メッセー�
 
 QString writeFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
 {
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
-    return path;
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
+    return writeFile(dir.filePath(name), bytes);
 }
 
 // Sends what the request pane holds and waits for the server's close.
