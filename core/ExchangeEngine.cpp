@@ -14,7 +14,10 @@ QString ExchangeEngine::limitText(qint64 bytes)
     return QLocale::c().formattedDataSize(bytes, 0, QLocale::DataSizeIecFormat);
 }
 
-ExchangeEngine::ExchangeEngine(QObject *parent) : QObject(parent)
+// The socket layer and the timers are children too, so they can be found by
+// their names (Winsock, TimerWinsock, TimerWinsockClose).
+ExchangeEngine::ExchangeEngine(QObject *parent)
+    : QObject(parent), m_transport(this), m_responseTimer(this), m_closePoll(this)
 {
     m_transport.setObjectName(QStringLiteral("Winsock"));
     m_responseTimer.setObjectName(QStringLiteral("TimerWinsock"));

@@ -218,6 +218,8 @@ private slots:
         QVERIFY(w.form->windowHandle()->close());
         QVERIFY(!w.form->isVisible());
         QVERIFY(!w.form->engine().isRunning());
+        for (const char *timer : {"TimerWinsock", "TimerWinsockClose"})
+            QVERIFY(!w.form->findChild<QTimer *>(QString::fromLatin1(timer))->isActive());
         QCOMPARE(w.setting(QStringLiteral("Address1")), QStringLiteral("127.0.0.1"));
         QTest::qWait(50);
         QVERIFY(w.box.texts.isEmpty());
