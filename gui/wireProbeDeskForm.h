@@ -36,7 +36,7 @@ public:
     ExchangeEngine &engine() { return *m_engine; }
     CommonDialog &commonDialog() { return *m_dialog; }
     DetailsForm &details() { return *m_details; }
-    // The response as the pane shows it now, also the part still being laid out.
+    // Lays out at once whatever of the response the pane has not shown yet.
     void showWholeResponse();
     static QString StripPath(const QString &rsFileName);
 
