@@ -34,7 +34,6 @@ public:
     void restoreSettings();
 
     ExchangeEngine &engine() { return *m_engine; }
-    CommonDialog &commonDialog() { return *m_dialog; }
     DetailsForm &details() { return *m_details; }
     // Lays out at once whatever of the response the pane has not shown yet.
     void showWholeResponse();
