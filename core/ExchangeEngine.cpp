@@ -54,18 +54,27 @@ double ExchangeEngine::elapsedMs() const
     return m_clock.isValid() ? now() : 0;
 }
 
-void ExchangeEngine::start(const ExchangeSetup &setup)
+void ExchangeEngine::clear()
 {
-    std::optional<QSslConfiguration> tls;
-    if (setup.tls.enabled)
-        tls = TlsSetup::configuration(setup.tls, setup.askPassword);
-    m_setup = setup;
+    abort();
+    m_setup = ExchangeSetup();
     m_response = QByteArray();
-    m_framing.reset(HttpFraming::methodIsHead(setup.request));
+    m_framing.reset(false);
     m_tlsDetails.clear();
     m_sent = 0;
     m_tcpUp = false;
     m_timings = ExchangeTimings();
+    m_outcome = Outcome::Idle;
+}
+
+void ExchangeEngine::start(const ExchangeSetup &setup)
+{
+    clear();
+    std::optional<QSslConfiguration> tls;
+    if (setup.tls.enabled)
+        tls = TlsSetup::configuration(setup.tls, setup.askPassword);
+    m_setup = setup;
+    m_framing.reset(HttpFraming::methodIsHead(setup.request));
     m_clock.start();
     m_transport.connectTo(setup.host, setup.port, tls);
     m_outcome = Outcome::Running;

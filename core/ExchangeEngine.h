@@ -56,6 +56,8 @@ public:
     void start(const ExchangeSetup &setup);
     // Ends a running exchange without a report.
     void abort();
+    // Forgets the last exchange: its response, timings and details.
+    void clear();
 
     bool isRunning() const { return m_outcome == Outcome::Running; }
     Outcome outcome() const { return m_outcome; }

@@ -43,7 +43,8 @@ void wireProbeDeskForm::sendRequest()
     setEnabled(false);
     recordHistory(m_addressCmb);
     recordHistory(m_portCmb);
-    m_engine->abort();
+    // The last exchange's response is gone, whatever happens next.
+    m_engine->clear();
     if (details().fixContentLengthOnSend())
         fixContentLength();
 
@@ -55,7 +56,6 @@ void wireProbeDeskForm::sendRequest()
         setup.request = TextCodec::encode(m_requestTxt->rawText(), encoding());
         details().fillSetup(setup, this);
         m_engine->start(setup);
-        // The last exchange's response gives way to this one's.
         m_feed->restart(encoding());
         setStatus(QStringLiteral("接続先サーバに接続しています。"));
         details().exchangeStarted();

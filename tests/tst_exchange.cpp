@@ -91,6 +91,12 @@ private slots:
         QCOMPARE(w.portCmb->itemText(0), port(server));
         QVERIFY(w.box.texts.isEmpty());
         QCOMPARE(QApplication::focusWidget(), w.sendCmd); // the keyboard works again
+
+        // A Send that fails at once still empties the pane: the old response is gone.
+        w.sendTo(QStringLiteral("127.0.0.1"), QStringLiteral("abc"), QStringLiteral("q"));
+        QCOMPARE(w.box.texts.size(), 1);
+        QCOMPARE(w.responseTxt->rawText(), QString());
+        QVERIFY(w.form->engine().response().isEmpty());
     }
 
     void failuresOnTheStatusLineAndInTheBox_data()
