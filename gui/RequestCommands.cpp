@@ -10,43 +10,8 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDir>
-#include <QFileInfo>
 #include <QMimeData>
 #include <QPushButton>
-
-namespace {
-
-// Qt's file dialog reads every entry of the folder it shows; under these,
-// entries such as /proc/kmsg block for ever.
-bool isSystemFolder(const QString &folder)
-{
-    for (QString path : {QDir::cleanPath(folder), QFileInfo(folder).canonicalFilePath()}) {
-        for (const char *top : {"/proc", "/sys", "/dev"}) {
-            const QString t = QLatin1String(top);
-            if (path == t || path.startsWith(t + QLatin1Char('/')))
-                return true;
-        }
-    }
-    return false;
-}
-
-} // namespace
-
-QString wireProbeDeskForm::dialogFolder(const QString &key) const
-{
-    const QString folder = readSetting(key, QString());
-    if (folder.isEmpty() || isSystemFolder(folder))
-        return QDir::homePath() + QLatin1Char('/');
-    return folder;
-}
-
-void wireProbeDeskForm::rememberFolder(const QString &key, const QString &fileName)
-{
-    const QString folder = StripPath(fileName);
-    if (!isSystemFolder(folder))
-        writeSetting(key, folder);
-}
 
 void wireProbeDeskForm::openRequest()
 {

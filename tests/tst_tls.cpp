@@ -19,7 +19,9 @@ const QString Cancel = QStringLiteral("<cancel>");
 Failure handshake(const QString &ca, quint16 port, QString *qtText)
 {
     QSslSocket socket;
-    socket.setSslConfiguration(configuration(TlsSettings{false, true, ca.isEmpty() ? ca : testCert(ca)}, {}));
+    TlsSettings tls;
+    tls.caFile = ca.isEmpty() ? ca : testCert(ca);
+    socket.setSslConfiguration(configuration(tls, {}));
     QList<QSslError> errors;
     QObject::connect(&socket, &QSslSocket::sslErrors, &socket, [&errors](const QList<QSslError> &e) { errors = e; });
     socket.connectToHostEncrypted(QStringLiteral("127.0.0.1"), port);
