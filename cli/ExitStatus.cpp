@@ -11,13 +11,13 @@ int ExitStatus::forFailure(qint32 number)
     case PortText::ErrOutOfRange:
     case TextCodec::ErrUnencodable:
         return BadInput;
-    case TlsSetup::VerifyFailed:
-    case TlsSetup::HandshakeFailed:
-    case TlsSetup::FileFailed:
-        return Tls;
     default:
-        // Socket failures (200 and up), the reset, the response limit, and a
-        // socket still in use.
-        return Connection;
+        break;
     }
+    // TLS failures are the 300s (verification, handshake, files, handshake time-out).
+    if (number >= TlsSetup::VerifyFailed && number < 400)
+        return Tls;
+    // Socket failures (200 and up), the response limit, the reset, a close
+    // without an answer, and a socket still in use.
+    return Connection;
 }

@@ -64,14 +64,16 @@ SendOptions parseSendOptions(const QStringList &arguments)
     const QCommandLineOption key(QStringLiteral("key"), QStringLiteral("クライアント証明書の秘密鍵（PEM）。"), QStringLiteral("FILE"));
     const QCommandLineOption httpEnd(QStringLiteral("http-end"),
                                      QStringLiteral("HTTP の応答が終わったら、サーバが閉じるのを待たずに完了します。"));
+    const QCommandLineOption halfClose(QStringLiteral("half-close"),
+                                       QStringLiteral("要求を送信した後、送信側を閉じます（入力の終わりまで読むサーバ向け、TLS では無効）。"));
     const QCommandLineOption fixLength(QStringLiteral("fix-content-length"),
                                        QStringLiteral("Content-Length を本文の送信バイト数に合わせます。"));
     const QCommandLineOption crlf(QStringLiteral("crlf"), QStringLiteral("LF のみの行末も CR LF にして送信します。"));
     const QCommandLineOption verbose({QStringLiteral("v"), QStringLiteral("verbose")},
                                      QStringLiteral("やり取りの詳細を標準エラー出力に書きます。"));
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("やり取りを JSON で標準エラー出力に書きます。"));
-    p.addOptions({help, version, timeout, output, binary, encoding, limit, tls, insecure, cacert, cert, key, httpEnd, fixLength, crlf,
-                  verbose, json});
+    p.addOptions({help, version, timeout, output, binary, encoding, limit, tls, insecure, cacert, cert, key, httpEnd, halfClose, fixLength,
+                  crlf, verbose, json});
     p.addPositionalArgument(QStringLiteral("HOST"), QStringLiteral("接続先のホスト名または IP アドレス。"));
     p.addPositionalArgument(QStringLiteral("PORT"), QStringLiteral("接続先のポート番号。"));
     p.addPositionalArgument(QStringLiteral("REQUEST-FILE"), QStringLiteral("要求ファイル（省略または - で標準入力）。"),
@@ -121,6 +123,7 @@ SendOptions parseSendOptions(const QStringList &arguments)
         throw UsageError{QStringLiteral("--binary と --crlf は同時に指定できません。")};
     o.fixContentLength = p.isSet(fixLength);
     o.httpEnd = p.isSet(httpEnd);
+    o.halfClose = p.isSet(halfClose);
     o.verbose = p.isSet(verbose);
     o.json = p.isSet(json);
     if (o.verbose && o.json)

@@ -161,6 +161,7 @@ ExchangeSetup Sender::setup(const QByteArray &request) const
     s.request = request;
     s.responseLimit = m_options.responseLimit;
     s.httpEnd = m_options.httpEnd;
+    s.halfClose = m_options.halfClose;
     s.tls = m_options.tls;
     s.askPassword = &TerminalPassword::ask;
     return s;

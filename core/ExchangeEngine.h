@@ -6,6 +6,7 @@
 #include "core/Transport.h"
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
@@ -23,6 +24,9 @@ struct ExchangeSetup
     TlsSetup::PasswordPrompt askPassword;
     // Complete at the end of the first final HTTP/1.x response, as if the server had closed.
     bool httpEnd = false;
+    // Shut down the writing side once the request is written, for servers that
+    // read until the end of their input. Plain TCP only: TLS has no half-close here.
+    bool halfClose = false;
 };
 
 // Milliseconds from the start of the exchange; negative when the phase did not happen.
@@ -44,8 +48,11 @@ class ExchangeEngine : public QObject
 {
     Q_OBJECT
 public:
-    enum : qint32 { ErrResponseLimit = 240 };
-    enum class Outcome { Idle, Running, Completed, TimedOut, Failed };
+    enum : qint32 {
+        ErrResponseLimit = 240,
+        ErrClosedWithoutResponse = 251, // the server closed the connection before sending anything
+    };
+    enum class Outcome { Idle, Running, Completed, TimedOut, Failed, Stopped };
 
     explicit ExchangeEngine(QObject *parent = nullptr);
     // "512 MiB", as the limit is named to the user.
@@ -56,6 +63,8 @@ public:
     void start(const ExchangeSetup &setup);
     // Ends a running exchange without a report.
     void abort();
+    // Ends a running exchange at the user's word, keeping what arrived; reports stopped().
+    void stop();
     // Forgets the last exchange: its response, timings and details.
     void clear();
 
@@ -85,13 +94,17 @@ signals:
     void completed();
     void timedOut(int seconds);
     void failed(qint32 number, const QString &description);
+    void stopped();
 
 private:
     void onConnected();
     void onSendComplete();
     void onDataArrival();
     void onResponseTimer();
+    void onPeerClosed();
     void onClosePoll();
+    // Starts the time-out again from now.
+    void armTimeout();
     void onError(qint32 number, const QString &description);
     // Every end: the timers stop and the socket closes before anything is reported.
     void finish(Outcome outcome);
@@ -99,6 +112,7 @@ private:
 
     Transport m_transport;
     QTimer m_responseTimer; // the time-out: the connection attempt, then the wait for data
+    QDeadlineTimer m_deadline; // when the time-out is really up: a timer may fire early
     QTimer m_closePoll;
     ExchangeSetup m_setup;
     QByteArray m_response;

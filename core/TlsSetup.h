@@ -22,6 +22,7 @@ namespace TlsSetup {
 constexpr qint32 VerifyFailed = 300;    // the server's certificate did not verify
 constexpr qint32 HandshakeFailed = 301; // no TLS session came about
 constexpr qint32 FileFailed = 302;      // a CA / client certificate / key file is unusable
+constexpr qint32 HandshakeTimedOut = 303; // the handshake did not finish within the time-out
 
 // Asked for the password of an encrypted key or PKCS#12 file; nullopt when the
 // user cancels. The answer is used once and dropped.

@@ -39,6 +39,9 @@ public:
     // encrypted() tells when the request may go.
     void connectTo(const QString &host, qint32 port, const std::optional<QSslConfiguration> &tls);
     void write(const QByteArray &bytes);
+    // Shuts down the writing side of the connection (the server reads the end
+    // of its input); reading goes on.
+    void shutdownWrite();
     // Everything waiting now, at most max bytes; removes it from the socket.
     QByteArray read(qint64 max);
     qint64 bytesAvailable() const { return m_socket.bytesAvailable(); }
@@ -63,6 +66,9 @@ signals:
     void encrypted();
     void sendComplete();
     void dataArrival();
+    // The peer closed its side in the ordinary way; state() says Closing once
+    // every received byte has been taken.
+    void peerClosed();
     void error(qint32 number, const QString &description);
 
 private:
@@ -72,6 +78,7 @@ private:
     void onReadyRead();
     void onSslErrors(const QList<QSslError> &errors);
     void reportLater(qint32 number, const QString &description);
+    void notePeerClosed();
     bool peerReset() const;
     void dropWatch();
 
@@ -85,6 +92,7 @@ private:
     bool m_failed = false;  // a failure is on its way to the receiver
     bool m_tcpUp = false;   // the TCP connection was made
     bool m_closing = false; // we are closing the socket ourselves
+    bool m_halfClosed = false; // we shut down our writing side
     // A second descriptor of the connection: Qt closes its own when it reads
     // the end of the stream, and only the connection's state tells a reset
     // from an ordinary close.

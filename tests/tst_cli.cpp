@@ -16,17 +16,26 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 // One answer, from a server of the given kind: "close" (answers and closes),
-// "keep" (answers and stays open), "refused" (nothing listens), or
-// "tls:NAME" (TLS with the test certificate NAME, answers and closes).
+// "keep" (answers and stays open), "silent" (reads and closes), "mute" (never
+// answers), "eof" (answers once its input has ended), "refused" (nothing
+// listens), or "tls:NAME" (TLS with the test certificate NAME, answers and closes).
 struct Peer
 {
     LoopbackServer plain;
     TlsLoopbackServer tls;
+    std::unique_ptr<EofReadingServer> eof;
     const QString port;
+    static LoopbackServer::Script script(const QString &kind, const QByteArray &answer)
+    {
+        return kind == u"keep" ? Scripts::answerAndKeepOpen(answer) : kind == u"silent" ? Scripts::closeWithoutSending()
+               : kind == u"mute" ? Scripts::neverAnswer() : Scripts::answerAndClose({answer});
+    }
     Peer(const QString &kind, const QByteArray &answer)
-        : plain(kind == u"keep" ? Scripts::answerAndKeepOpen(answer) : Scripts::answerAndClose({answer})),
+        : plain(script(kind, answer)),
           tls(kind.startsWith(u"tls:") ? kind.mid(4) : u"server"_s),
-          port(QString::number(kind == u"refused" ? refusedPort() : kind.startsWith(u"tls:") ? tls.port() : plain.port()))
+          eof(kind == u"eof" ? std::make_unique<EofReadingServer>() : nullptr),
+          port(QString::number(kind == u"refused" ? refusedPort() : kind.startsWith(u"tls:") ? tls.port()
+                               : eof ? eof->port() : plain.port()))
     { tls.setAnswer(answer); }
     QByteArray received() const { return plain.received + tls.received; }
 };
@@ -108,6 +117,9 @@ private slots:
         QTest::newRow("time-out keeps what arrived") << "keep" << "answer"_qba << QStringList{"-t", "1"} + dest << 1 << "1秒間サーバからの応答がなかった";
         QTest::newRow("--http-end against keep-alive") << "keep" << HttpAnswer << QStringList{"--http-end", "-t", "10"} + dest << 0 << "";
         QTest::newRow("refused") << "refused" << QByteArray() << dest << 2 << "200:";
+        QTest::newRow("closed without an answer") << "silent" << QByteArray() << QStringList{"-t", "10"} + dest << 2 << "251:";
+        QTest::newRow("TLS to a plain server") << "mute" << QByteArray() << QStringList{"--tls", "-t", "1"} + dest << 3 << "303:";
+        QTest::newRow("--half-close") << "eof" << "read 18 bytes"_qba << QStringList{"--half-close"} + dest << 0 << "";
         QTest::newRow("refused, with TLS") << "refused" << QByteArray() << QStringList{"--tls"} + dest << 2 << "200:";
         QTest::newRow("TLS verification") << "tls:selfsigned" << "answer"_qba << QStringList{"--tls", "--cacert", testCert("ca.pem")} + dest << 3 << "300:";
         QTest::newRow("-o into a missing folder") << "close" << "answer"_qba << QStringList{"-o", "/nonexistent/out"} + dest << 5 << "/nonexistent/out";
