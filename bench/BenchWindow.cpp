@@ -82,7 +82,7 @@ bool BenchWindow::waitFor(const std::function<bool()> &done, int timeoutMs)
 
 bool BenchWindow::waitEnabled(int timeoutMs)
 {
-    return waitFor([this] { return form.isEnabled() && !form.engine().isRunning(); }, timeoutMs);
+    return waitFor([this] { return !form.isBusy() && !form.engine().isRunning(); }, timeoutMs);
 }
 
 double BenchWindow::waitShown(const QElapsedTimer &since, int timeoutMs)
@@ -98,7 +98,7 @@ double BenchWindow::waitShown(const QElapsedTimer &since, int timeoutMs)
                 chars = doc->characterCount();
                 lastGrowth = now;
             }
-            return form.isEnabled() && !form.engine().isRunning() && now - lastGrowth > QuietNs;
+            return !form.isBusy() && !form.engine().isRunning() && now - lastGrowth > QuietNs;
         },
         timeoutMs);
     return done ? lastGrowth / 1e9 : -1;

@@ -24,6 +24,7 @@ public:
         ++count;
         last = text;
     }
+    std::optional<QByteArray> askPassword(QWidget *, const QString &) override { return std::nullopt; }
     int count = 0;
     QString last;
 };

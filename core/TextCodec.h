@@ -24,6 +24,9 @@ qint64 encodedLength(QStringView text, const QString &name);
 // The whole text in the encoding. A character the encoding cannot represent
 // throws Failure naming the character, its line and its column.
 QByteArray encode(QStringView text, const QString &name);
+// Whether the bytes decode in the encoding without an invalid sequence. ended:
+// they are the whole stream, so an unfinished character at their end counts.
+bool decodesCleanly(QByteArrayView bytes, const QString &name, bool ended = true);
 }
 
 // Decodes bytes that arrive in pieces. A character split between pieces is

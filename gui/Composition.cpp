@@ -3,11 +3,14 @@
 #include "core/ExchangeEngine.h"
 #include "gui/CommonDialog.h"
 #include "gui/DetailsForm.h"
+#include "gui/ElidedLabel.h"
 #include "gui/MessageBox.h"
 #include "gui/NarrowArrowStyle.h"
+#include "gui/NoticeBar.h"
 #include "gui/ResponseFeed.h"
 #include "gui/RawTextPane.h"
 #include "gui/SplitterHandle.h"
+#include "gui/SummaryLine.h"
 #include "gui/Twips.h"
 
 #include <QComboBox>
@@ -127,11 +130,14 @@ void wireProbeDeskForm::composeControls()
     m_picSplitter->setPalette(grey);
     m_picSplitter->hide();
 
-    m_statusBar = make<QLabel>(this, "statusBar", {0, 6330, 8010, 300},
-                             QStringLiteral("操作中のステータスを表示します。"));
+    m_statusBar = make<ElidedLabel>(this, "statusBar", {0, 6330, 8010, 300},
+                                    QStringLiteral("操作中のステータスを表示します。"));
     m_statusBar->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_statusBar->setTextFormat(Qt::PlainText);
     m_statusBar->setFont(font);
+    // The summary is the status bar's lasting part, at its right end.
+    m_summaryLbl = new SummaryLine(m_statusBar);
+    m_summaryLbl->setObjectName(QStringLiteral("summaryLbl"));
+    m_summaryLbl->setFont(font);
 
     m_exitCmd = button(this, "exitCmd", QStringLiteral("終了"), QStringLiteral("wireProbeDeskを終了します。"),
                      {6600, 120, 1095, 375});
@@ -179,6 +185,12 @@ void wireProbeDeskForm::composeControls()
     m_sendCmd = button(this, "sendCmd", QStringLiteral("送信"),
                      QStringLiteral("要求メッセージを指定したサーバに送信します。"), {120, 120, 1095, 375});
     m_sendCmd->setFont(font);
+    // Stop takes Send's place while an exchange runs, when Send takes no input.
+    m_stopCmd = button(this, "stopCmd", tr("中止"), tr("送信中のやり取りを中止します。届いた応答は残ります（Esc）。"),
+                       {120, 120, 1095, 375});
+    m_stopCmd->setFont(font);
+    m_stopCmd->hide();
+    m_noticeBar = new NoticeBar(this);
 
     m_engine = new ExchangeEngine(this);
     m_feed = new ResponseFeed(m_responseTxt, &m_engine->response(), this);
@@ -195,6 +207,8 @@ void wireProbeDeskForm::composeControls()
                                  m_exitCmd,    m_saveCmd, m_detailsCmd,    m_pasteCmd,   m_clearCmd,    m_openCmd};
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
+    // While a notice shows, its button follows the last control of the order.
+    setTabOrder(m_openCmd, m_noticeBar->button());
     m_timeOutSlider->setFocusPolicy(Qt::StrongFocus);
     // The first control in the tab order takes the focus when the window opens.
     m_addressCmb->setFocus(Qt::OtherFocusReason);
@@ -209,6 +223,12 @@ void wireProbeDeskForm::wireEvents()
     connect(m_clearCmd, &QPushButton::clicked, this, &wireProbeDeskForm::clearRequest);
     connect(m_detailsCmd, &QPushButton::clicked, this, &wireProbeDeskForm::showDetails);
     connect(m_exitCmd, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_stopCmd, &QPushButton::clicked, this, &wireProbeDeskForm::stopExchange);
+    connect(m_engine, &ExchangeEngine::stopped, this, &wireProbeDeskForm::showStopped);
+    connect(m_summaryLbl, &SummaryLine::pageRequested, this, &wireProbeDeskForm::openDetailsAt);
+    connect(m_details.get(), &DetailsForm::optionsChanged, this, &wireProbeDeskForm::showOptionsSummary);
+    m_summaryTimer.setInterval(250);
+    connect(&m_summaryTimer, &QTimer::timeout, this, &wireProbeDeskForm::showSummary);
 
     connect(m_engine, &ExchangeEngine::requestSent, this, &wireProbeDeskForm::showRequestSent);
     connect(m_engine, &ExchangeEngine::arrived, this, &wireProbeDeskForm::showArrival);
@@ -247,6 +267,7 @@ void wireProbeDeskForm::wireEvents()
                                                        m_requestTxt})
         w->installEventFilter(this);
     addShortcuts();
+    showOptionsSummary();
 }
 
 bool wireProbeDeskForm::eventFilter(QObject *watched, QEvent *event)
@@ -280,13 +301,7 @@ bool wireProbeDeskForm::eventFilter(QObject *watched, QEvent *event)
 void wireProbeDeskForm::setStatus(const QString &text)
 {
     m_statusBar->setText(text);
-}
-
-void wireProbeDeskForm::leaveBusy(QWidget *focusTo)
-{
-    setEnabled(true);
-    if (!focusWidget() || !focusWidget()->hasFocus())
-        focusTo->setFocus(Qt::OtherFocusReason);
+    layOutStatusRow();
 }
 
 void wireProbeDeskForm::showError(const QString &text)

@@ -15,12 +15,13 @@
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QHBoxLayout>
-#include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -56,19 +57,40 @@ DetailsForm::DetailsForm(ExchangeEngine *engine) : m_engine(engine)
     setWindowTitle(QStringLiteral("詳細 - wireProbeDesk"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/wireprobedesk.png")));
     m_tabs = new QTabWidget(this);
-    m_tabs->addTab(overviewPage(), QStringLiteral("概要"));
     m_hexView = new HexView;
     m_hexView->setObjectName(QStringLiteral("hexView"));
     m_hexView->setData(&engine->response());
+    m_pages[int(Page::Overview)] = overviewPage();
+    m_pages[int(Page::Hex)] = m_hexView;
+    m_pages[int(Page::Request)] = requestPage();
+    m_pages[int(Page::Tls)] = tlsPage();
+    m_tabs->addTab(m_pages[int(Page::Overview)], QStringLiteral("概要"));
     m_tabs->addTab(m_hexView, QStringLiteral("16進表示"));
-    m_tabs->addTab(requestPage(), QStringLiteral("要求"));
-    m_tabs->addTab(tlsPage(), QStringLiteral("TLS"));
+    m_tabs->addTab(m_pages[int(Page::Request)], QStringLiteral("要求"));
+    m_tabs->addTab(m_pages[int(Page::Tls)], QStringLiteral("TLS"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
     resize(680, 460);
 
     m_progress.setInterval(250);
     connect(&m_progress, &QTimer::timeout, this, &DetailsForm::showProgress);
+
+    // Ctrl+D opened it; with the focus here it closes it again, as Esc does.
+    auto *closeKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), this);
+    connect(closeKey, &QShortcut::activated, this, &QWidget::close);
+    for (QAbstractButton *b : std::initializer_list<QAbstractButton *>{m_httpEndChk, m_halfCloseChk, m_contentLengthChk,
+                                                                       m_crlfChk, m_tlsChk, m_verifyChk})
+        connect(b, &QAbstractButton::toggled, this, &DetailsForm::optionsChanged);
+    connect(m_limitCmb, &QComboBox::currentIndexChanged, this, &DetailsForm::optionsChanged);
+}
+
+void DetailsForm::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 QWidget *DetailsForm::overviewPage()
@@ -81,6 +103,7 @@ QWidget *DetailsForm::overviewPage()
     m_encodingCmb->setToolTip(QStringLiteral("通信とファイルの文字コードを選びます。応答は受信したバイト列をこの文字コードで表示します。"));
     connect(m_encodingCmb, &QComboBox::currentTextChanged, this, [this] {
         emit encodingChanged();
+        emit optionsChanged();
         showSummary();
     });
     form->addRow(QStringLiteral("文字コード："), m_encodingCmb);
@@ -99,6 +122,10 @@ QWidget *DetailsForm::overviewPage()
     m_httpEndChk->setObjectName(QStringLiteral("httpEndChk"));
     m_httpEndChk->setToolTip(QStringLiteral("Content-Length やチャンクの終端で応答の終わりが分かったら、サーバが接続を閉じるのを待たずに完了します。"));
 
+    m_halfCloseChk = new QCheckBox(tr("送信後に送信側を閉じる"), page);
+    m_halfCloseChk->setObjectName(QStringLiteral("halfCloseChk"));
+    m_halfCloseChk->setToolTip(tr("要求を送信したら接続の送信側を閉じます（ハーフクローズ）。入力の終わりまで読んでから応答するサーバ向けです。TLS では使われません。"));
+
     m_summary = new QPlainTextEdit(page);
     m_summary->setObjectName(QStringLiteral("summaryTxt"));
     m_summary->setReadOnly(true);
@@ -113,8 +140,15 @@ QWidget *DetailsForm::overviewPage()
     v->addLayout(form);
     v->addWidget(m_wrapChk);
     v->addWidget(m_httpEndChk);
+    v->addWidget(m_halfCloseChk);
     v->addWidget(m_summary, 1);
     v->addWidget(m_charsetCmd, 0, Qt::AlignLeft);
+    auto *keys = new QLabel(tr("キー: Ctrl+Enter 送信　Ctrl+O 開く　Ctrl+S 保存　Ctrl+D 詳細ウィンドウ　"
+                               "Ctrl+H 履歴　Ctrl+F 検索　Esc 中止（送信中）、お知らせや詳細ウィンドウを閉じる"),
+                            page);
+    keys->setObjectName(QStringLiteral("keysLbl"));
+    keys->setWordWrap(true);
+    v->addWidget(keys);
     return page;
 }
 
@@ -209,6 +243,7 @@ void DetailsForm::restore(const Reader &read)
     };
     m_wrapChk->setChecked(flag("Wrap", true));
     m_httpEndChk->setChecked(flag("HttpEnd", false));
+    m_halfCloseChk->setChecked(flag("HalfClose", false));
     m_contentLengthChk->setChecked(flag("FixContentLength", false));
     m_crlfChk->setChecked(flag("CrLfOnLoad", false));
     m_tlsChk->setChecked(flag("Tls", false));
@@ -231,6 +266,7 @@ void DetailsForm::save(const Writer &write) const
     write(QStringLiteral("ResponseLimit"), m_limitCmb->currentText());
     write(QStringLiteral("Wrap"), boolText(m_wrapChk->isChecked()));
     write(QStringLiteral("HttpEnd"), boolText(m_httpEndChk->isChecked()));
+    write(QStringLiteral("HalfClose"), boolText(m_halfCloseChk->isChecked()));
     write(QStringLiteral("FixContentLength"), boolText(m_contentLengthChk->isChecked()));
     write(QStringLiteral("CrLfOnLoad"), boolText(m_crlfChk->isChecked()));
     write(QStringLiteral("Tls"), boolText(m_tlsChk->isChecked()));
@@ -262,6 +298,12 @@ void DetailsForm::showOver(QWidget *owner)
     activateWindow();
 }
 
+void DetailsForm::showPage(QWidget *owner, Page page)
+{
+    m_tabs->setCurrentWidget(m_pages[int(page)]);
+    showOver(owner);
+}
+
 QString DetailsForm::encoding() const
 {
     return m_encodingCmb->currentText();
@@ -287,26 +329,46 @@ bool DetailsForm::fixContentLengthOnSend() const
     return m_contentLengthChk->isChecked();
 }
 
-void DetailsForm::fillSetup(ExchangeSetup &setup, QWidget *owner) const
+bool DetailsForm::httpEnd() const
+{
+    return m_httpEndChk->isChecked();
+}
+
+void DetailsForm::setHttpEnd(bool on)
+{
+    m_httpEndChk->setChecked(on);
+}
+
+bool DetailsForm::halfClose() const
+{
+    return m_halfCloseChk->isChecked();
+}
+
+bool DetailsForm::tlsEnabled() const
+{
+    return m_tlsChk->isChecked();
+}
+
+bool DetailsForm::tlsVerify() const
+{
+    return m_verifyChk->isChecked();
+}
+
+QString DetailsForm::unusualLimit() const
+{
+    return m_limitCmb->currentIndex() == DefaultLimit ? QString() : m_limitCmb->currentText();
+}
+
+void DetailsForm::fillSetup(ExchangeSetup &setup) const
 {
     setup.responseLimit = Limits[qBound(0, m_limitCmb->currentIndex(), int(std::size(Limits)) - 1)].bytes;
     setup.httpEnd = m_httpEndChk->isChecked();
+    setup.halfClose = m_halfCloseChk->isChecked();
     setup.tls.enabled = m_tlsChk->isChecked();
     setup.tls.verify = m_verifyChk->isChecked();
     setup.tls.caFile = m_caFileTxt->text().trimmed();
     setup.tls.certFile = m_clientCertTxt->text().trimmed();
     setup.tls.keyFile = m_clientKeyTxt->text().trimmed();
-    // The password lives only as long as the question.
-    setup.askPassword = [owner](const QString &file) -> std::optional<QByteArray> {
-        QInputDialog dlg;
-        dlg.setWindowTitle(QStringLiteral("パスワード"));
-        dlg.setLabelText(QStringLiteral("%1 のパスワード：").arg(file));
-        dlg.setTextEchoMode(QLineEdit::Password);
-        ModalHelper::prepare(&dlg, owner);
-        if (dlg.exec() != QDialog::Accepted)
-            return std::nullopt;
-        return dlg.textValue().toUtf8();
-    };
 }
 
 void DetailsForm::exchangeStarted()

@@ -25,6 +25,7 @@ class DetailsForm : public QWidget
 public:
     using Reader = std::function<QString(const QString &key, const QString &defaultValue)>;
     using Writer = std::function<void(const QString &key, const QString &value)>;
+    enum class Page { Overview, Hex, Request, Tls };
 
     explicit DetailsForm(ExchangeEngine *engine);
 
@@ -32,15 +33,22 @@ public:
     void save(const Writer &write) const;
     // Shown beside owner the first time, where it was left after that.
     void showOver(QWidget *owner);
+    void showPage(QWidget *owner, Page page);
 
     QString encoding() const;
     void setEncoding(const QString &name);
     bool wrap() const;
     bool crlfOnLoad() const;
     bool fixContentLengthOnSend() const;
-    // The limit, TLS and HTTP options of the next exchange.
-    // owner: the window a password question is shown over.
-    void fillSetup(ExchangeSetup &setup, QWidget *owner) const;
+    bool httpEnd() const;
+    void setHttpEnd(bool on);
+    bool halfClose() const;
+    bool tlsEnabled() const;
+    bool tlsVerify() const;
+    // The response limit's name when it is not the usual one; empty when it is.
+    QString unusualLimit() const;
+    // The limit, TLS, HTTP and half-close options of the next exchange.
+    void fillSetup(ExchangeSetup &setup) const;
 
     void exchangeStarted();
     void responseGrew();
@@ -51,8 +59,13 @@ public:
 
 signals:
     void encodingChanged();
+    // An option that changes the wire or the display was switched.
+    void optionsChanged();
     void wrapChanged(bool on);
     void contentLengthRequested();
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override;
 
 private:
     QWidget *overviewPage();
@@ -68,6 +81,7 @@ private:
     QComboBox *m_limitCmb = nullptr;
     QCheckBox *m_wrapChk = nullptr;
     QCheckBox *m_httpEndChk = nullptr;
+    QCheckBox *m_halfCloseChk = nullptr;
     QPlainTextEdit *m_summary = nullptr;
     QPushButton *m_charsetCmd = nullptr;
     QString m_suggestedCharset;
@@ -82,6 +96,7 @@ private:
     QLineEdit *m_clientCertTxt = nullptr;
     QLineEdit *m_clientKeyTxt = nullptr;
     QPlainTextEdit *m_tlsSession = nullptr;
+    QWidget *m_pages[4] = {};
     QTimer m_progress;
     bool m_placed = false;
 };

@@ -8,8 +8,11 @@
 #include "core/PortText.h"
 #include "core/TextCodec.h"
 #include "gui/DetailsForm.h"
+#include "gui/MessageBox.h"
+#include "gui/NoticeBar.h"
 #include "gui/RawTextPane.h"
 #include "gui/ResponseFeed.h"
+#include "gui/SummaryLine.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -40,11 +43,14 @@ void wireProbeDeskForm::sendRequest()
         return;
     }
 
-    setEnabled(false);
+    enterBusy(true);
     recordHistory(m_addressCmb);
     recordHistory(m_portCmb);
-    // The last exchange's response is gone, whatever happens next.
+    // The last exchange's response is gone, whatever happens next, and with
+    // it what was said about it.
     m_engine->clear();
+    m_noticeBar->dismiss();
+    m_summaryLbl->setSoapFault(QString());
     if (details().fixContentLengthOnSend())
         fixContentLength();
 
@@ -54,15 +60,33 @@ void wireProbeDeskForm::sendRequest()
         setup.port = PortText::toInt(m_portCmb->currentText());
         setup.timeoutSeconds = m_timeOutSlider->value();
         setup.request = TextCodec::encode(m_requestTxt->rawText(), encoding());
-        details().fillSetup(setup, this);
+        details().fillSetup(setup);
+        setup.askPassword = [this](const QString &file) { return password(file); };
         m_engine->start(setup);
         m_feed->restart(encoding());
         setStatus(QStringLiteral("接続先サーバに接続しています。"));
         details().exchangeStarted();
+        checkRequest(RequestMoment::Sent);
+        showSummary();
+        m_summaryTimer.start();
     } catch (const Failure &f) {
+        if (f.number == TlsSetup::FileFailed)
+            m_passwords.clear(); // a password kept may be the wrong one
         m_feed->restart(encoding());
+        showSummary();
         reportFailure(f);
     }
+}
+
+std::optional<QByteArray> wireProbeDeskForm::password(const QString &file)
+{
+    const auto known = m_passwords.constFind(file);
+    if (known != m_passwords.cend())
+        return *known;
+    std::optional<QByteArray> answer = m_box->askPassword(this, file);
+    if (answer)
+        m_passwords.insert(file, *answer);
+    return answer;
 }
 
 void wireProbeDeskForm::recordHistory(QComboBox *box)
@@ -98,6 +122,7 @@ void wireProbeDeskForm::showCompletion()
     endExchange();
     setStatus(ExchangeReport::completed());
     leaveBusy(m_sendCmd);
+    checkResponse();
 }
 
 void wireProbeDeskForm::showTimeOut(int seconds)
@@ -107,16 +132,19 @@ void wireProbeDeskForm::showTimeOut(int seconds)
     setStatus(text);
     showError(text);
     leaveBusy(m_sendCmd);
+    checkResponse();
 }
 
 void wireProbeDeskForm::showFailure(qint32 number, const QString &description)
 {
     endExchange();
     reportFailure(Failure{number, description});
+    checkResponse();
 }
 
 void wireProbeDeskForm::reportFailure(const Failure &f)
 {
+    m_stopCmd->hide();
     setStatus(QString::number(f.number) + QLatin1Char(':') + f.description);
     showError(f.description);
     leaveBusy(m_sendCmd);
@@ -124,10 +152,13 @@ void wireProbeDeskForm::reportFailure(const Failure &f)
 
 void wireProbeDeskForm::endExchange()
 {
+    m_stopCmd->hide(); // nothing left to stop, also while a box is open
     m_feed->grew(true);
     if (m_feed->pending() <= FlushAtEnd)
         m_feed->flush();
     m_details->exchangeEnded();
+    m_summaryTimer.stop();
+    showSummary();
 }
 
 void wireProbeDeskForm::showWholeResponse()

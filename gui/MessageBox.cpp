@@ -3,6 +3,8 @@
 #include "gui/ModalHelper.h"
 
 #include <QGridLayout>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 void QtMessageBox::showError(QWidget *owner, const QString &text)
@@ -17,4 +19,16 @@ void QtMessageBox::showError(QWidget *owner, const QString &text)
                       grid->columnCount());
     ModalHelper::prepare(&box, owner);
     box.exec();
+}
+
+std::optional<QByteArray> QtMessageBox::askPassword(QWidget *owner, const QString &file)
+{
+    QInputDialog dlg;
+    dlg.setWindowTitle(QStringLiteral("パスワード"));
+    dlg.setLabelText(QStringLiteral("%1 のパスワード：").arg(file));
+    dlg.setTextEchoMode(QLineEdit::Password);
+    ModalHelper::prepare(&dlg, owner);
+    if (dlg.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dlg.textValue().toUtf8();
 }

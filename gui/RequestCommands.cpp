@@ -15,7 +15,7 @@
 
 void wireProbeDeskForm::openRequest()
 {
-    setEnabled(false);
+    enterBusy(false);
     CommonDialog &dlg = *m_dialog;
     try {
         dlg.dialogTitle = QStringLiteral("要求メッセージのファイルを開く");
@@ -32,6 +32,7 @@ void wireProbeDeskForm::openRequest()
             const QByteArray bytes = RequestFile::load(dlg.fileName, m_details->crlfOnLoad());
             StreamDecoder decoder(encoding());
             m_requestTxt->setRawText(decoder.decode(bytes) + decoder.finish());
+            checkRequest(RequestMoment::Loaded);
         }
     } catch (const Failure &f) {
         reportFileFailure(f);
@@ -50,6 +51,7 @@ void wireProbeDeskForm::pasteRequest()
     text.replace(QLatin1Char('\r'), QLatin1String("\r\n"));
     m_requestTxt->replaceAll(text);
     m_requestTxt->setFocus(Qt::OtherFocusReason);
+    checkRequest(RequestMoment::Loaded);
 }
 
 void wireProbeDeskForm::reportFileFailure(const Failure &f)

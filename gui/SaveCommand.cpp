@@ -14,7 +14,7 @@
 
 void wireProbeDeskForm::saveResponse()
 {
-    setEnabled(false);
+    enterBusy(false);
     if (m_responseTxt->document()->isEmpty() && m_feed->pending() == 0) {
         showError(QStringLiteral("応答メッセージのデータがありません。"));
         leaveBusy(m_saveCmd);

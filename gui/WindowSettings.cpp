@@ -69,6 +69,7 @@ void wireProbeDeskForm::restoreSettings()
     m_addressCmb->setEditText(m_addressCmb->itemText(0));
     m_portCmb->setEditText(m_portCmb->itemText(0));
     m_details->restore([this](const QString &key, const QString &def) { return readSetting(key, def); });
+    showOptionsSummary();
 }
 
 void wireProbeDeskForm::applyStoredGeometry()

@@ -1,8 +1,14 @@
 #pragma once
 
+#include "gui/DetailsForm.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <memory>
+#include <optional>
 
 class QComboBox;
 class QGroupBox;
@@ -10,13 +16,15 @@ class QLabel;
 class QPushButton;
 class QSlider;
 class CommonDialog;
-class DetailsForm;
+class ElidedLabel;
 class ExchangeEngine;
 class MessageBox;
+class NoticeBar;
 class RawTextPane;
 class ResponseFeed;
 class SettingsStore;
 class SplitterHandle;
+class SummaryLine;
 struct Failure;
 
 // The one window: a view over the exchange engine. It turns its controls into
@@ -34,6 +42,8 @@ public:
     void restoreSettings();
 
     ExchangeEngine &engine() { return *m_engine; }
+    // A command runs: the controls take no input (Stop aside).
+    bool isBusy() const { return m_busy; }
     DetailsForm &details() { return *m_details; }
     // Lays out at once whatever of the response the pane has not shown yet.
     void showWholeResponse();
@@ -50,6 +60,7 @@ protected:
     void moveEvent(QMoveEvent *e) override;
     void changeEvent(QEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
@@ -59,6 +70,11 @@ private slots:
     void showCompletion();
     void showTimeOut(int seconds);
     void showFailure(qint32 number, const QString &description);
+    void stopExchange();
+    void showStopped();
+    void showSummary();
+    void showOptionsSummary();
+    void openDetailsAt(DetailsForm::Page page);
 
     void openRequest();
     void pasteRequest();
@@ -79,9 +95,21 @@ private:
     void wireEvents();
     void addShortcuts();
     void setStatus(const QString &text);
-    // Disabling the window took the focus away; it goes back to the control
+    // The busy state: every control but Stop (shown when stoppable) takes no
+    // input; the window itself stays enabled, so Stop and boxes work.
+    void enterBusy(bool stoppable);
+    // Disabling the controls took the focus away; it goes back to the control
     // that started the command, so the keyboard works again.
     void leaveBusy(QWidget *focusTo);
+    // The status text, cut on one line, and the summary at its right end.
+    void layOutStatusRow();
+    // Notices with a fix, for what the request or the response shows.
+    enum class RequestMoment { Loaded, Sent };
+    void checkRequest(RequestMoment when);
+    void checkResponse();
+    void alignLineEnds();
+    // Asks for a key's or PKCS#12 file's password once a run.
+    std::optional<QByteArray> password(const QString &file);
     void showError(const QString &text);
     void reportFailure(const Failure &f);
     void reportFileFailure(const Failure &f);
@@ -125,7 +153,14 @@ private:
     RawTextPane *m_responseTxt = nullptr;
     QWidget *m_picSplitter = nullptr;
     SplitterHandle *m_imgSplitter = nullptr;
-    QLabel *m_statusBar = nullptr;
+    ElidedLabel *m_statusBar = nullptr;
+    SummaryLine *m_summaryLbl = nullptr;
+    QPushButton *m_stopCmd = nullptr;
+    NoticeBar *m_noticeBar = nullptr;
+    QTimer m_summaryTimer;
+    QList<QPointer<QWidget>> m_disabledWhileBusy;
+    bool m_busy = false;
+    QHash<QString, QByteArray> m_passwords; // for this run only, never stored
     QTimer m_selectionTimer;
     QTimer m_requestCount;
 

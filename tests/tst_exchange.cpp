@@ -2,13 +2,16 @@
 // history, and the response pane in the chosen encoding.
 #include "TestFiles.h"
 #include "TestSupport.h"
+#include "TlsLoopbackServer.h"
 
 #include "core/ExchangeEngine.h"
 #include "gui/DetailsForm.h"
 #include "gui/RawTextPane.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
 #include <QTcpSocket>
@@ -67,7 +70,7 @@ private slots:
             focused = focused->parentWidget();
         QVERIFY(focused);
         QCOMPARE(focused->objectName(), focus);
-        QVERIFY(w.form->isEnabled());
+        QVERIFY(!w.busy());
         QCOMPARE(w.addressCmb->itemText(0), QString()); // nothing recorded
         QCOMPARE(w.responseTxt->rawText(), QStringLiteral("old"));
         QCOMPARE(w.statusBar->text(), status);
@@ -81,10 +84,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
         w.sendCmd->setFocus();
         w.sendTo(QStringLiteral("127.0.0.1"), port(server), QStringLiteral("GET / HTTP/1.0\n\n"));
-        QVERIFY(!w.form->isEnabled());
+        QVERIFY(w.busy());
         QTRY_COMPARE(w.statusBar->text(), Waiting);
         QTRY_COMPARE(w.statusBar->text(), Done);
-        QVERIFY(w.form->isEnabled());
+        QVERIFY(!w.busy());
         QCOMPARE(w.responseTxt->rawText(), QStringLiteral("HTTP/1.0 200 OK\r\nX: 1\r\n\r\nbody"));
         QCOMPARE(server.received, QByteArray("GET / HTTP/1.0\r\n\r\n"));
         QCOMPARE(w.addressCmb->itemText(0), QStringLiteral("127.0.0.1"));
@@ -127,7 +130,7 @@ private slots:
         QVERIFY2(status.startsWith(QString::number(number) + ':'), qPrintable(status));
         QCOMPARE(status.mid(status.indexOf(':') + 1), w.box.texts.first());
         QVERIFY(!w.box.texts.first().isEmpty());
-        QVERIFY(w.form->isEnabled());
+        QVERIFY(!w.busy());
         QCOMPARE(w.responseTxt->rawText(), QString());
         QCOMPARE(w.addressCmb->itemText(0), address); // recorded even though it failed
         QCOMPARE(w.portCmb->itemText(0), port);
@@ -147,7 +150,7 @@ private slots:
         QCOMPARE(w.statusBar->text(), timeOutText(1));
         QVERIFY(closedWhileOpen);
         QCOMPARE(w.box.ownerEnabled, QList<bool>{false});
-        QVERIFY(w.form->isEnabled());
+        QVERIFY(!w.busy());
         QCOMPARE(w.responseTxt->rawText(), QStringLiteral("partial"));
     }
 
@@ -212,6 +215,71 @@ private slots:
         w.dialog->answers << dir.filePath("r.txt");
         w.saveCmd->click();
         QCOMPARE(readFile(dir.filePath("r.txt")), QByteArray("\x89\x9E\x93\x9A"));
+    }
+
+    // Stop (the button or Esc) is the one control that takes input while an
+    // exchange runs; what arrived stays, and no box is shown.
+    void stopKeepsWhatArrived_data()
+    {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("中止") << false;
+        QTest::newRow("Esc") << true;
+    }
+    void stopKeepsWhatArrived()
+    {
+        QFETCH(bool, byKey);
+        LoopbackServer server(Scripts::answerAndKeepOpen("partial"));
+        TestWindow w;
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        auto *stop = w.form->findChild<QPushButton *>(QStringLiteral("stopCmd"));
+        QVERIFY(stop && !stop->isVisible());
+        w.sendTo(QStringLiteral("127.0.0.1"), port(server), QStringLiteral("q"));
+        QTRY_COMPARE(w.form->engine().response(), QByteArray("partial"));
+        QVERIFY(w.busy());
+        QVERIFY(stop->isVisible() && stop->isEnabled());
+        if (byKey)
+            QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : w.form.get(), Qt::Key_Escape);
+        else
+            QTest::mouseClick(stop, Qt::LeftButton);
+        QCOMPARE(w.statusBar->text(), QStringLiteral("中止しました。"));
+        QVERIFY(!w.form->engine().isRunning());
+        QVERIFY(!w.busy());
+        QVERIFY(!stop->isVisible());
+        w.form->showWholeResponse();
+        QCOMPARE(w.responseTxt->rawText(), QStringLiteral("partial"));
+        QTest::qWait(50);
+        QVERIFY(w.box.texts.isEmpty());
+    }
+
+    // A client certificate's password is asked once a run; a wrong one is
+    // forgotten and asked again.
+    void passwordAskedOncePerRun_data()
+    {
+        QTest::addColumn<QStringList>("answers");
+        QTest::addColumn<QStringList>("ends"); // of two Sends
+        QTest::newRow("right") << QStringList{"p12-test"} << QStringList{Done, Done};
+        QTest::newRow("wrong, then right") << QStringList{"nope", "p12-test"} << QStringList{"302", Done};
+    }
+    void passwordAskedOncePerRun()
+    {
+        QFETCH(QStringList, answers);
+        QFETCH(QStringList, ends);
+        TlsLoopbackServer server(QStringLiteral("server"), true);
+        TestWindow w;
+        w.box.passwords = answers;
+        DetailsForm &d = w.form->details();
+        d.findChild<QCheckBox *>(QStringLiteral("tlsChk"))->setChecked(true);
+        d.findChild<QLineEdit *>(QStringLiteral("caFileTxt"))->setText(testCert(QStringLiteral("ca.pem")));
+        d.findChild<QLineEdit *>(QStringLiteral("clientCertTxt"))->setText(testCert(QStringLiteral("client.p12")));
+        for (const QString &end : ends) {
+            w.statusBar->clear();
+            w.sendTo(QStringLiteral("127.0.0.1"), QString::number(server.port()), QStringLiteral("q"));
+            QTRY_VERIFY(!w.form->engine().isRunning() && !w.busy());
+            QVERIFY2(w.statusBar->text().startsWith(end), qPrintable(w.statusBar->text()));
+        }
+        QCOMPARE(w.box.passwordFiles.size(), answers.size());
+        QCOMPARE(server.encrypted, 2 - ends.count(QStringLiteral("302")));
     }
 
     void closingTheWindowEndsARunningExchange()

@@ -20,15 +20,23 @@ class QTimer;
 class RawTextPane;
 class SplitterHandle;
 
+// Whether the window is busy: none of its controls takes input. A window
+// with some controls disabled and others not fails the test.
+bool windowBusy(const QWidget *form);
+
 // Records each box instead of showing it, and whether the window was still
-// busy (disabled) while it was "open".
+// busy while it was "open". Answers password questions from passwords
+// ("" = cancel, none left = cancel) and records the files asked about.
 class FakeMessageBox : public MessageBox
 {
 public:
     void showError(QWidget *owner, const QString &text) override;
+    std::optional<QByteArray> askPassword(QWidget *owner, const QString &file) override;
     QStringList texts;
-    QList<bool> ownerEnabled;
+    QList<bool> ownerEnabled; // false: busy while the box was open
     std::function<void()> whileOpen; // runs while the box would be open
+    QStringList passwords;
+    QStringList passwordFiles;
 };
 
 // Answers each show with the next scripted path ("" = cancel) and records
@@ -63,6 +71,7 @@ struct TestWindow
     void setSetting(const QString &key, const QString &value);
     // Fills in the destination and the request and presses Send.
     void sendTo(const QString &address, const QString &port, const QString &request);
+    bool busy() const { return windowBusy(form.get()); }
 
     QPushButton *sendCmd, *openCmd, *clearCmd, *pasteCmd, *detailsCmd, *saveCmd, *exitCmd;
     QComboBox *addressCmb, *portCmb;
