@@ -4,6 +4,7 @@
 #include "core/ExchangeReport.h"
 #include "core/HttpFraming.h"
 #include "core/LineEndCount.h"
+#include "core/SettingsValues.h"
 #include "core/TextCodec.h"
 #include "core/TlsSetup.h"
 #include "gui/HexView.h"
@@ -41,11 +42,6 @@ constexpr int DefaultLimit = 3;
 QString bytesText(qint64 n)
 {
     return QLocale::c().toString(n) + QStringLiteral(" バイト");
-}
-
-QString boolText(bool b)
-{
-    return b ? QStringLiteral("1") : QStringLiteral("0");
 }
 
 } // namespace
@@ -205,7 +201,7 @@ void DetailsForm::restore(const Reader &read)
             index = i;
     m_limitCmb->setCurrentIndex(index);
     const auto flag = [&read](const char *key, bool def) {
-        return read(QString::fromLatin1(key), boolText(def)).trimmed() == QLatin1String("1");
+        return SettingsValues::parseBool(read(QString::fromLatin1(key), QString()), def);
     };
     m_wrapChk->setChecked(flag("Wrap", true));
     m_httpEndChk->setChecked(flag("HttpEnd", false));
@@ -229,12 +225,12 @@ void DetailsForm::save(const Writer &write) const
 {
     write(QStringLiteral("Encoding"), encoding());
     write(QStringLiteral("ResponseLimit"), m_limitCmb->currentText());
-    write(QStringLiteral("Wrap"), boolText(m_wrapChk->isChecked()));
-    write(QStringLiteral("HttpEnd"), boolText(m_httpEndChk->isChecked()));
-    write(QStringLiteral("FixContentLength"), boolText(m_contentLengthChk->isChecked()));
-    write(QStringLiteral("CrLfOnLoad"), boolText(m_crlfChk->isChecked()));
-    write(QStringLiteral("Tls"), boolText(m_tlsChk->isChecked()));
-    write(QStringLiteral("TlsVerify"), boolText(m_verifyChk->isChecked()));
+    write(QStringLiteral("Wrap"), SettingsValues::formatBool(m_wrapChk->isChecked()));
+    write(QStringLiteral("HttpEnd"), SettingsValues::formatBool(m_httpEndChk->isChecked()));
+    write(QStringLiteral("FixContentLength"), SettingsValues::formatBool(m_contentLengthChk->isChecked()));
+    write(QStringLiteral("CrLfOnLoad"), SettingsValues::formatBool(m_crlfChk->isChecked()));
+    write(QStringLiteral("Tls"), SettingsValues::formatBool(m_tlsChk->isChecked()));
+    write(QStringLiteral("TlsVerify"), SettingsValues::formatBool(m_verifyChk->isChecked()));
     write(QStringLiteral("TlsCaFile"), m_caFileTxt->text());
     write(QStringLiteral("TlsCertFile"), m_clientCertTxt->text());
     write(QStringLiteral("TlsKeyFile"), m_clientKeyTxt->text());
