@@ -93,7 +93,7 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, const QRec
 
 wireProbeDeskForm::wireProbeDeskForm(SettingsStore *store, MessageBox *box,
                                      std::unique_ptr<CommonDialog> dialog, QWidget *parent)
-    : QWidget(parent), m_store(store), m_box(box), m_dialog(std::move(dialog))
+    : QWidget(parent), m_settings(store), m_box(box), m_dialog(std::move(dialog))
 {
     setObjectName(QStringLiteral("wireProbeDeskForm"));
     composeControls();

@@ -4,7 +4,6 @@
 #include "core/ExchangeReport.h"
 #include "core/HttpFraming.h"
 #include "core/LineEndCount.h"
-#include "core/SettingsValues.h"
 #include "core/TextCodec.h"
 #include "core/TlsSetup.h"
 #include "gui/HexView.h"
@@ -191,52 +190,48 @@ QWidget *DetailsForm::tlsPage()
     return page;
 }
 
-void DetailsForm::restore(const Reader &read)
+void DetailsForm::restore(const Settings::Section &settings)
 {
-    setEncoding(read(QStringLiteral("Encoding"), QStringLiteral("UTF-8")));
-    const QString limit = read(QStringLiteral("ResponseLimit"), QString());
+    setEncoding(settings.get(Settings::Encoding));
+    const QString limit = settings.get(Settings::ResponseLimit);
     int index = DefaultLimit;
     for (int i = 0; i < int(std::size(Limits)); ++i)
         if (limit == QLatin1String(Limits[i].text))
             index = i;
     m_limitCmb->setCurrentIndex(index);
-    const auto flag = [&read](const char *key, bool def) {
-        return SettingsValues::parseBool(read(QString::fromLatin1(key), QString()), def);
-    };
-    m_wrapChk->setChecked(flag("Wrap", true));
-    m_httpEndChk->setChecked(flag("HttpEnd", false));
-    m_contentLengthChk->setChecked(flag("FixContentLength", false));
-    m_crlfChk->setChecked(flag("CrLfOnLoad", false));
-    m_tlsChk->setChecked(flag("Tls", false));
-    m_verifyChk->setChecked(flag("TlsVerify", true));
-    m_caFileTxt->setText(read(QStringLiteral("TlsCaFile"), QString()));
-    m_clientCertTxt->setText(read(QStringLiteral("TlsCertFile"), QString()));
-    m_clientKeyTxt->setText(read(QStringLiteral("TlsKeyFile"), QString()));
-    bool okX = false, okY = false;
-    const int x = read(QStringLiteral("DetailsLeft"), QString()).toInt(&okX);
-    const int y = read(QStringLiteral("DetailsTop"), QString()).toInt(&okY);
-    if (okX && okY && qAbs(x) < 100000 && qAbs(y) < 100000) {
-        move(x, y);
+    m_wrapChk->setChecked(settings.get(Settings::Wrap));
+    m_httpEndChk->setChecked(settings.get(Settings::HttpEnd));
+    m_contentLengthChk->setChecked(settings.get(Settings::FixContentLength));
+    m_crlfChk->setChecked(settings.get(Settings::CrLfOnLoad));
+    m_tlsChk->setChecked(settings.get(Settings::Tls));
+    m_verifyChk->setChecked(settings.get(Settings::TlsVerify));
+    m_caFileTxt->setText(settings.get(Settings::TlsCaFile));
+    m_clientCertTxt->setText(settings.get(Settings::TlsCertFile));
+    m_clientKeyTxt->setText(settings.get(Settings::TlsKeyFile));
+    const std::optional<int> x = settings.get(Settings::DetailsLeft);
+    const std::optional<int> y = settings.get(Settings::DetailsTop);
+    if (x && y && qAbs(*x) < 100000 && qAbs(*y) < 100000) {
+        move(*x, *y);
         m_placed = true;
     }
 }
 
-void DetailsForm::save(const Writer &write) const
+void DetailsForm::save(Settings::Section &settings) const
 {
-    write(QStringLiteral("Encoding"), encoding());
-    write(QStringLiteral("ResponseLimit"), m_limitCmb->currentText());
-    write(QStringLiteral("Wrap"), SettingsValues::formatBool(m_wrapChk->isChecked()));
-    write(QStringLiteral("HttpEnd"), SettingsValues::formatBool(m_httpEndChk->isChecked()));
-    write(QStringLiteral("FixContentLength"), SettingsValues::formatBool(m_contentLengthChk->isChecked()));
-    write(QStringLiteral("CrLfOnLoad"), SettingsValues::formatBool(m_crlfChk->isChecked()));
-    write(QStringLiteral("Tls"), SettingsValues::formatBool(m_tlsChk->isChecked()));
-    write(QStringLiteral("TlsVerify"), SettingsValues::formatBool(m_verifyChk->isChecked()));
-    write(QStringLiteral("TlsCaFile"), m_caFileTxt->text());
-    write(QStringLiteral("TlsCertFile"), m_clientCertTxt->text());
-    write(QStringLiteral("TlsKeyFile"), m_clientKeyTxt->text());
+    settings.put(Settings::Encoding, encoding());
+    settings.put(Settings::ResponseLimit, m_limitCmb->currentText());
+    settings.put(Settings::Wrap, m_wrapChk->isChecked());
+    settings.put(Settings::HttpEnd, m_httpEndChk->isChecked());
+    settings.put(Settings::FixContentLength, m_contentLengthChk->isChecked());
+    settings.put(Settings::CrLfOnLoad, m_crlfChk->isChecked());
+    settings.put(Settings::Tls, m_tlsChk->isChecked());
+    settings.put(Settings::TlsVerify, m_verifyChk->isChecked());
+    settings.put(Settings::TlsCaFile, m_caFileTxt->text());
+    settings.put(Settings::TlsCertFile, m_clientCertTxt->text());
+    settings.put(Settings::TlsKeyFile, m_clientKeyTxt->text());
     if (m_placed) {
-        write(QStringLiteral("DetailsLeft"), QString::number(pos().x()));
-        write(QStringLiteral("DetailsTop"), QString::number(pos().y()));
+        settings.put(Settings::DetailsLeft, pos().x());
+        settings.put(Settings::DetailsTop, pos().y());
     }
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "core/Settings.h"
+
 #include <QTimer>
 #include <QWidget>
-#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -23,13 +24,11 @@ class DetailsForm : public QWidget
 {
     Q_OBJECT
 public:
-    using Reader = std::function<QString(const QString &key, const QString &defaultValue)>;
-    using Writer = std::function<void(const QString &key, const QString &value)>;
-
     explicit DetailsForm(ExchangeEngine *engine);
 
-    void restore(const Reader &read);
-    void save(const Writer &write) const;
+    void restore(const Settings::Section &settings);
+    // Puts its keys; the caller syncs.
+    void save(Settings::Section &settings) const;
     // Shown beside owner the first time, where it was left after that.
     void showOver(QWidget *owner);
 

@@ -29,9 +29,9 @@ void wireProbeDeskForm::saveResponse()
         dlg.filter = QStringLiteral("すべてのﾌｧｲﾙ (*.*)|*.*");
         dlg.defaultExt.clear();
         dlg.fileName = QStringLiteral("Response.txt");
-        dlg.initDir = dialogFolder(QStringLiteral("saveDir"));
+        dlg.initDir = dialogFolder(Settings::SaveDir);
         const bool chosen = dlg.showSave(this);
-        rememberFolder(QStringLiteral("saveDir"), dlg.fileName);
+        rememberFolder(Settings::SaveDir, dlg.fileName);
         if (chosen) {
             const auto keepAnswering = [] { QApplication::processEvents(); };
             // Unedited, the response is saved as the bytes that arrived, in any
