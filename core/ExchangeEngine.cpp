@@ -1,6 +1,7 @@
 #include "core/ExchangeEngine.h"
 
 #include "core/Failure.h"
+#include "core/FailureNumber.h"
 
 #include <QLocale>
 
@@ -127,7 +128,7 @@ void ExchangeEngine::onDataArrival()
     // A response that ends exactly at the limit is complete; one that goes on is cut.
     if (m_response.size() >= m_setup.responseLimit && m_transport.state() != Transport::Closing) {
         finish(Outcome::Failed);
-        emit failed(ErrResponseLimit, QStringLiteral("応答メッセージが上限の %1 に達したため、受信を打ち切りました。")
+        emit failed(FailureNumber::ResponseLimit, QStringLiteral("応答メッセージが上限の %1 に達したため、受信を打ち切りました。")
                                           .arg(limitText(m_setup.responseLimit)));
         return;
     }

@@ -44,7 +44,6 @@ class ExchangeEngine : public QObject
 {
     Q_OBJECT
 public:
-    enum : qint32 { ErrResponseLimit = 240 };
     enum class Outcome { Idle, Running, Completed, TimedOut, Failed };
 
     explicit ExchangeEngine(QObject *parent = nullptr);

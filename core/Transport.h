@@ -23,14 +23,6 @@ public:
         Closing = 8, // the peer has closed its side; the socket is not closed yet
     };
 
-    // Failure numbers of this layer; the README lists them with the rest.
-    enum : qint32 {
-        ErrNotClosed = 103,
-        ErrSocketBase = 200, // + QAbstractSocket::SocketError
-        ErrConnectTimeout = 205,
-        ErrReset = 250,
-    };
-
     explicit Transport(QObject *parent = nullptr);
     ~Transport() override;
 
