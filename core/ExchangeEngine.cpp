@@ -65,7 +65,11 @@ void ExchangeEngine::clear()
     m_sent = 0;
     m_tcpUp = false;
     m_timings = ExchangeTimings();
+    const bool changed = m_outcome != Outcome::Idle;
     m_outcome = Outcome::Idle;
+    if (changed)
+        emit outcomeChanged(m_outcome);
+    emit cleared();
 }
 
 void ExchangeEngine::start(const ExchangeSetup &setup)
@@ -81,6 +85,8 @@ void ExchangeEngine::start(const ExchangeSetup &setup)
     m_outcome = Outcome::Running;
     // The connection attempt is bounded by the same time-out as the wait for data.
     m_responseTimer.start(setup.timeoutSeconds * 1000);
+    emit outcomeChanged(m_outcome);
+    emit started();
 }
 
 void ExchangeEngine::abort()
@@ -193,5 +199,8 @@ void ExchangeEngine::finish(Outcome outcome)
     m_closePoll.stop();
     m_transport.close();
     m_timings.end = now();
+    const bool changed = m_outcome != outcome;
     m_outcome = outcome;
+    if (changed)
+        emit outcomeChanged(outcome);
 }

@@ -96,7 +96,7 @@ void Transport::close()
     dropWatch();
 }
 
-int Transport::state() const
+Transport::StateCode Transport::state() const
 {
     // Closing only once every received byte has been taken, so that no data
     // arrives after the close has been seen. (After a TLS close_notify Qt's

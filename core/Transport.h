@@ -35,7 +35,7 @@ public:
     QByteArray read(qint64 max);
     qint64 bytesAvailable() const { return m_socket.bytesAvailable(); }
     void close();
-    int state() const;
+    StateCode state() const;
 
     // The TLS session of the current connection, and what verification found
     // (also when verification was off and the errors were ignored).

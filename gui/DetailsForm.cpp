@@ -54,7 +54,7 @@ DetailsForm::DetailsForm(ExchangeEngine *engine) : m_engine(engine)
     m_tabs->addTab(overviewPage(), QStringLiteral("概要"));
     m_hexView = new HexView;
     m_hexView->setObjectName(QStringLiteral("hexView"));
-    m_hexView->setData(&engine->response());
+    m_hexView->follow(engine);
     m_tabs->addTab(m_hexView, QStringLiteral("16進表示"));
     m_tabs->addTab(requestPage(), QStringLiteral("要求"));
     m_tabs->addTab(tlsPage(), QStringLiteral("TLS"));
@@ -64,6 +64,9 @@ DetailsForm::DetailsForm(ExchangeEngine *engine) : m_engine(engine)
 
     m_progress.setInterval(250);
     connect(&m_progress, &QTimer::timeout, this, &DetailsForm::showProgress);
+    connect(engine, &ExchangeEngine::cleared, this, &DetailsForm::exchangeCleared);
+    connect(engine, &ExchangeEngine::started, this, &DetailsForm::exchangeStarted);
+    connect(engine, &ExchangeEngine::outcomeChanged, this, &DetailsForm::outcomeChanged);
 }
 
 QWidget *DetailsForm::overviewPage()
@@ -300,26 +303,27 @@ void DetailsForm::fillSetup(ExchangeSetup &setup, QWidget *owner) const
     };
 }
 
-void DetailsForm::exchangeStarted()
+void DetailsForm::exchangeCleared()
 {
-    m_hexView->dataChanged();
     m_tlsSession->clear();
     showSummary();
+}
+
+void DetailsForm::exchangeStarted()
+{
+    showSummary();
+    // While it runs the text is refreshed a few times a second, not at each arrival.
     m_progress.start();
 }
 
-void DetailsForm::responseGrew()
+void DetailsForm::outcomeChanged()
 {
-    // The hex view is cheap to tell; the text is refreshed by the progress timer.
-    if (isVisible())
-        m_hexView->dataChanged();
-}
-
-void DetailsForm::exchangeEnded()
-{
+    if (m_engine->isRunning())
+        return;
     m_progress.stop();
-    m_hexView->dataChanged();
-    showSummary();
+    // An abort reports nothing.
+    if (m_engine->outcome() != ExchangeEngine::Outcome::Idle)
+        showSummary();
 }
 
 void DetailsForm::showProgress()

@@ -41,9 +41,6 @@ public:
     // owner: the window a password question is shown over.
     void fillSetup(ExchangeSetup &setup, QWidget *owner) const;
 
-    void exchangeStarted();
-    void responseGrew();
-    void exchangeEnded();
     // The request as it will go on the wire; its line ends are counted.
     void showRequest(const QByteArray &wire);
     void showContentLengthNote(const QString &note);
@@ -58,6 +55,9 @@ private:
     QWidget *requestPage();
     QWidget *tlsPage();
     QWidget *fileRow(QLineEdit *&edit, const char *name, const QString &tip);
+    void exchangeCleared();
+    void exchangeStarted();
+    void outcomeChanged();
     void showProgress();
     void showSummary();
 

@@ -56,7 +56,6 @@ protected:
 private slots:
     void sendRequest();
     void showRequestSent();
-    void showArrival();
     void showCompletion();
     void showTimeOut(int seconds);
     void showFailure(qint32 number, const QString &description);
@@ -86,7 +85,6 @@ private:
     void showError(const QString &text);
     void reportFailure(const Failure &f);
     void reportFileFailure(const Failure &f);
-    void endExchange();
     void layOutWindow();
     void recordHistory(QComboBox *box);
     QString encoding() const;

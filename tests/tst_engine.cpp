@@ -26,8 +26,17 @@ struct Run
     QString end; // "completed", "timeout N", or "failed N"
     QString description;
     int reports = 0;
+    // What the engine said, in order: its outcomes by name, "started" and the reports.
+    QStringList said;
+    bool settled = true; // each outcome was told with the engine already in it
     Run()
     {
+        QObject::connect(&engine, &ExchangeEngine::started, &engine, [this] { said << QStringLiteral("started"); });
+        QObject::connect(&engine, &ExchangeEngine::outcomeChanged, &engine, [this](ExchangeEngine::Outcome o) {
+            said << QString::fromLatin1(QMetaEnum::fromType<ExchangeEngine::Outcome>().valueToKey(int(o)));
+            settled = settled && engine.outcome() == o
+                      && (o == ExchangeEngine::Outcome::Running || engine.state() == Transport::Closed);
+        });
         QObject::connect(&engine, &ExchangeEngine::completed, &engine, [this] { note(QStringLiteral("completed")); });
         QObject::connect(&engine, &ExchangeEngine::timedOut, &engine,
                          [this](int s) { note(QStringLiteral("timeout %1").arg(s)); });
@@ -38,6 +47,7 @@ struct Run
     }
     void note(const QString &e)
     {
+        said << e.section(QLatin1Char(' '), 0, 0);
         end = e;
         ++reports;
     }
@@ -80,9 +90,13 @@ private slots:
         QVERIFY(t.requestSent >= t.connected);
         QVERIFY(t.firstByte >= t.requestSent);
         QVERIFY(t.end >= t.firstByte);
-        QCOMPARE(r.engine.state(), int(Transport::Closed));
+        QCOMPARE(r.engine.state(), Transport::Closed);
         QTest::qWait(50);
         QCOMPARE(r.reports, 1);
+        QCOMPARE(r.said, (QStringList{"Running", "started", "Completed", "completed"}));
+        QVERIFY(r.settled);
+        r.engine.clear();
+        QCOMPARE(r.said.last(), QStringLiteral("Idle"));
     }
 
     void timeOuts_data()
@@ -105,9 +119,11 @@ private slots:
         QVERIFY(r.wait());
         QCOMPARE(r.end, QStringLiteral("timeout 1"));
         QCOMPARE(r.engine.response(), kept);
-        QCOMPARE(r.engine.state(), int(Transport::Closed));
+        QCOMPARE(r.engine.state(), Transport::Closed);
         QTest::qWait(1200); // no second report from a stale tick
         QCOMPARE(r.reports, 1);
+        QCOMPARE(r.said, (QStringList{"Running", "started", "TimedOut", "timeout"}));
+        QVERIFY(r.settled);
     }
 
     void failures_data()
