@@ -75,8 +75,6 @@ public:
     // Set when verification was off and would have failed: why.
     QString tlsVerificationNote() const;
 
-    QTimer *responseTimer() { return &m_responseTimer; }
-
 signals:
     // The last exchange was forgotten: no response, timings or details.
     void cleared();

@@ -113,8 +113,13 @@ QByteArray encoded(QStringView text, const QString &name, bool *error)
 
 qint64 TextCodec::encodedLength(QStringView text, const QString &name)
 {
+    return encodeSubstituting(text, name).size();
+}
+
+QByteArray TextCodec::encodeSubstituting(QStringView text, const QString &name)
+{
     bool error = false;
-    return encoded(text, name, &error).size();
+    return encoded(text, name, &error);
 }
 
 QByteArray TextCodec::encode(QStringView text, const QString &name)

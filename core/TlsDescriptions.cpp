@@ -142,21 +142,23 @@ QStringList describeCertificate(const QSslCertificate &c)
     return lines;
 }
 
-QStringList describeSession(const QSslConfiguration &sessionConfig)
+QString protocolName(const QSslConfiguration &sessionConfig)
 {
-    QString protocol;
     switch (sessionConfig.sessionProtocol()) {
     case QSsl::TlsV1_2:
-        protocol = QStringLiteral("TLS 1.2");
-        break;
+        return QStringLiteral("TLS 1.2");
     case QSsl::TlsV1_3:
-        protocol = QStringLiteral("TLS 1.3");
-        break;
+        return QStringLiteral("TLS 1.3");
     default:
-        protocol = sessionConfig.sessionCipher().protocolString();
-        if (protocol.isEmpty())
-            protocol = QStringLiteral("不明");
+        return sessionConfig.sessionCipher().protocolString();
     }
+}
+
+QStringList describeSession(const QSslConfiguration &sessionConfig)
+{
+    QString protocol = protocolName(sessionConfig);
+    if (protocol.isEmpty())
+        protocol = QStringLiteral("不明");
     const QString cipher = sessionConfig.sessionCipher().name();
     QStringList lines{QStringLiteral("プロトコル: ") + protocol,
                       QStringLiteral("暗号方式: ") + (cipher.isEmpty() ? QStringLiteral("不明") : cipher)};

@@ -47,6 +47,9 @@ bool looksLikeTlsRecord(QByteArrayView firstBytes);
 // Lines for a details view: subject, issuer, validity, SHA-256 fingerprint.
 QStringList describeCertificate(const QSslCertificate &c);
 
+// "TLS 1.3", or Qt's name for another protocol; empty when unknown.
+QString protocolName(const QSslConfiguration &sessionConfig);
+
 // Protocol, cipher and the peer's certificate chain of an established session.
 QStringList describeSession(const QSslConfiguration &sessionConfig);
 

@@ -44,7 +44,6 @@ public:
     // The session as it stood when verification found its errors: the
     // certificate chain of a server that was refused.
     QSslConfiguration sessionAtErrors() const { return m_sessionAtErrors; }
-    bool isEncrypted() const { return m_socket.isEncrypted(); }
 
     // A connection timed out: the socket's own failure, reported like the others.
     void failConnectTimeout();

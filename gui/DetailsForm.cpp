@@ -38,11 +38,6 @@ constexpr Limit Limits[] = {{"16 MiB", qint64(16) << 20},   {"64 MiB", qint64(64
                             {"1 GiB", qint64(1) << 30},     {"4 GiB", qint64(4) << 30}};
 constexpr int DefaultLimit = 3;
 
-QString bytesText(qint64 n)
-{
-    return QLocale::c().toString(n) + QStringLiteral(" バイト");
-}
-
 } // namespace
 
 DetailsForm::DetailsForm(ExchangeEngine *engine) : m_engine(engine)
@@ -266,11 +261,6 @@ void DetailsForm::setEncoding(const QString &name)
     m_encodingCmb->setCurrentText(TextCodec::normalized(name));
 }
 
-bool DetailsForm::wrap() const
-{
-    return m_wrapChk->isChecked();
-}
-
 bool DetailsForm::crlfOnLoad() const
 {
     return m_crlfChk->isChecked();
@@ -356,7 +346,7 @@ void DetailsForm::showRequest(const QByteArray &wire)
                             .arg(c.crlf)
                             .arg(c.lf)
                             .arg(c.cr)
-                            .arg(bytesText(wire.size())));
+                            .arg(ExchangeReport::bytesText(wire.size())));
 }
 
 void DetailsForm::showContentLengthNote(const QString &note)

@@ -34,7 +34,6 @@ public:
 
     QString encoding() const;
     void setEncoding(const QString &name);
-    bool wrap() const;
     bool crlfOnLoad() const;
     bool fixContentLengthOnSend() const;
     // The limit, TLS and HTTP options of the next exchange.

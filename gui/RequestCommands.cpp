@@ -19,7 +19,6 @@ void wireProbeDeskForm::openRequest()
     CommonDialog &dlg = *m_dialog;
     try {
         dlg.dialogTitle = QStringLiteral("要求メッセージのファイルを開く");
-        dlg.cancelError = false;
         dlg.filter = QStringLiteral("すべてのﾌｧｲﾙ (*.*)|*.*");
         dlg.defaultExt.clear();
         dlg.fileName.clear();

@@ -23,9 +23,7 @@ void wireProbeDeskForm::saveResponse()
     CommonDialog &dlg = *m_dialog;
     try {
         dlg.dialogTitle = QStringLiteral("応答メッセージをファイルに保存");
-        dlg.cancelError = false;
-        dlg.flags = CommonDialog::OverwritePrompt | CommonDialog::HideReadOnly | CommonDialog::NoChangeDir
-                    | CommonDialog::LongNames;
+        dlg.flags = CommonDialog::OverwritePrompt;
         dlg.filter = QStringLiteral("すべてのﾌｧｲﾙ (*.*)|*.*");
         dlg.defaultExt.clear();
         dlg.fileName = QStringLiteral("Response.txt");
