@@ -1,6 +1,7 @@
 #include "core/ExchangeEngine.h"
 
 #include "core/Failure.h"
+#include "core/FailureNumber.h"
 
 #include <QLocale>
 
@@ -67,7 +68,11 @@ void ExchangeEngine::clear()
     m_sent = 0;
     m_tcpUp = false;
     m_timings = ExchangeTimings();
+    const bool changed = m_outcome != Outcome::Idle;
     m_outcome = Outcome::Idle;
+    if (changed)
+        emit outcomeChanged(m_outcome);
+    emit cleared();
 }
 
 void ExchangeEngine::start(const ExchangeSetup &setup)
@@ -83,6 +88,8 @@ void ExchangeEngine::start(const ExchangeSetup &setup)
     m_outcome = Outcome::Running;
     // The connection attempt is bounded by the same time-out as the wait for data.
     armTimeout();
+    emit outcomeChanged(m_outcome);
+    emit started();
 }
 
 void ExchangeEngine::armTimeout()
@@ -147,7 +154,7 @@ void ExchangeEngine::onDataArrival()
     // A response that ends exactly at the limit is complete; one that goes on is cut.
     if (m_response.size() >= m_setup.responseLimit && m_transport.state() != Transport::Closing) {
         finish(Outcome::Failed);
-        emit failed(ErrResponseLimit, QStringLiteral("応答メッセージが上限の %1 に達したため、受信を打ち切りました。")
+        emit failed(FailureNumber::ResponseLimit, QStringLiteral("応答メッセージが上限の %1 に達したため、受信を打ち切りました。")
                                           .arg(limitText(m_setup.responseLimit)));
         return;
     }
@@ -180,7 +187,7 @@ void ExchangeEngine::onClosePoll()
         return;
     if (m_response.isEmpty()) {
         finish(Outcome::Failed);
-        emit failed(ErrClosedWithoutResponse, QStringLiteral("接続先サーバは応答を返さずに接続を閉じました。"));
+        emit failed(FailureNumber::ClosedWithoutResponse, tr("接続先サーバは応答を返さずに接続を閉じました。"));
         return;
     }
     finish(Outcome::Completed);
@@ -206,8 +213,8 @@ void ExchangeEngine::onResponseTimer()
         // The server took the connection but not the handshake: most often a
         // plain server, waiting for a request it will never see.
         finish(Outcome::Failed);
-        emit failed(TlsSetup::HandshakeTimedOut,
-                    QStringLiteral("%1秒以内に TLS のハンドシェイクが終わりませんでした。接続先サーバは TLS を使っていない可能性があります。")
+        emit failed(FailureNumber::TlsHandshakeTimedOut,
+                    tr("%1秒以内に TLS のハンドシェイクが終わりませんでした。接続先サーバは TLS を使っていない可能性があります。")
                         .arg(m_setup.timeoutSeconds));
         return;
     }
@@ -240,5 +247,8 @@ void ExchangeEngine::finish(Outcome outcome)
     m_closePoll.stop();
     m_transport.close();
     m_timings.end = now();
+    const bool changed = m_outcome != outcome;
     m_outcome = outcome;
+    if (changed)
+        emit outcomeChanged(outcome);
 }

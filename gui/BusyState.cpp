@@ -52,7 +52,6 @@ void wireProbeDeskForm::stopExchange()
 
 void wireProbeDeskForm::showStopped()
 {
-    endExchange();
     setStatus(tr("中止しました。"));
     leaveBusy(m_sendCmd);
 }

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "core/Settings.h"
+
 #include <QTimer>
 #include <QWidget>
-#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -23,21 +24,19 @@ class DetailsForm : public QWidget
 {
     Q_OBJECT
 public:
-    using Reader = std::function<QString(const QString &key, const QString &defaultValue)>;
-    using Writer = std::function<void(const QString &key, const QString &value)>;
     enum class Page { Overview, Hex, Request, Tls };
 
     explicit DetailsForm(ExchangeEngine *engine);
 
-    void restore(const Reader &read);
-    void save(const Writer &write) const;
+    void restore(const Settings::Section &settings);
+    // Puts its keys; the caller syncs.
+    void save(Settings::Section &settings) const;
     // Shown beside owner the first time, where it was left after that.
     void showOver(QWidget *owner);
     void showPage(QWidget *owner, Page page);
 
     QString encoding() const;
     void setEncoding(const QString &name);
-    bool wrap() const;
     bool crlfOnLoad() const;
     bool fixContentLengthOnSend() const;
     bool httpEnd() const;
@@ -50,9 +49,6 @@ public:
     // The limit, TLS, HTTP and half-close options of the next exchange.
     void fillSetup(ExchangeSetup &setup) const;
 
-    void exchangeStarted();
-    void responseGrew();
-    void exchangeEnded();
     // The request as it will go on the wire; its line ends are counted.
     void showRequest(const QByteArray &wire);
     void showContentLengthNote(const QString &note);
@@ -72,6 +68,9 @@ private:
     QWidget *requestPage();
     QWidget *tlsPage();
     QWidget *fileRow(QLineEdit *&edit, const char *name, const QString &tip);
+    void exchangeCleared();
+    void exchangeStarted();
+    void outcomeChanged();
     void showProgress();
     void showSummary();
 

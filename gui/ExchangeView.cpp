@@ -5,6 +5,7 @@
 #include "core/ExchangeEngine.h"
 #include "core/ExchangeReport.h"
 #include "core/Failure.h"
+#include "core/FailureNumber.h"
 #include "core/PortText.h"
 #include "core/TextCodec.h"
 #include "gui/DetailsForm.h"
@@ -18,12 +19,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
-
-namespace {
-// What is left to lay out once the exchange has ended is shown at once when
-// it is this small; a larger rest goes on filling while the window answers.
-constexpr qint64 FlushAtEnd = 1 << 20;
-} // namespace
 
 void wireProbeDeskForm::sendRequest()
 {
@@ -46,8 +41,8 @@ void wireProbeDeskForm::sendRequest()
     enterBusy(true);
     recordHistory(m_addressCmb);
     recordHistory(m_portCmb);
-    // The last exchange's response is gone, whatever happens next, and with
-    // it what was said about it.
+    // The last exchange's response is gone, whatever happens next (the pane
+    // and the details follow the engine), and what was said about it.
     m_engine->clear();
     m_noticeBar->dismiss();
     m_summaryLbl->setSoapFault(QString());
@@ -63,17 +58,11 @@ void wireProbeDeskForm::sendRequest()
         details().fillSetup(setup);
         setup.askPassword = [this](const QString &file) { return password(file); };
         m_engine->start(setup);
-        m_feed->restart(encoding());
         setStatus(QStringLiteral("接続先サーバに接続しています。"));
-        details().exchangeStarted();
         checkRequest(RequestMoment::Sent);
-        showSummary();
-        m_summaryTimer.start();
     } catch (const Failure &f) {
-        if (f.number == TlsSetup::FileFailed)
+        if (f.number == FailureNumber::TlsFile)
             m_passwords.clear(); // a password kept may be the wrong one
-        m_feed->restart(encoding());
-        showSummary();
         reportFailure(f);
     }
 }
@@ -87,6 +76,17 @@ std::optional<QByteArray> wireProbeDeskForm::password(const QString &file)
     if (answer)
         m_passwords.insert(file, *answer);
     return answer;
+}
+
+void wireProbeDeskForm::followOutcome(bool running)
+{
+    if (running) {
+        m_summaryTimer.start();
+    } else {
+        m_stopCmd->hide(); // nothing left to stop, also while a box is open
+        m_summaryTimer.stop();
+    }
+    showSummary();
 }
 
 void wireProbeDeskForm::recordHistory(QComboBox *box)
@@ -111,15 +111,8 @@ void wireProbeDeskForm::showRequestSent()
     setStatus(ExchangeReport::waiting());
 }
 
-void wireProbeDeskForm::showArrival()
-{
-    m_feed->grew();
-    m_details->responseGrew();
-}
-
 void wireProbeDeskForm::showCompletion()
 {
-    endExchange();
     setStatus(ExchangeReport::completed());
     leaveBusy(m_sendCmd);
     checkResponse();
@@ -128,7 +121,6 @@ void wireProbeDeskForm::showCompletion()
 void wireProbeDeskForm::showTimeOut(int seconds)
 {
     const QString text = ExchangeReport::timedOut(seconds);
-    endExchange();
     setStatus(text);
     showError(text);
     leaveBusy(m_sendCmd);
@@ -137,7 +129,6 @@ void wireProbeDeskForm::showTimeOut(int seconds)
 
 void wireProbeDeskForm::showFailure(qint32 number, const QString &description)
 {
-    endExchange();
     reportFailure(Failure{number, description});
     checkResponse();
 }
@@ -148,17 +139,6 @@ void wireProbeDeskForm::reportFailure(const Failure &f)
     setStatus(QString::number(f.number) + QLatin1Char(':') + f.description);
     showError(f.description);
     leaveBusy(m_sendCmd);
-}
-
-void wireProbeDeskForm::endExchange()
-{
-    m_stopCmd->hide(); // nothing left to stop, also while a box is open
-    m_feed->grew(true);
-    if (m_feed->pending() <= FlushAtEnd)
-        m_feed->flush();
-    m_details->exchangeEnded();
-    m_summaryTimer.stop();
-    showSummary();
 }
 
 void wireProbeDeskForm::showWholeResponse()

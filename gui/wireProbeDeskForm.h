@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Settings.h"
 #include "gui/DetailsForm.h"
 
 #include <QByteArray>
@@ -22,7 +23,6 @@ class MessageBox;
 class NoticeBar;
 class RawTextPane;
 class ResponseFeed;
-class SettingsStore;
 class SplitterHandle;
 class SummaryLine;
 struct Failure;
@@ -66,7 +66,6 @@ protected:
 private slots:
     void sendRequest();
     void showRequestSent();
-    void showArrival();
     void showCompletion();
     void showTimeOut(int seconds);
     void showFailure(qint32 number, const QString &description);
@@ -103,6 +102,8 @@ private:
     void leaveBusy(QWidget *focusTo);
     // The status text, cut on one line, and the summary at its right end.
     void layOutStatusRow();
+    // Stop, and the summary's progress, follow the engine.
+    void followOutcome(bool running);
     // Notices with a fix, for what the request or the response shows.
     enum class RequestMoment { Loaded, Sent };
     void checkRequest(RequestMoment when);
@@ -113,20 +114,17 @@ private:
     void showError(const QString &text);
     void reportFailure(const Failure &f);
     void reportFileFailure(const Failure &f);
-    void endExchange();
     void layOutWindow();
     void recordHistory(QComboBox *box);
     QString encoding() const;
 
-    QString readSetting(const QString &key, const QString &defaultValue) const;
-    void writeSetting(const QString &key, const QString &value);
-    QString dialogFolder(const QString &key) const;
-    void rememberFolder(const QString &key, const QString &fileName);
+    QString dialogFolder(const Settings::Setting<QString> &folder) const;
+    void rememberFolder(const Settings::Setting<QString> &folder, const QString &fileName);
     void applyStoredGeometry();
     void settleOuterSize();
     void saveSettings();
 
-    SettingsStore *m_store;
+    Settings::Section m_settings;
     MessageBox *m_box;
     std::unique_ptr<CommonDialog> m_dialog;
     ExchangeEngine *m_engine = nullptr;
