@@ -32,20 +32,18 @@ struct Peer
 {
     LoopbackServer plain;
     TlsLoopbackServer tls;
-    std::unique_ptr<EofReadingServer> eof;
     const QString port;
     static LoopbackServer::Script script(const QString &kind, const QByteArray &answer)
     {
         return kind == u"keep" ? Scripts::answerAndKeepOpen(answer) : kind == u"silent" ? Scripts::closeWithoutSending()
                : kind == u"mute"   ? Scripts::neverAnswer()
+               : kind == u"eof"    ? Scripts::answerAtEndOfInput()
                : Scripts::answerAndClose(kind == u"pieces" ? pieces(answer) : QList<QByteArray>{answer});
     }
     Peer(const QString &kind, const QByteArray &answer)
         : plain(script(kind, answer)),
           tls(kind.startsWith(u"tls:") ? kind.mid(4) : u"server"_s),
-          eof(kind == u"eof" ? std::make_unique<EofReadingServer>() : nullptr),
-          port(QString::number(kind == u"refused" ? refusedPort() : kind.startsWith(u"tls:") ? tls.port()
-                               : eof ? eof->port() : plain.port()))
+          port(QString::number(kind == u"refused" ? refusedPort() : kind.startsWith(u"tls:") ? tls.port() : plain.port()))
     { tls.setAnswer(answer); }
     QByteArray received() const { return plain.received + tls.received; }
 };

@@ -82,29 +82,6 @@ private slots:
         QTest::newRow("unknown") << "KOI8-R" << "UTF-8" << "";
         QTest::newRow("a server's alias") << "windows-31j" << "UTF-8" << "Shift_JIS";
     }
-    void decodesCleanly_data()
-    {
-        QTest::addColumn<QString>("encoding");
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("ended");
-        QTest::addColumn<bool>("clean");
-        QTest::newRow("UTF-8") << "UTF-8" << QByteArray("\xE5\xBF\x9C") << true << true;
-        QTest::newRow("UTF-8 holding U+FFFD itself") << "UTF-8" << QByteArray("a\xEF\xBF\xBD") << true << true;
-        QTest::newRow("Shift_JIS read as UTF-8") << "UTF-8" << QByteArray("\x89\x9E\x93\x9A") << true << false;
-        QTest::newRow("Shift_JIS") << "Shift_JIS" << QByteArray("\x89\x9E\x93\x9A") << true << true;
-        QTest::newRow("UTF-8 read as EUC-JP") << "EUC-JP" << QByteArray("\xE5\xBF\x9C\xE7") << true << false;
-        QTest::newRow("cut inside a character, stream ended") << "Shift_JIS" << QByteArray("a\x89") << true << false;
-        QTest::newRow("cut inside a character, more to come") << "Shift_JIS" << QByteArray("a\x89") << false << true;
-    }
-    void decodesCleanly()
-    {
-        QFETCH(QString, encoding);
-        QFETCH(QByteArray, bytes);
-        QFETCH(bool, ended);
-        QFETCH(bool, clean);
-        QCOMPARE(TextCodec::decodesCleanly(bytes, encoding, ended), clean);
-    }
-
     void names()
     {
         QFETCH(QString, given);

@@ -1,11 +1,11 @@
 #include "Loopback.h"
 
+#include <QSocketNotifier>
 #include <QTcpSocket>
 #include <QTimer>
 #include <memory>
 
-#include <netinet/in.h>
-#include <poll.h>
+#include <cerrno>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -69,6 +69,30 @@ LoopbackServer::Script neverAnswer()
     return [](QTcpSocket *, LoopbackServer *) {};
 }
 
+LoopbackServer::Script answerAtEndOfInput()
+{
+    // Qt's sockets close at the end of their input, so the connection is
+    // served on a descriptor of its own (closing Qt's leaves it open).
+    return [](QTcpSocket *s, LoopbackServer *) {
+        const int fd = ::dup(static_cast<int>(s->socketDescriptor()));
+        s->abort();
+        auto *notifier = new QSocketNotifier(fd, QSocketNotifier::Read, s);
+        auto read = std::make_shared<qint64>(0);
+        QObject::connect(notifier, &QSocketNotifier::activated, notifier, [notifier, fd, read] {
+            char buf[4096];
+            const ssize_t got = ::recv(fd, buf, sizeof buf, MSG_DONTWAIT);
+            if (got > 0 || (got < 0 && errno == EAGAIN)) {
+                *read += qMax<ssize_t>(got, 0);
+                return;
+            }
+            const QByteArray answer = "read " + QByteArray::number(*read) + " bytes";
+            (void)::send(fd, answer.constData(), size_t(answer.size()), MSG_NOSIGNAL);
+            notifier->setEnabled(false);
+            ::close(fd);
+        });
+    };
+}
+
 } // namespace Scripts
 
 quint16 refusedPort()
@@ -78,51 +102,4 @@ quint16 refusedPort()
     const quint16 p = s.serverPort();
     s.close();
     return p;
-}
-
-EofReadingServer::EofReadingServer()
-{
-    m_listen = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t len = sizeof a;
-    if (::bind(m_listen, reinterpret_cast<sockaddr *>(&a), len) == 0 && ::listen(m_listen, 4) == 0
-        && ::getsockname(m_listen, reinterpret_cast<sockaddr *>(&a), &len) == 0)
-        m_port = ntohs(a.sin_port);
-    m_thread = std::thread([this] { serve(); });
-}
-
-EofReadingServer::~EofReadingServer()
-{
-    m_stop = true;
-    m_thread.join();
-    ::close(m_listen);
-}
-
-void EofReadingServer::serve()
-{
-    // Short polls, so the destructor is never kept waiting.
-    const auto readable = [this](int fd) {
-        pollfd p{fd, POLLIN, 0};
-        while (!m_stop)
-            if (::poll(&p, 1, 20) > 0)
-                return true;
-        return false;
-    };
-    while (readable(m_listen)) {
-        const int fd = ::accept4(m_listen, nullptr, nullptr, SOCK_CLOEXEC);
-        if (fd < 0)
-            continue;
-        qint64 total = 0;
-        char buf[4096];
-        ssize_t n = 0;
-        while (readable(fd) && (n = ::recv(fd, buf, sizeof buf, 0)) > 0)
-            total += n;
-        if (n == 0) {
-            const QByteArray answer = "read " + QByteArray::number(total) + " bytes";
-            (void)::send(fd, answer.constData(), size_t(answer.size()), MSG_NOSIGNAL);
-        }
-        ::close(fd);
-    }
 }

@@ -4,9 +4,7 @@
 #include <QList>
 #include <QObject>
 #include <QTcpServer>
-#include <atomic>
 #include <functional>
-#include <thread>
 
 class QTcpSocket;
 
@@ -33,26 +31,11 @@ LoopbackServer::Script answerAndClose(QList<QByteArray> pieces);
 LoopbackServer::Script answerAndKeepOpen(QByteArray answer);
 LoopbackServer::Script closeWithoutSending();
 LoopbackServer::Script neverAnswer();
+// Like a service under `nc -N`: reads to the end of its input, then answers
+// "read N bytes" and closes.
+LoopbackServer::Script answerAtEndOfInput();
 }
 
 // A port that nothing listens on.
 quint16 refusedPort();
 
-// A server that, like a service run under `nc -N`, reads each connection to
-// the end of its input before it answers: it sends "read N bytes" and closes.
-// Qt's sockets close on the end of input, so it runs on plain sockets in a
-// thread of its own.
-class EofReadingServer
-{
-public:
-    EofReadingServer();
-    ~EofReadingServer();
-    quint16 port() const { return m_port; }
-
-private:
-    void serve();
-    int m_listen = -1;
-    quint16 m_port = 0;
-    std::atomic<bool> m_stop{false};
-    std::thread m_thread;
-};
