@@ -64,8 +64,9 @@ SendOptions parseSendOptions(const QStringList &arguments)
     const QCommandLineOption key(QStringLiteral("key"), QStringLiteral("クライアント証明書の秘密鍵（PEM）。"), QStringLiteral("FILE"));
     const QCommandLineOption httpEnd(QStringLiteral("http-end"),
                                      QStringLiteral("HTTP の応答が終わったら、サーバが閉じるのを待たずに完了します。"));
-    const QCommandLineOption halfClose(QStringLiteral("half-close"),
-                                       QStringLiteral("要求を送信した後、送信側を閉じます（入力の終わりまで読むサーバ向け、TLS では無効）。"));
+    const QCommandLineOption halfClose(
+        QStringLiteral("half-close"),
+        QCoreApplication::translate("SendOptions", "要求を送信した後、送信側を閉じます（入力の終わりまで読むサーバ向け、TLS では無効）。"));
     const QCommandLineOption fixLength(QStringLiteral("fix-content-length"),
                                        QStringLiteral("Content-Length を本文の送信バイト数に合わせます。"));
     const QCommandLineOption crlf(QStringLiteral("crlf"), QStringLiteral("LF のみの行末も CR LF にして送信します。"));

@@ -113,6 +113,24 @@ private slots:
         QCOMPARE(w.requestTxt->rawText(), QStringLiteral("kept"));
     }
 
+    void detailsWindowClosesWithItsKeys_data()
+    {
+        QTest::addColumn<QKeySequence>("key");
+        QTest::newRow("Esc") << QKeySequence(Qt::Key_Escape);
+        QTest::newRow("Ctrl+D") << QKeySequence(Qt::CTRL | Qt::Key_D);
+    }
+    void detailsWindowClosesWithItsKeys()
+    {
+        QFETCH(QKeySequence, key);
+        TestWindow w;
+        w.form->show();
+        w.detailsCmd->click();
+        DetailsForm &d = w.form->details();
+        QVERIFY(QTest::qWaitForWindowActive(&d));
+        QTest::keySequence(QApplication::focusWidget(), key);
+        QVERIFY(!d.isVisible());
+    }
+
     void exitAndTitleBarStoreTheSame()
     {
         QMap<QString, QString> stored[2];
