@@ -70,7 +70,8 @@ int SummaryLine::fullWidth() const
 QList<SummaryLine::Placed> SummaryLine::place() const
 {
     const QFontMetrics fm = fontMetrics();
-    const int end = contentsRect().right() - Pad;
+    const QRect inner = contentsRect();
+    const int end = inner.left() + inner.width() - Pad; // one past the last pixel
     const int gap = fm.horizontalAdvance(Separator);
     const int ellipsis = fm.horizontalAdvance(QStringLiteral("…"));
     const QList<Part> all = parts();
