@@ -226,7 +226,9 @@ void wireProbeDeskForm::wireEvents()
     connect(m_stopCmd, &QPushButton::clicked, this, &wireProbeDeskForm::stopExchange);
     connect(m_engine, &ExchangeEngine::stopped, this, &wireProbeDeskForm::showStopped);
     connect(m_engine, &ExchangeEngine::outcomeChanged, this,
-            [this](ExchangeEngine::Outcome o) { followOutcome(o == ExchangeEngine::Outcome::Running); });
+            [this](ExchangeEngine::Outcome o) {
+                followOutcome(o == ExchangeEngine::Outcome::Running, o != ExchangeEngine::Outcome::Idle);
+            });
     connect(m_summaryLbl, &SummaryLine::pageRequested, this, &wireProbeDeskForm::openDetailsAt);
     connect(m_details.get(), &DetailsForm::optionsChanged, this, &wireProbeDeskForm::showOptionsSummary);
     m_summaryTimer.setInterval(250);

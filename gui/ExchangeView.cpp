@@ -78,12 +78,13 @@ std::optional<QByteArray> wireProbeDeskForm::password(const QString &file)
     return answer;
 }
 
-void wireProbeDeskForm::followOutcome(bool running)
+void wireProbeDeskForm::followOutcome(bool running, bool known)
 {
     if (running) {
         m_summaryTimer.start();
     } else {
-        m_stopCmd->hide(); // nothing left to stop, also while a box is open
+        if (known)
+            m_stopCmd->hide(); // nothing left to stop, also while a box is open
         m_summaryTimer.stop();
     }
     showSummary();

@@ -102,8 +102,9 @@ private:
     void leaveBusy(QWidget *focusTo);
     // The status text, cut on one line, and the summary at its right end.
     void layOutStatusRow();
-    // Stop, and the summary's progress, follow the engine.
-    void followOutcome(bool running);
+    // Stop, and the summary's progress, follow the engine. known: not the
+    // empty state a Send starts from.
+    void followOutcome(bool running, bool known);
     // Notices with a fix, for what the request or the response shows.
     enum class RequestMoment { Loaded, Sent };
     void checkRequest(RequestMoment when);
