@@ -2,11 +2,18 @@
 
 #include "core/Failure.h"
 
+#include <QDateTime>
 #include <QLocale>
 
 namespace {
 constexpr int ClosePollMs = 10;
 constexpr qint64 ReadPiece = 1 << 20;
+
+QString sha256Of(const QSslConfiguration &session)
+{
+    const QSslCertificate c = session.peerCertificate();
+    return c.isNull() ? QString() : QString::fromLatin1(c.digest(QCryptographicHash::Sha256).toHex(':').toUpper());
+}
 } // namespace
 
 QString ExchangeEngine::limitText(qint64 bytes)
@@ -35,6 +42,7 @@ ExchangeEngine::ExchangeEngine(QObject *parent)
     connect(&m_transport, &Transport::encrypted, this, [this] {
         m_timings.tlsDone = now();
         m_tlsDetails = TlsSetup::describeSession(m_transport.sessionConfiguration());
+        m_peerSha256 = sha256Of(m_transport.sessionConfiguration());
         onConnected();
     });
     connect(&m_transport, &Transport::sendComplete, this, &ExchangeEngine::onSendComplete);
@@ -61,6 +69,8 @@ void ExchangeEngine::clear()
     m_response = QByteArray();
     m_framing.reset(false);
     m_tlsDetails.clear();
+    m_peerSha256.clear();
+    m_startedAtMs = 0;
     m_sent = 0;
     m_tcpUp = false;
     m_timings = ExchangeTimings();
@@ -75,11 +85,25 @@ void ExchangeEngine::start(const ExchangeSetup &setup)
         tls = TlsSetup::configuration(setup.tls, setup.askPassword);
     m_setup = setup;
     m_framing.reset(HttpFraming::methodIsHead(setup.request));
+    m_startedAtMs = QDateTime::currentMSecsSinceEpoch();
     m_clock.start();
     m_transport.connectTo(setup.host, setup.port, tls);
     m_outcome = Outcome::Running;
     // The connection attempt is bounded by the same time-out as the wait for data.
     m_responseTimer.start(setup.timeoutSeconds * 1000);
+}
+
+void ExchangeEngine::adoptResponse(const QByteArray &request, const QByteArray &response)
+{
+    clear();
+    m_setup.request = request;
+    m_sent = request.size();
+    m_response = response;
+    m_framing.reset(HttpFraming::methodIsHead(request));
+    m_framing.feed(response);
+    m_outcome = Outcome::Completed;
+    emit arrived(m_response.size());
+    emit completed();
 }
 
 void ExchangeEngine::abort()
@@ -180,8 +204,10 @@ void ExchangeEngine::onError(qint32 number, const QString &description)
     if (m_outcome != Outcome::Running)
         return;
     // A refused certificate is shown too: subject, issuer, validity, fingerprint.
-    if (m_setup.tls.enabled && m_tlsDetails.isEmpty() && !m_transport.verifyErrors().isEmpty())
+    if (m_setup.tls.enabled && m_tlsDetails.isEmpty() && !m_transport.verifyErrors().isEmpty()) {
         m_tlsDetails = TlsSetup::describeSession(m_transport.sessionAtErrors());
+        m_peerSha256 = sha256Of(m_transport.sessionAtErrors());
+    }
     finish(Outcome::Failed);
     emit failed(number, description);
 }

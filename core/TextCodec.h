@@ -24,6 +24,8 @@ qint64 encodedLength(QStringView text, const QString &name);
 // The whole text in the encoding. A character the encoding cannot represent
 // throws Failure naming the character, its line and its column.
 QByteArray encode(QStringView text, const QString &name);
+// All the bytes decoded at once as StreamDecoder does: an unfinished character at the end is U+FFFD.
+QString decode(QByteArrayView bytes, const QString &name);
 }
 
 // Decodes bytes that arrive in pieces. A character split between pieces is

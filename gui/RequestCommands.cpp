@@ -30,8 +30,7 @@ void wireProbeDeskForm::openRequest()
             // Read whole before the pane changes: a file that fails half-way
             // leaves the request as it was.
             const QByteArray bytes = RequestFile::load(dlg.fileName, m_details->crlfOnLoad());
-            StreamDecoder decoder(encoding());
-            m_requestTxt->setRawText(decoder.decode(bytes) + decoder.finish());
+            m_requestTxt->setRawText(TextCodec::decode(bytes, encoding()));
         }
     } catch (const Failure &f) {
         reportFileFailure(f);
