@@ -272,6 +272,11 @@ void DetailsForm::setEncoding(const QString &name)
     m_encodingCmb->setCurrentText(TextCodec::normalized(name));
 }
 
+void DetailsForm::setTls(bool on)
+{
+    m_tlsChk->setChecked(on);
+}
+
 bool DetailsForm::wrap() const
 {
     return m_wrapChk->isChecked();

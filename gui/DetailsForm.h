@@ -35,6 +35,7 @@ public:
 
     QString encoding() const;
     void setEncoding(const QString &name);
+    void setTls(bool on);
     bool wrap() const;
     bool crlfOnLoad() const;
     bool fixContentLengthOnSend() const;

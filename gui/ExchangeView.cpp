@@ -8,6 +8,7 @@
 #include "core/PortText.h"
 #include "core/TextCodec.h"
 #include "gui/DetailsForm.h"
+#include "gui/HistoryForm.h"
 #include "gui/RawTextPane.h"
 #include "gui/ResponseFeed.h"
 
@@ -56,6 +57,11 @@ void wireProbeDeskForm::sendRequest()
         setup.request = TextCodec::encode(m_requestTxt->rawText(), encoding());
         details().fillSetup(setup, this);
         m_engine->start(setup);
+        // Got as far as a connection attempt: the history hears how it ends.
+        m_recordPending = true;
+        m_sentPort = m_portCmb->currentText();
+        m_sentEncoding = encoding();
+        m_history->setExchangeRunning(true);
         m_feed->restart(encoding());
         setStatus(QStringLiteral("接続先サーバに接続しています。"));
         details().exchangeStarted();
@@ -95,6 +101,7 @@ void wireProbeDeskForm::showArrival()
 
 void wireProbeDeskForm::showCompletion()
 {
+    recordExchange(HistoryEntry::Outcome::Completed);
     endExchange();
     setStatus(ExchangeReport::completed());
     leaveBusy(m_sendCmd);
@@ -103,6 +110,7 @@ void wireProbeDeskForm::showCompletion()
 void wireProbeDeskForm::showTimeOut(int seconds)
 {
     const QString text = ExchangeReport::timedOut(seconds);
+    recordExchange(HistoryEntry::Outcome::TimedOut);
     endExchange();
     setStatus(text);
     showError(text);
@@ -111,6 +119,7 @@ void wireProbeDeskForm::showTimeOut(int seconds)
 
 void wireProbeDeskForm::showFailure(qint32 number, const QString &description)
 {
+    recordExchange(HistoryEntry::Outcome::Failed, number, description);
     endExchange();
     reportFailure(Failure{number, description});
 }
@@ -128,6 +137,7 @@ void wireProbeDeskForm::endExchange()
     if (m_feed->pending() <= FlushAtEnd)
         m_feed->flush();
     m_details->exchangeEnded();
+    m_history->setExchangeRunning(false);
 }
 
 void wireProbeDeskForm::showWholeResponse()

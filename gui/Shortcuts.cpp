@@ -45,6 +45,7 @@ void wireProbeDeskForm::addShortcuts()
     bind({QKeySequence(Qt::CTRL | Qt::Key_O)}, m_openCmd);
     bind({QKeySequence(Qt::CTRL | Qt::Key_S)}, m_saveCmd);
     bind({QKeySequence(Qt::CTRL | Qt::Key_D)}, m_detailsCmd);
+    bind({QKeySequence(Qt::CTRL | Qt::Key_H)}, m_historyCmd);
 
     const auto showValue = [this] {
         QToolTip::showText(handlePoint(m_timeOutSlider), QString::number(m_timeOutSlider->sliderPosition()) + QStringLiteral(" 秒"),

@@ -6,6 +6,7 @@
 #include "core/SettingsStore.h"
 #include "core/ExchangeEngine.h"
 #include "gui/DetailsForm.h"
+#include "gui/HistoryForm.h"
 #include "gui/Layout.h"
 #include "gui/SplitterHandle.h"
 #include "gui/Twips.h"
@@ -69,6 +70,7 @@ void wireProbeDeskForm::restoreSettings()
     m_addressCmb->setEditText(m_addressCmb->itemText(0));
     m_portCmb->setEditText(m_portCmb->itemText(0));
     m_details->restore([this](const QString &key, const QString &def) { return readSetting(key, def); });
+    restoreHistorySettings();
 }
 
 void wireProbeDeskForm::applyStoredGeometry()
@@ -147,6 +149,7 @@ void wireProbeDeskForm::saveSettings()
     for (int i = 0; i < HistoryKeys; ++i)
         put(QStringLiteral("Port") + QString::number(i + 1), m_portCmb->itemText(i));
     m_details->save(put);
+    saveHistorySettings(put);
     m_store->write(App, Section, values);
 }
 
@@ -158,6 +161,9 @@ void wireProbeDeskForm::closeEvent(QCloseEvent *e)
         m_engine->abort();
         m_selectionTimer.stop();
         m_details->close();
+        m_history->close();
+        // An exchange cut short by the close is history too.
+        recordExchange(HistoryEntry::Outcome::Interrupted);
         saveSettings();
     }
     e->accept();

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "core/HistoryEntry.h"
+
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class QComboBox;
 class QGroupBox;
@@ -12,6 +16,8 @@ class QSlider;
 class CommonDialog;
 class DetailsForm;
 class ExchangeEngine;
+class HistoryForm;
+class HistoryService;
 class MessageBox;
 class RawTextPane;
 class ResponseFeed;
@@ -26,8 +32,9 @@ class wireProbeDeskForm : public QWidget
     Q_OBJECT
 public:
     // The store and the box must outlive the window; the window owns the dialog.
+    // historyPath: the history store's file; empty for the user's own.
     wireProbeDeskForm(SettingsStore *store, MessageBox *box, std::unique_ptr<CommonDialog> dialog,
-                      QWidget *parent = nullptr);
+                      const QString &historyPath = QString(), QWidget *parent = nullptr);
     ~wireProbeDeskForm() override;
 
     // The title and the values remembered from the last run.
@@ -35,6 +42,7 @@ public:
 
     ExchangeEngine &engine() { return *m_engine; }
     DetailsForm &details() { return *m_details; }
+    HistoryForm &history() { return *m_history; }
     // Lays out at once whatever of the response the pane has not shown yet.
     void showWholeResponse();
     static QString StripPath(const QString &rsFileName);
@@ -65,6 +73,10 @@ private slots:
     void clearRequest();
     void saveResponse();
     void showDetails();
+    void showHistory();
+    void openFromHistory(const HistoryEntry &entry);
+    void resendFromHistory(const HistoryEntry &entry);
+    void exportFromHistory(const HistoryEntry &entry);
     void reshowResponse();
     void fixContentLength();
     void countRequest();
@@ -86,6 +98,11 @@ private:
     void reportFailure(const Failure &f);
     void reportFileFailure(const Failure &f);
     void endExchange();
+    // Hands the exchange that has just ended to the history, once.
+    void recordExchange(HistoryEntry::Outcome outcome, qint32 number = 0, const QString &description = QString());
+    void composeHistory(const QString &historyPath);
+    void restoreHistorySettings();
+    void saveHistorySettings(const std::function<void(const QString &, const QString &)> &put);
     void layOutWindow();
     void recordHistory(QComboBox *box);
     QString encoding() const;
@@ -104,12 +121,18 @@ private:
     ExchangeEngine *m_engine = nullptr;
     ResponseFeed *m_feed = nullptr;
     std::unique_ptr<DetailsForm> m_details;
+    std::unique_ptr<HistoryService> m_historyService; // before the windows over it
+    std::unique_ptr<HistoryForm> m_history;
+    bool m_recordPending = false; // the running exchange is to be recorded when it ends
+    QString m_sentPort;           // as typed, for the record
+    QString m_sentEncoding;
 
     QPushButton *m_sendCmd = nullptr;
     QPushButton *m_openCmd = nullptr;
     QPushButton *m_clearCmd = nullptr;
     QPushButton *m_pasteCmd = nullptr;
     QPushButton *m_detailsCmd = nullptr;
+    QPushButton *m_historyCmd = nullptr;
     QPushButton *m_saveCmd = nullptr;
     QPushButton *m_exitCmd = nullptr;
     QGroupBox *m_connectFrm = nullptr;
