@@ -2,6 +2,7 @@
 
 #include "core/ExchangeEngine.h"
 #include "gui/CommonDialog.h"
+#include "gui/CompareForm.h"
 #include "gui/DetailsForm.h"
 #include "gui/HistoryForm.h"
 #include "core/HistoryService.h"

@@ -8,6 +8,7 @@
 #include "core/SettingsValues.h"
 #include "core/TextCodec.h"
 #include "gui/CommonDialog.h"
+#include "gui/CompareForm.h"
 #include "gui/DetailsForm.h"
 #include "gui/HistoryForm.h"
 #include "gui/MessageBox.h"
@@ -33,12 +34,15 @@ void wireProbeDeskForm::composeHistory(const QString &historyPath)
     connect(m_history.get(), &HistoryForm::openRequested, this, &wireProbeDeskForm::openFromHistory);
     connect(m_history.get(), &HistoryForm::resendRequested, this, &wireProbeDeskForm::resendFromHistory);
     connect(m_history.get(), &HistoryForm::exportRequested, this, &wireProbeDeskForm::exportFromHistory);
+    connect(m_history.get(), &HistoryForm::compareRequested, this, &wireProbeDeskForm::compareFromHistory);
+    m_compare = std::make_unique<CompareForm>();
 }
 
 void wireProbeDeskForm::restoreHistorySettings()
 {
     using SettingsValues::parseInt;
     m_history->restore([this](const QString &key, const QString &def) { return readSetting(key, def); });
+    m_compare->restore([this](const QString &key, const QString &def) { return readSetting(key, def); });
     HistoryStore::Limits limits;
     limits.maxEntries = parseInt(readSetting(QStringLiteral("HistoryMaxEntries"), QStringLiteral("1000")), 1000, 1, 10000000);
     limits.maxBytes = parseInt(readSetting(QStringLiteral("HistoryMaxMiB"), QStringLiteral("1024")), 1024, 1, 1 << 20) * MiB;
@@ -49,6 +53,7 @@ void wireProbeDeskForm::restoreHistorySettings()
 void wireProbeDeskForm::saveHistorySettings(const std::function<void(const QString &, const QString &)> &put)
 {
     m_history->save(put);
+    m_compare->save(put);
 }
 
 void wireProbeDeskForm::showHistory()
@@ -106,6 +111,18 @@ void wireProbeDeskForm::resendFromHistory(const HistoryEntry &entry)
         return;
     openFromHistory(entry);
     sendRequest();
+}
+
+void wireProbeDeskForm::compareFromHistory(const HistoryEntry &left, const std::optional<HistoryEntry> &right)
+{
+    const auto side = [](const HistoryEntry &e) {
+        return CompareForm::Side{QDateTime::fromMSecsSinceEpoch(e.startedMs).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss "))
+                                     + e.destination() + QLatin1Char(' ') + e.label,
+                                 e.response, e.encoding};
+    };
+    // One entry: against the response in this window, as it arrived.
+    m_compare->compare(side(left), right ? side(*right)
+                                         : CompareForm::Side{tr("応答メッセージ"), m_engine->response(), encoding()});
 }
 
 void wireProbeDeskForm::exportFromHistory(const HistoryEntry &entry)

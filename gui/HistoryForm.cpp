@@ -272,7 +272,8 @@ void HistoryForm::updateButtons()
     const qsizetype n = m_list->selectionModel()->selectedRows().size();
     m_openCmd->setEnabled(n == 1 && !m_running);
     m_resendCmd->setEnabled(n == 1 && !m_running);
-    m_compareCmd->setEnabled(n == 1 || n == 2);
+    // One entry compares with the response in the main window: not while it still grows.
+    m_compareCmd->setEnabled(n == 2 || (n == 1 && !m_running));
     m_exportCmd->setEnabled(n == 1);
     m_deleteCmd->setEnabled(n >= 1);
 }

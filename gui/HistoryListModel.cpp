@@ -20,6 +20,7 @@ void HistoryListModel::setQuery(const QString &query)
     beginResetModel();
     m_query = query;
     m_rows.clear();
+    m_ids.clear();
     m_atEnd = false;
     m_pending = m_service->fetch(m_query, 0, PageSize);
     endResetModel();
@@ -39,9 +40,16 @@ void HistoryListModel::takePage(int ticket, const QList<HistoryEntry> &rows, boo
         return;
     m_pending = 0;
     m_atEnd = atEnd;
-    if (!rows.isEmpty()) {
-        beginInsertRows(QModelIndex(), m_rows.size(), m_rows.size() + rows.size() - 1);
-        m_rows << rows;
+    // A row recorded while the page was on its way may be in both.
+    QList<HistoryEntry> fresh;
+    for (const HistoryEntry &e : rows)
+        if (!m_ids.contains(e.id))
+            fresh << e;
+    if (!fresh.isEmpty()) {
+        beginInsertRows(QModelIndex(), m_rows.size(), m_rows.size() + fresh.size() - 1);
+        for (const HistoryEntry &e : fresh)
+            m_ids.insert(e.id);
+        m_rows << fresh;
         endInsertRows();
     }
     emit pageArrived();
@@ -54,7 +62,10 @@ void HistoryListModel::takeRecorded(const HistoryEntry &entry)
         setQuery(m_query);
         return;
     }
+    if (m_ids.contains(entry.id))
+        return;
     beginInsertRows(QModelIndex(), 0, 0);
+    m_ids.insert(entry.id);
     m_rows.prepend(entry);
     endInsertRows();
 }
@@ -66,6 +77,7 @@ void HistoryListModel::dropRemoved(const QList<qint64> &ids)
         if (row < 0)
             continue;
         beginRemoveRows(QModelIndex(), row, row);
+        m_ids.remove(id);
         m_rows.removeAt(row);
         endRemoveRows();
     }

@@ -4,6 +4,7 @@
 
 #include <QAbstractTableModel>
 #include <QList>
+#include <QSet>
 
 class HistoryService;
 
@@ -45,6 +46,7 @@ private:
     HistoryService *m_service;
     QString m_query;
     QList<HistoryEntry> m_rows;
+    QSet<qint64> m_ids;
     int m_pending = 0; // the ticket of the page on its way
     bool m_atEnd = false;
 };

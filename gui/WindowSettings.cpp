@@ -5,6 +5,7 @@
 #include "core/SettingsValues.h"
 #include "core/SettingsStore.h"
 #include "core/ExchangeEngine.h"
+#include "gui/CompareForm.h"
 #include "gui/DetailsForm.h"
 #include "gui/HistoryForm.h"
 #include "gui/Layout.h"
@@ -162,6 +163,7 @@ void wireProbeDeskForm::closeEvent(QCloseEvent *e)
         m_selectionTimer.stop();
         m_details->close();
         m_history->close();
+        m_compare->close();
         // An exchange cut short by the close is history too.
         recordExchange(HistoryEntry::Outcome::Interrupted);
         saveSettings();

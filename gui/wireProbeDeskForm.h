@@ -14,6 +14,7 @@ class QLabel;
 class QPushButton;
 class QSlider;
 class CommonDialog;
+class CompareForm;
 class DetailsForm;
 class ExchangeEngine;
 class HistoryForm;
@@ -43,6 +44,7 @@ public:
     ExchangeEngine &engine() { return *m_engine; }
     DetailsForm &details() { return *m_details; }
     HistoryForm &history() { return *m_history; }
+    CompareForm &comparison() { return *m_compare; }
     // Lays out at once whatever of the response the pane has not shown yet.
     void showWholeResponse();
     static QString StripPath(const QString &rsFileName);
@@ -77,6 +79,7 @@ private slots:
     void openFromHistory(const HistoryEntry &entry);
     void resendFromHistory(const HistoryEntry &entry);
     void exportFromHistory(const HistoryEntry &entry);
+    void compareFromHistory(const HistoryEntry &left, const std::optional<HistoryEntry> &right);
     void reshowResponse();
     void fixContentLength();
     void countRequest();
@@ -123,6 +126,7 @@ private:
     std::unique_ptr<DetailsForm> m_details;
     std::unique_ptr<HistoryService> m_historyService; // before the windows over it
     std::unique_ptr<HistoryForm> m_history;
+    std::unique_ptr<CompareForm> m_compare;
     bool m_recordPending = false; // the running exchange is to be recorded when it ends
     QString m_sentPort;           // as typed, for the record
     QString m_sentEncoding;
