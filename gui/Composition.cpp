@@ -248,6 +248,8 @@ void wireProbeDeskForm::wireEvents()
         std::unique_ptr<QMenu> menu(m_requestTxt->createStandardContextMenu(at));
         menu->addSeparator();
         menu->addAction(QStringLiteral("Content-Length を修正"), this, &wireProbeDeskForm::fixContentLength);
+        menu->addAction(tr("要求を保存..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this,
+                        &wireProbeDeskForm::saveRequest);
         menu->exec(m_requestTxt->viewport()->mapToGlobal(at));
     });
 

@@ -71,6 +71,7 @@ private slots:
     void showFailure(qint32 number, const QString &description);
 
     void openRequest();
+    void saveRequest();
     void pasteRequest();
     void clearRequest();
     void saveResponse();
