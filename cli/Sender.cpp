@@ -2,6 +2,7 @@
 
 #include "cli/ExitStatus.h"
 #include "cli/FdOutput.h"
+#include "cli/HistoryCli.h"
 #include "cli/JsonReport.h"
 #include "cli/RequestContentLength.h"
 #include "cli/RequestInput.h"
@@ -119,15 +120,17 @@ int Sender::run()
     streamNew();
     writeOutputFile();
     report();
+    HistoryCli::record(m_engine, m_facts, m_options);
     return m_facts.exitStatus;
 }
 
 QByteArray Sender::prepareRequest()
 {
-    if (m_options.requestFromStdin() && ::isatty(STDIN_FILENO))
+    if (!m_options.requestBytes && m_options.requestFromStdin() && ::isatty(STDIN_FILENO))
         say(QStringLiteral("標準入力から要求メッセージを読み込みます。終わりに Ctrl+D を押して下さい。"));
-    QByteArray request = RequestInput::read(m_options.requestPath, m_options.requestFromStdin(), m_options.binary,
-                                            m_options.lfEndsLine);
+    QByteArray request = m_options.requestBytes ? *m_options.requestBytes
+                                                : RequestInput::read(m_options.requestPath, m_options.requestFromStdin(),
+                                                                     m_options.binary, m_options.lfEndsLine);
     if (m_options.fixContentLength) {
         RequestContentLength::Result r = RequestContentLength::fix(request, m_options.encoding);
         for (const QString &note : r.notes)

@@ -1,6 +1,7 @@
 // wireprobe-send: the window's exchange from the command line, on the same engine.
 #include "cli/ExitStatus.h"
 #include "cli/FdOutput.h"
+#include "cli/HistoryCli.h"
 #include "cli/SendOptions.h"
 #include "cli/Sender.h"
 #include "core/Translation.h"
@@ -29,6 +30,18 @@ int main(int argc, char *argv[])
         FdOutput::say(QStringLiteral("wireprobe-send: ") + e.text);
         FdOutput::say(QStringLiteral("使い方は wireprobe-send --help で表示されます。"));
         return ExitStatus::BadInput;
+    }
+    switch (options.mode) {
+    case SendOptions::Mode::History:
+        return HistoryCli::list(options);
+    case SendOptions::Mode::Export:
+        return HistoryCli::exportEntry(options);
+    case SendOptions::Mode::Replay:
+        if (const int status = HistoryCli::prepareReplay(options))
+            return status;
+        break;
+    case SendOptions::Mode::Send:
+        break;
     }
     Sender sender(options);
     return sender.run();

@@ -44,6 +44,9 @@ public:
 
     // $XDG_DATA_HOME/wireProbeDesk/history.sqlite3
     static QString defaultPath();
+    // The limits the user set (HistoryMaxEntries, HistoryMaxMiB, HistoryEntryCapMiB),
+    // read through read(key, default); a value that does not parse is the default.
+    static Limits limitsFrom(const std::function<QString(const QString &key, const QString &defaultValue)> &read);
 
     explicit HistoryStore(const QString &path = defaultPath(), int busyTimeoutMs = 10000);
     ~HistoryStore();

@@ -5,7 +5,6 @@
 #include "core/ExchangeEngine.h"
 #include "core/HistoryService.h"
 #include "core/ResponseFile.h"
-#include "core/SettingsValues.h"
 #include "core/TextCodec.h"
 #include "gui/CommonDialog.h"
 #include "gui/CompareForm.h"
@@ -23,10 +22,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-namespace {
-constexpr qint64 MiB = qint64(1) << 20;
-} // namespace
-
 void wireProbeDeskForm::composeHistory(const QString &historyPath)
 {
     m_historyService = std::make_unique<HistoryService>(historyPath.isEmpty() ? HistoryStore::defaultPath() : historyPath);
@@ -40,14 +35,10 @@ void wireProbeDeskForm::composeHistory(const QString &historyPath)
 
 void wireProbeDeskForm::restoreHistorySettings()
 {
-    using SettingsValues::parseInt;
-    m_history->restore([this](const QString &key, const QString &def) { return readSetting(key, def); });
-    m_compare->restore([this](const QString &key, const QString &def) { return readSetting(key, def); });
-    HistoryStore::Limits limits;
-    limits.maxEntries = parseInt(readSetting(QStringLiteral("HistoryMaxEntries"), QStringLiteral("1000")), 1000, 1, 10000000);
-    limits.maxBytes = parseInt(readSetting(QStringLiteral("HistoryMaxMiB"), QStringLiteral("1024")), 1024, 1, 1 << 20) * MiB;
-    limits.entryCap = parseInt(readSetting(QStringLiteral("HistoryEntryCapMiB"), QStringLiteral("64")), 64, 1, 4096) * MiB;
-    m_historyService->setLimits(limits);
+    const auto read = [this](const QString &key, const QString &def) { return readSetting(key, def); };
+    m_history->restore(read);
+    m_compare->restore(read);
+    m_historyService->setLimits(HistoryStore::limitsFrom(read));
 }
 
 void wireProbeDeskForm::saveHistorySettings(const std::function<void(const QString &, const QString &)> &put)
