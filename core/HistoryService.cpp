@@ -1,12 +1,19 @@
 #include "core/HistoryService.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 HistoryService::HistoryService(const QString &path, QObject *parent)
     : QObject(parent), m_context(new QObject), m_path(path)
 {
     m_thread.setObjectName(QStringLiteral("HistoryStore"));
     m_context->moveToThread(&m_thread);
     connect(&m_thread, &QThread::finished, m_context, &QObject::deleteLater);
-    m_thread.start(QThread::LowPriority);
+    // On Linux a thread has a nice value of its own: where it competes with
+    // the window's thread for a core, the window wins.
+    connect(&m_thread, &QThread::started, m_context, [] { ::setpriority(PRIO_PROCESS, ::gettid(), 19); },
+            Qt::DirectConnection);
+    m_thread.start();
 }
 
 HistoryService::~HistoryService()

@@ -33,6 +33,8 @@ QString tr(const char *text)
     return QCoreApplication::translate("HistoryStore", text);
 }
 
+constexpr qint64 BodyPiece = 1 << 20;
+
 const QString EntryColumns = QStringLiteral(
     "e.id, e.started, e.host, e.port, e.tls, e.cert_sha256, e.encoding, e.outcome, e.failure_number,"
     " e.failure_text, e.timeout_s, e.t_resolved, e.t_connected, e.t_tls, e.t_sent, e.t_first_byte, e.t_end,"
@@ -220,13 +222,19 @@ void HistoryStore::openFile()
     q.finish();
     if (version > SchemaVersion)
         throw Error{-1, QString()};
-    if (version == 0)
-        exec(QStringLiteral("PRAGMA auto_vacuum = INCREMENTAL")); // only takes before the first table
+    if (version == 0) {
+        // Both only take before the first table. Larger pages: fewer to write
+        // and checksum for a large body, still small for a list's rows.
+        exec(QStringLiteral("PRAGMA auto_vacuum = INCREMENTAL"));
+        exec(QStringLiteral("PRAGMA page_size = 16384"));
+    }
     // A read-only file keeps its journal mode: reading still works.
     if (!q.exec(QStringLiteral("PRAGMA journal_mode = WAL")) && (q.lastError().nativeErrorCode().toInt() & 0xff) != ReadOnly)
         throw Error{q.lastError().nativeErrorCode().toInt() & 0xff, q.lastError().text()};
     q.finish();
     exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
+    // After a large entry the journal does not keep its size on disk.
+    exec(QStringLiteral("PRAGMA journal_size_limit = %1").arg(64 << 20));
     if (version < SchemaVersion)
         migrate(version);
 
@@ -262,7 +270,11 @@ void HistoryStore::migrate(int from)
                     " t_tls REAL, t_sent REAL, t_first_byte REAL, t_end REAL, request_bytes INTEGER NOT NULL,"
                     " response_bytes INTEGER NOT NULL, header_bytes INTEGER NOT NULL, body_bytes INTEGER NOT NULL,"
                     " status_line TEXT NOT NULL, label TEXT NOT NULL, cut INTEGER NOT NULL, stored_bytes INTEGER NOT NULL)"));
-                exec(QStringLiteral("CREATE TABLE bodies (id INTEGER PRIMARY KEY, request BLOB NOT NULL, response BLOB NOT NULL)"));
+                // Bodies in pieces: no record, and no allocation, of a whole
+                // large response, and no limit from SQLite's largest BLOB.
+                exec(QStringLiteral("CREATE TABLE bodies (id INTEGER NOT NULL, part INTEGER NOT NULL, seq INTEGER NOT NULL,"
+                                    " data BLOB NOT NULL)"));
+                exec(QStringLiteral("CREATE UNIQUE INDEX bodies_key ON bodies (id, part, seq)"));
                 QSqlQuery fts(QSqlDatabase::database(m_connection, false));
                 if (!fts.exec(QStringLiteral("CREATE VIRTUAL TABLE search USING fts5(meta, request, response, tokenize = 'trigram')")))
                     exec(QStringLiteral("CREATE TABLE search (id INTEGER PRIMARY KEY, meta TEXT, request TEXT, response TEXT)"));
@@ -402,12 +414,16 @@ void HistoryStore::insert(HistoryEntry &e, const Limits &limits)
     const qint64 id = q.lastInsertId().toLongLong();
     e.id = id;
 
-    // Never NULL: an empty body is an empty BLOB.
-    QSqlQuery b = prepared(QStringLiteral("INSERT INTO bodies (id, request, response) VALUES (?, ?, ?)"));
-    b.addBindValue(id);
-    b.addBindValue(e.request.isNull() ? QByteArray("") : e.request);
-    b.addBindValue(response.isNull() ? QByteArray("") : response);
-    exec(b);
+    QSqlQuery b = prepared(QStringLiteral("INSERT INTO bodies (id, part, seq, data) VALUES (?, ?, ?, ?)"));
+    for (const auto &[part, bytes] : {std::pair{0, e.request}, std::pair{1, response}}) {
+        for (qint64 at = 0, seq = 0; at < bytes.size(); at += BodyPiece, ++seq) {
+            b.bindValue(0, id);
+            b.bindValue(1, part);
+            b.bindValue(2, seq);
+            b.bindValue(3, QByteArray::fromRawData(bytes.constData() + at, qMin<qint64>(BodyPiece, bytes.size() - at)));
+            exec(b);
+        }
+    }
 
     QSqlQuery s = prepared(QStringLiteral("INSERT INTO search (rowid, meta, request, response) VALUES (?, ?, ?, ?)"));
     s.addBindValue(id);
@@ -529,15 +545,25 @@ QList<HistoryEntry> HistoryStore::listMatching(const QStringList &words, qint64 
 std::optional<HistoryEntry> HistoryStore::load(qint64 id)
 {
     return guarded([&]() -> std::optional<HistoryEntry> {
-        QSqlQuery q = prepared(QStringLiteral("SELECT %1, b.request, b.response FROM entries e JOIN bodies b ON b.id = e.id WHERE e.id = ?")
-                                   .arg(EntryColumns));
+        QSqlQuery q = prepared(QStringLiteral("SELECT %1 FROM entries e WHERE e.id = ?").arg(EntryColumns));
         q.addBindValue(id);
         exec(q);
         if (!q.next())
             return std::nullopt;
         HistoryEntry e = readEntry(q);
-        e.request = q.value(24).toByteArray();
-        e.response = q.value(25).toByteArray();
+        q.finish();
+        // Each body sized once, then filled piece by piece.
+        QSqlQuery sizes = prepared(QStringLiteral("SELECT part, sum(length(data)) FROM bodies WHERE id = ? GROUP BY part"));
+        sizes.addBindValue(id);
+        exec(sizes);
+        while (sizes.next())
+            (sizes.value(0).toInt() == 0 ? e.request : e.response).reserve(sizes.value(1).toLongLong());
+        sizes.finish();
+        QSqlQuery pieces = prepared(QStringLiteral("SELECT part, data FROM bodies WHERE id = ? ORDER BY part, seq"));
+        pieces.addBindValue(id);
+        exec(pieces);
+        while (pieces.next())
+            (pieces.value(0).toInt() == 0 ? e.request : e.response) += pieces.value(1).toByteArray();
         return e;
     });
 }

@@ -12,6 +12,9 @@
 #include <QThread>
 #include <QVBoxLayout>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 CompareForm::CompareForm()
 {
     setObjectName(QStringLiteral("compareForm"));
@@ -149,6 +152,7 @@ void CompareForm::compareAgain()
     const Side left = m_left, right = m_right;
     const std::shared_ptr<std::atomic<bool>> cancel = m_cancel;
     m_worker = QThread::create([this, left, right, options, cancel]() mutable {
+        ::setpriority(PRIO_PROCESS, ::gettid(), 10); // the window's thread first
         options.cancel = cancel.get();
         auto result = std::make_shared<const ResponseDiff::Result>(
             ResponseDiff::compare(left.bytes, left.encoding, right.bytes, right.encoding, options));
@@ -159,7 +163,7 @@ void CompareForm::compareAgain()
         }, Qt::QueuedConnection);
     });
     m_worker->setObjectName(QStringLiteral("Compare"));
-    m_worker->start(QThread::LowPriority);
+    m_worker->start();
 }
 
 void CompareForm::show(std::shared_ptr<const ResponseDiff::Result> result)
