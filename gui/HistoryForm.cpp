@@ -18,6 +18,7 @@
 #include <QShortcut>
 #include <QSplitter>
 #include <QTableView>
+#include <QTime>
 #include <QVBoxLayout>
 
 namespace {
@@ -369,7 +370,8 @@ void HistoryForm::clearAll()
 
 void HistoryForm::showFault(const QString &text)
 {
-    m_faultLbl->setText(text);
+    // Stays until the next fault: the time tells whether it is still news.
+    m_faultLbl->setText(QTime::currentTime().toString(QStringLiteral("HH:mm:ss  ")) + text);
     m_faultLbl->show();
     m_statusBar->setText(text);
 }
