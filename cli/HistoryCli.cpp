@@ -1,12 +1,11 @@
 #include "cli/HistoryCli.h"
 
-#include "Version.h"
 #include "cli/ExitStatus.h"
 #include "cli/FdOutput.h"
 #include "core/ExchangeEngine.h"
 #include "core/HistoryStore.h"
 #include "core/ResponseFile.h"
-#include "core/SettingsStore.h"
+#include "core/Settings.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -158,10 +157,8 @@ void HistoryCli::record(const ExchangeEngine &engine, const ExchangeFacts &facts
                                                    facts.failure ? facts.failure->number : 0,
                                                    facts.failure ? facts.failure->description : QString());
     // The limits the user set in the window apply here too.
-    const SettingsStore settings;
-    const HistoryStore::Limits limits = HistoryStore::limitsFrom([&settings](const QString &key, const QString &def) {
-        return settings.read(QStringLiteral(WPD_APP_TITLE), QStringLiteral("Settings"), key, def);
-    });
+    SettingsStore settings;
+    const HistoryStore::Limits limits = HistoryStore::limitsFrom(Settings::Section(&settings));
     HistoryStore store;
     // The JSON object stays all that goes to standard error.
     if ((!store.add(entry, limits) || store.fault()) && !options.json)

@@ -1,6 +1,7 @@
 #include "core/ExchangeEngine.h"
 
 #include "core/Failure.h"
+#include "core/FailureNumber.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -74,7 +75,11 @@ void ExchangeEngine::clear()
     m_sent = 0;
     m_tcpUp = false;
     m_timings = ExchangeTimings();
+    const bool changed = m_outcome != Outcome::Idle;
     m_outcome = Outcome::Idle;
+    if (changed)
+        emit outcomeChanged(m_outcome);
+    emit cleared();
 }
 
 void ExchangeEngine::start(const ExchangeSetup &setup)
@@ -91,6 +96,8 @@ void ExchangeEngine::start(const ExchangeSetup &setup)
     m_outcome = Outcome::Running;
     // The connection attempt is bounded by the same time-out as the wait for data.
     m_responseTimer.start(setup.timeoutSeconds * 1000);
+    emit outcomeChanged(m_outcome);
+    emit started();
 }
 
 void ExchangeEngine::adoptResponse(const QByteArray &request, const QByteArray &response)
@@ -103,6 +110,7 @@ void ExchangeEngine::adoptResponse(const QByteArray &request, const QByteArray &
     m_framing.feed(response);
     m_outcome = Outcome::Completed;
     emit arrived(m_response.size());
+    emit outcomeChanged(m_outcome);
     emit completed();
 }
 
@@ -151,7 +159,7 @@ void ExchangeEngine::onDataArrival()
     // A response that ends exactly at the limit is complete; one that goes on is cut.
     if (m_response.size() >= m_setup.responseLimit && m_transport.state() != Transport::Closing) {
         finish(Outcome::Failed);
-        emit failed(ErrResponseLimit, QStringLiteral("応答メッセージが上限の %1 に達したため、受信を打ち切りました。")
+        emit failed(FailureNumber::ResponseLimit, QStringLiteral("応答メッセージが上限の %1 に達したため、受信を打ち切りました。")
                                           .arg(limitText(m_setup.responseLimit)));
         return;
     }
@@ -218,5 +226,8 @@ void ExchangeEngine::finish(Outcome outcome)
     m_closePoll.stop();
     m_transport.close();
     m_timings.end = now();
+    const bool changed = m_outcome != outcome;
     m_outcome = outcome;
+    if (changed)
+        emit outcomeChanged(outcome);
 }

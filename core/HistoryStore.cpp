@@ -1,7 +1,7 @@
 #include "core/HistoryStore.h"
 
 #include "core/HistoryLabel.h"
-#include "core/SettingsValues.h"
+#include "core/Settings.h"
 #include "core/TextCodec.h"
 
 #include <QCoreApplication>
@@ -120,14 +120,13 @@ QString HistoryStore::defaultPath()
            + QStringLiteral("/wireProbeDesk/history.sqlite3");
 }
 
-HistoryStore::Limits HistoryStore::limitsFrom(const std::function<QString(const QString &, const QString &)> &read)
+HistoryStore::Limits HistoryStore::limitsFrom(const Settings::Section &settings)
 {
-    using SettingsValues::parseInt;
     constexpr qint64 MiB = qint64(1) << 20;
     Limits l;
-    l.maxEntries = parseInt(read(QStringLiteral("HistoryMaxEntries"), QStringLiteral("1000")), 1000, 1, 10000000);
-    l.maxBytes = parseInt(read(QStringLiteral("HistoryMaxMiB"), QStringLiteral("1024")), 1024, 1, 1 << 24) * MiB;
-    l.entryCap = parseInt(read(QStringLiteral("HistoryEntryCapMiB"), QStringLiteral("64")), 64, 1, 4096) * MiB;
+    l.maxEntries = settings.get(Settings::HistoryMaxEntries);
+    l.maxBytes = settings.get(Settings::HistoryMaxMiB) * MiB;
+    l.entryCap = settings.get(Settings::HistoryEntryCapMiB) * MiB;
     return l;
 }
 

@@ -8,6 +8,9 @@
 #include <optional>
 
 class QSqlQuery;
+namespace Settings {
+class Section;
+}
 
 // What went wrong with the store, in words for the user. None after a success.
 struct HistoryFault
@@ -44,9 +47,8 @@ public:
 
     // $XDG_DATA_HOME/wireProbeDesk/history.sqlite3
     static QString defaultPath();
-    // The limits the user set (HistoryMaxEntries, HistoryMaxMiB, HistoryEntryCapMiB),
-    // read through read(key, default); a value that does not parse is the default.
-    static Limits limitsFrom(const std::function<QString(const QString &key, const QString &defaultValue)> &read);
+    // The limits the user set (HistoryMaxEntries, HistoryMaxMiB, HistoryEntryCapMiB).
+    static Limits limitsFrom(const Settings::Section &settings);
 
     explicit HistoryStore(const QString &path = defaultPath(), int busyTimeoutMs = 10000);
     ~HistoryStore();

@@ -110,12 +110,6 @@ std::vector<Elem> elements(const Side &s, const QSet<QString> &ignored)
 
 } // namespace
 
-QStringList defaultIgnoredHeaders()
-{
-    return {QStringLiteral("Date"), QStringLiteral("Set-Cookie"), QStringLiteral("Expires"), QStringLiteral("Last-Modified"),
-            QStringLiteral("ETag"), QStringLiteral("Age"), QStringLiteral("X-Request-Id")};
-}
-
 Result compare(const QByteArray &left, const QString &leftEncoding, const QByteArray &right, const QString &rightEncoding,
                const Options &options)
 {

@@ -54,8 +54,6 @@ struct Options
     const std::atomic<bool> *cancel = nullptr;
 };
 
-QStringList defaultIgnoredHeaders();
-
 Result compare(const QByteArray &left, const QString &leftEncoding, const QByteArray &right,
                const QString &rightEncoding, const Options &options);
 

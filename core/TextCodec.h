@@ -10,7 +10,6 @@
 
 // The text encodings offered for the wire and for files, by their IANA names.
 namespace TextCodec {
-constexpr qint32 ErrUnencodable = 104;
 
 QStringList names();
 // A stored or typed name as one of names(); anything unknown is UTF-8.
@@ -26,6 +25,9 @@ qint64 encodedLength(QStringView text, const QString &name);
 QByteArray encode(QStringView text, const QString &name);
 // All the bytes decoded at once as StreamDecoder does: an unfinished character at the end is U+FFFD.
 QString decode(QByteArrayView bytes, const QString &name);
+// The same bytes, but a character the encoding cannot represent becomes its
+// substitute: what would go out, for counting before a Send.
+QByteArray encodeSubstituting(QStringView text, const QString &name);
 }
 
 // Decodes bytes that arrive in pieces. A character split between pieces is

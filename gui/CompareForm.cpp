@@ -32,7 +32,7 @@ CompareForm::CompareForm()
     m_ignoreChk = new QCheckBox(tr("毎回変わるヘッダー行を無視する："), this);
     m_ignoreChk->setObjectName(QStringLiteral("compareIgnoreChk"));
     m_ignoreChk->setChecked(true);
-    m_ignoreTxt = new QLineEdit(ResponseDiff::defaultIgnoredHeaders().join(QStringLiteral(", ")), this);
+    m_ignoreTxt = new QLineEdit(Settings::CompareIgnoredHeaders.defaultValue, this);
     m_ignoreTxt->setObjectName(QStringLiteral("compareIgnoreTxt"));
     m_ignoreTxt->setToolTip(tr("値が違っても差分に数えないヘッダーの名前（コンマ区切り）。"));
     m_prevCmd = new QPushButton(tr("前の差分"), this);
@@ -79,16 +79,16 @@ CompareForm::~CompareForm()
     stopWorker();
 }
 
-void CompareForm::restore(const Reader &read)
+void CompareForm::restore(const Settings::Section &settings)
 {
-    m_ignoreChk->setChecked(read(QStringLiteral("CompareIgnoreHeaders"), QStringLiteral("1")).trimmed() != QLatin1String("0"));
-    m_ignoreTxt->setText(read(QStringLiteral("CompareIgnoredHeaders"), m_ignoreTxt->text()));
-    bool ok[4] = {};
-    const int x = read(QStringLiteral("CompareLeft"), QString()).toInt(&ok[0]);
-    const int y = read(QStringLiteral("CompareTop"), QString()).toInt(&ok[1]);
-    const int w = read(QStringLiteral("CompareWidth"), QString()).toInt(&ok[2]);
-    const int h = read(QStringLiteral("CompareHeight"), QString()).toInt(&ok[3]);
-    if (!(ok[0] && ok[1] && ok[2] && ok[3]) || qAbs(x) >= 100000 || qAbs(y) >= 100000 || w >= 100000 || h >= 100000)
+    m_ignoreChk->setChecked(settings.get(Settings::CompareIgnoreHeaders));
+    m_ignoreTxt->setText(settings.get(Settings::CompareIgnoredHeaders));
+    const std::optional<int> left = settings.get(Settings::CompareLeft), top = settings.get(Settings::CompareTop),
+                             width = settings.get(Settings::CompareWidth), height = settings.get(Settings::CompareHeight);
+    if (!left || !top || !width || !height)
+        return;
+    const int x = *left, y = *top, w = *width, h = *height;
+    if (qAbs(x) >= 100000 || qAbs(y) >= 100000 || w >= 100000 || h >= 100000)
         return;
     QSize size(qMax(400, w), qMax(300, h));
     if (const QScreen *s = screen())
@@ -98,16 +98,16 @@ void CompareForm::restore(const Reader &read)
     m_placed = true;
 }
 
-void CompareForm::save(const Writer &write) const
+void CompareForm::save(Settings::Section &settings) const
 {
-    write(QStringLiteral("CompareIgnoreHeaders"), m_ignoreChk->isChecked() ? QStringLiteral("1") : QStringLiteral("0"));
-    write(QStringLiteral("CompareIgnoredHeaders"), m_ignoreTxt->text());
+    settings.put(Settings::CompareIgnoreHeaders, m_ignoreChk->isChecked());
+    settings.put(Settings::CompareIgnoredHeaders, m_ignoreTxt->text());
     if (!m_placed)
         return;
-    write(QStringLiteral("CompareLeft"), QString::number(pos().x()));
-    write(QStringLiteral("CompareTop"), QString::number(pos().y()));
-    write(QStringLiteral("CompareWidth"), QString::number(width()));
-    write(QStringLiteral("CompareHeight"), QString::number(height()));
+    settings.put(Settings::CompareLeft, pos().x());
+    settings.put(Settings::CompareTop, pos().y());
+    settings.put(Settings::CompareWidth, width());
+    settings.put(Settings::CompareHeight, height());
 }
 
 int CompareForm::differenceCount() const

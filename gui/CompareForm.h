@@ -1,12 +1,12 @@
 #pragma once
 
 #include "core/ResponseDiff.h"
+#include "core/Settings.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QWidget>
 #include <atomic>
-#include <functional>
 #include <memory>
 
 class QCheckBox;
@@ -23,9 +23,6 @@ class CompareForm : public QWidget
 {
     Q_OBJECT
 public:
-    using Reader = std::function<QString(const QString &key, const QString &defaultValue)>;
-    using Writer = std::function<void(const QString &key, const QString &value)>;
-
     struct Side
     {
         QString title;
@@ -36,8 +33,8 @@ public:
     CompareForm();
     ~CompareForm() override;
 
-    void restore(const Reader &read);
-    void save(const Writer &write) const;
+    void restore(const Settings::Section &settings);
+    void save(Settings::Section &settings) const;
     void compare(const Side &left, const Side &right);
     // Whether a comparison is still being worked out.
     bool isComparing() const { return m_worker != nullptr; }

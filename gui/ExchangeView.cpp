@@ -17,12 +17,6 @@
 #include <QPushButton>
 #include <QSlider>
 
-namespace {
-// What is left to lay out once the exchange has ended is shown at once when
-// it is this small; a larger rest goes on filling while the window answers.
-constexpr qint64 FlushAtEnd = 1 << 20;
-} // namespace
-
 void wireProbeDeskForm::sendRequest()
 {
     if (m_addressCmb->currentText().isEmpty()) {
@@ -44,7 +38,8 @@ void wireProbeDeskForm::sendRequest()
     setEnabled(false);
     recordHistory(m_addressCmb);
     recordHistory(m_portCmb);
-    // The last exchange's response is gone, whatever happens next.
+    // The last exchange's response is gone, whatever happens next (the pane
+    // and the details follow the engine).
     m_engine->clear();
     if (details().fixContentLengthOnSend())
         fixContentLength();
@@ -61,12 +56,8 @@ void wireProbeDeskForm::sendRequest()
         m_recordPending = true;
         m_sentPort = m_portCmb->currentText();
         m_sentEncoding = encoding();
-        m_history->setExchangeRunning(true);
-        m_feed->restart(encoding());
         setStatus(QStringLiteral("接続先サーバに接続しています。"));
-        details().exchangeStarted();
     } catch (const Failure &f) {
-        m_feed->restart(encoding());
         reportFailure(f);
     }
 }
@@ -93,16 +84,9 @@ void wireProbeDeskForm::showRequestSent()
     setStatus(ExchangeReport::waiting());
 }
 
-void wireProbeDeskForm::showArrival()
-{
-    m_feed->grew();
-    m_details->responseGrew();
-}
-
 void wireProbeDeskForm::showCompletion()
 {
     recordExchange(HistoryEntry::Outcome::Completed);
-    endExchange();
     setStatus(ExchangeReport::completed());
     leaveBusy(m_sendCmd);
 }
@@ -111,7 +95,6 @@ void wireProbeDeskForm::showTimeOut(int seconds)
 {
     const QString text = ExchangeReport::timedOut(seconds);
     recordExchange(HistoryEntry::Outcome::TimedOut);
-    endExchange();
     setStatus(text);
     showError(text);
     leaveBusy(m_sendCmd);
@@ -120,7 +103,6 @@ void wireProbeDeskForm::showTimeOut(int seconds)
 void wireProbeDeskForm::showFailure(qint32 number, const QString &description)
 {
     recordExchange(HistoryEntry::Outcome::Failed, number, description);
-    endExchange();
     reportFailure(Failure{number, description});
 }
 
@@ -129,15 +111,6 @@ void wireProbeDeskForm::reportFailure(const Failure &f)
     setStatus(QString::number(f.number) + QLatin1Char(':') + f.description);
     showError(f.description);
     leaveBusy(m_sendCmd);
-}
-
-void wireProbeDeskForm::endExchange()
-{
-    m_feed->grew(true);
-    if (m_feed->pending() <= FlushAtEnd)
-        m_feed->flush();
-    m_details->exchangeEnded();
-    m_history->setExchangeRunning(false);
 }
 
 void wireProbeDeskForm::showWholeResponse()

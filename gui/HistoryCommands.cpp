@@ -31,20 +31,21 @@ void wireProbeDeskForm::composeHistory(const QString &historyPath)
     connect(m_history.get(), &HistoryForm::exportRequested, this, &wireProbeDeskForm::exportFromHistory);
     connect(m_history.get(), &HistoryForm::compareRequested, this, &wireProbeDeskForm::compareFromHistory);
     m_compare = std::make_unique<CompareForm>();
+    connect(m_engine, &ExchangeEngine::outcomeChanged, m_history.get(),
+            [this](ExchangeEngine::Outcome o) { m_history->setExchangeRunning(o == ExchangeEngine::Outcome::Running); });
 }
 
 void wireProbeDeskForm::restoreHistorySettings()
 {
-    const auto read = [this](const QString &key, const QString &def) { return readSetting(key, def); };
-    m_history->restore(read);
-    m_compare->restore(read);
-    m_historyService->setLimits(HistoryStore::limitsFrom(read));
+    m_history->restore(m_settings);
+    m_compare->restore(m_settings);
+    m_historyService->setLimits(HistoryStore::limitsFrom(m_settings));
 }
 
-void wireProbeDeskForm::saveHistorySettings(const std::function<void(const QString &, const QString &)> &put)
+void wireProbeDeskForm::saveHistorySettings()
 {
-    m_history->save(put);
-    m_compare->save(put);
+    m_history->save(m_settings);
+    m_compare->save(m_settings);
 }
 
 void wireProbeDeskForm::showHistory()
@@ -75,10 +76,7 @@ void wireProbeDeskForm::openFromHistory(const HistoryEntry &entry)
     const QString encoding = this->encoding();
     const QString request = TextCodec::decode(entry.request, encoding);
     m_requestTxt->setRawText(request);
-    // The pane starts over before the engine takes the bytes, so it never
-    // reads past the end of a shorter response.
-    m_engine->clear();
-    m_feed->restart(encoding);
+    // The pane and the details follow the engine.
     m_engine->adoptResponse(entry.request, entry.response);
 
     QString status = tr("%1 の履歴（%2）の要求と応答を表示しています。")
@@ -120,15 +118,14 @@ void wireProbeDeskForm::exportFromHistory(const HistoryEntry &entry)
 {
     CommonDialog &dlg = *m_dialog;
     dlg.dialogTitle = tr("要求を書き出すファイル（応答は同じフォルダに request を response にした名前で）");
-    dlg.cancelError = false;
-    dlg.flags = CommonDialog::OverwritePrompt | CommonDialog::HideReadOnly | CommonDialog::NoChangeDir | CommonDialog::LongNames;
+    dlg.flags = CommonDialog::OverwritePrompt;
     dlg.filter = QStringLiteral("すべてのﾌｧｲﾙ (*.*)|*.*");
     dlg.defaultExt.clear();
     dlg.fileName = QStringLiteral("%1-request.txt").arg(entry.id);
-    dlg.initDir = dialogFolder(QStringLiteral("historyExportDir"));
+    dlg.initDir = dialogFolder(Settings::HistoryExportDir);
     if (!dlg.showSave(m_history.get()))
         return;
-    rememberFolder(QStringLiteral("historyExportDir"), dlg.fileName);
+    rememberFolder(Settings::HistoryExportDir, dlg.fileName);
     const QString requestPath = dlg.fileName;
     const QFileInfo info(requestPath);
     QString name = info.fileName();

@@ -175,17 +175,17 @@ HistoryForm::HistoryForm(HistoryService *service, MessageBox *box) : m_service(s
     updateButtons();
 }
 
-void HistoryForm::restore(const Reader &read)
+void HistoryForm::restore(const Settings::Section &settings)
 {
-    m_recordChk->setChecked(read(QStringLiteral("HistoryRecord"), QStringLiteral("1")).trimmed() != QLatin1String("0"));
-    const QStringList keys{QStringLiteral("HistoryLeft"), QStringLiteral("HistoryTop"), QStringLiteral("HistoryWidth"),
-                           QStringLiteral("HistoryHeight")};
+    m_recordChk->setChecked(settings.get(Settings::HistoryRecord));
     int v[4];
+    const Settings::Setting<std::optional<int>> *keys[] = {&Settings::HistoryLeft, &Settings::HistoryTop,
+                                                           &Settings::HistoryWidth, &Settings::HistoryHeight};
     for (int i = 0; i < 4; ++i) {
-        bool ok = false;
-        v[i] = read(keys[i], QString()).toInt(&ok);
-        if (!ok || qAbs(v[i]) >= 100000)
+        const std::optional<int> value = settings.get(*keys[i]);
+        if (!value || qAbs(*value) >= 100000)
             return;
+        v[i] = *value;
     }
     // Within the screen it lands on: a size no screen can show is none.
     QRect r(v[0], v[1], qMax(320, v[2]), qMax(240, v[3]));
@@ -198,15 +198,15 @@ void HistoryForm::restore(const Reader &read)
     m_placed = true;
 }
 
-void HistoryForm::save(const Writer &write) const
+void HistoryForm::save(Settings::Section &settings) const
 {
-    write(QStringLiteral("HistoryRecord"), recording() ? QStringLiteral("1") : QStringLiteral("0"));
+    settings.put(Settings::HistoryRecord, recording());
     if (!m_placed)
         return;
-    write(QStringLiteral("HistoryLeft"), QString::number(pos().x()));
-    write(QStringLiteral("HistoryTop"), QString::number(pos().y()));
-    write(QStringLiteral("HistoryWidth"), QString::number(width()));
-    write(QStringLiteral("HistoryHeight"), QString::number(height()));
+    settings.put(Settings::HistoryLeft, pos().x());
+    settings.put(Settings::HistoryTop, pos().y());
+    settings.put(Settings::HistoryWidth, width());
+    settings.put(Settings::HistoryHeight, height());
 }
 
 void HistoryForm::showOver(QWidget *owner)

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "core/HistoryEntry.h"
+#include "core/Settings.h"
 
 #include <QTimer>
 #include <QWidget>
-#include <functional>
 #include <optional>
 
 class QCheckBox;
@@ -26,14 +26,12 @@ class HistoryForm : public QWidget
 {
     Q_OBJECT
 public:
-    using Reader = std::function<QString(const QString &key, const QString &defaultValue)>;
-    using Writer = std::function<void(const QString &key, const QString &value)>;
     static constexpr int PreviewChars = 32 * 1024;
 
     HistoryForm(HistoryService *service, MessageBox *box);
 
-    void restore(const Reader &read);
-    void save(const Writer &write) const;
+    void restore(const Settings::Section &settings);
+    void save(Settings::Section &settings) const;
     void showOver(QWidget *owner);
     // 「履歴を記録する」
     bool recording() const;

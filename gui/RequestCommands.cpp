@@ -22,13 +22,12 @@ void wireProbeDeskForm::openRequest()
     CommonDialog &dlg = *m_dialog;
     try {
         dlg.dialogTitle = QStringLiteral("要求メッセージのファイルを開く");
-        dlg.cancelError = false;
         dlg.filter = QStringLiteral("すべてのﾌｧｲﾙ (*.*)|*.*");
         dlg.defaultExt.clear();
         dlg.fileName.clear();
-        dlg.initDir = dialogFolder(QStringLiteral("openDir"));
+        dlg.initDir = dialogFolder(Settings::OpenDir);
         dlg.showOpen(this);
-        rememberFolder(QStringLiteral("openDir"), dlg.fileName);
+        rememberFolder(Settings::OpenDir, dlg.fileName);
         if (!dlg.fileName.isEmpty()) {
             // Read whole before the pane changes: a file that fails half-way
             // leaves the request as it was.
@@ -70,15 +69,14 @@ void wireProbeDeskForm::saveRequest()
     setEnabled(false);
     CommonDialog &dlg = *m_dialog;
     dlg.dialogTitle = tr("要求メッセージをファイルに保存");
-    dlg.cancelError = false;
-    dlg.flags = CommonDialog::OverwritePrompt | CommonDialog::HideReadOnly | CommonDialog::NoChangeDir | CommonDialog::LongNames;
+    dlg.flags = CommonDialog::OverwritePrompt;
     dlg.filter = QStringLiteral("すべてのﾌｧｲﾙ (*.*)|*.*");
     dlg.defaultExt.clear();
     dlg.fileName = QStringLiteral("Request.txt");
-    dlg.initDir = dialogFolder(QStringLiteral("requestSaveDir"));
+    dlg.initDir = dialogFolder(Settings::RequestSaveDir);
     try {
         const bool chosen = dlg.showSave(this);
-        rememberFolder(QStringLiteral("requestSaveDir"), dlg.fileName);
+        rememberFolder(Settings::RequestSaveDir, dlg.fileName);
         if (chosen)
             ResponseFile::save(dlg.fileName, bytes);
     } catch (const Failure &f) {

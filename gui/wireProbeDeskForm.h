@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/HistoryEntry.h"
+#include "core/Settings.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -22,7 +23,6 @@ class HistoryService;
 class MessageBox;
 class RawTextPane;
 class ResponseFeed;
-class SettingsStore;
 class SplitterHandle;
 struct Failure;
 
@@ -65,7 +65,6 @@ protected:
 private slots:
     void sendRequest();
     void showRequestSent();
-    void showArrival();
     void showCompletion();
     void showTimeOut(int seconds);
     void showFailure(qint32 number, const QString &description);
@@ -101,25 +100,22 @@ private:
     void showError(const QString &text);
     void reportFailure(const Failure &f);
     void reportFileFailure(const Failure &f);
-    void endExchange();
     // Hands the exchange that has just ended to the history, once.
     void recordExchange(HistoryEntry::Outcome outcome, qint32 number = 0, const QString &description = QString());
     void composeHistory(const QString &historyPath);
     void restoreHistorySettings();
-    void saveHistorySettings(const std::function<void(const QString &, const QString &)> &put);
+    void saveHistorySettings();
     void layOutWindow();
     void recordHistory(QComboBox *box);
     QString encoding() const;
 
-    QString readSetting(const QString &key, const QString &defaultValue) const;
-    void writeSetting(const QString &key, const QString &value);
-    QString dialogFolder(const QString &key) const;
-    void rememberFolder(const QString &key, const QString &fileName);
+    QString dialogFolder(const Settings::Setting<QString> &folder) const;
+    void rememberFolder(const Settings::Setting<QString> &folder, const QString &fileName);
     void applyStoredGeometry();
     void settleOuterSize();
     void saveSettings();
 
-    SettingsStore *m_store;
+    Settings::Section m_settings;
     MessageBox *m_box;
     std::unique_ptr<CommonDialog> m_dialog;
     ExchangeEngine *m_engine = nullptr;
