@@ -50,7 +50,7 @@ public:
     // The limits the user set (HistoryMaxEntries, HistoryMaxMiB, HistoryEntryCapMiB).
     static Limits limitsFrom(const Settings::Section &settings);
 
-    explicit HistoryStore(const QString &path = defaultPath(), int busyTimeoutMs = 10000);
+    explicit HistoryStore(const QString &path = defaultPath(), int busyTimeoutMs = 5000);
     ~HistoryStore();
     HistoryStore(const HistoryStore &) = delete;
     HistoryStore &operator=(const HistoryStore &) = delete;
