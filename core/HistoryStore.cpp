@@ -204,15 +204,20 @@ void HistoryStore::openFile()
             ::close(fd);
     }
 
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
-    db.setDatabaseName(m_path);
-    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyTimeoutMs));
-    if (!db.open()) {
-        const QSqlError e = db.lastError();
+    QSqlError openError;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+        db.setDatabaseName(m_path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(m_busyTimeoutMs));
+        if (!db.open())
+            openError = db.lastError();
+    }
+    if (openError.isValid()) {
         close();
-        throw Error{e.nativeErrorCode().toInt() & 0xff, e.text()};
+        throw Error{openError.nativeErrorCode().toInt() & 0xff, openError.text()};
     }
     m_open = true;
+    const QSqlDatabase db = QSqlDatabase::database(m_connection, false);
 
     QSqlQuery q(db);
     if (!q.exec(QStringLiteral("PRAGMA user_version")) || !q.next())
