@@ -49,7 +49,9 @@ public:
     }
     bool same(const Elem &a, const Elem &b) const
     {
-        return a == b && (a.ignorable || m_left->line(a.index) == m_right->line(b.index));
+        return a == b
+               && (a.ignorable
+                   || (m_left->line(a.index) == m_right->line(b.index) && m_left->end(a.index) == m_right->end(b.index)));
     }
 
 private:
@@ -74,13 +76,16 @@ Side split(const QByteArray &bytes, const QString &encoding, qint64 maxBytes)
             continue;
         s.starts << start;
         s.lengths << i - start;
-        if (p[i] == QLatin1Char('\r') && i + 1 < n && p[i + 1] == QLatin1Char('\n'))
+        const bool crlf = p[i] == QLatin1Char('\r') && i + 1 < n && p[i + 1] == QLatin1Char('\n');
+        s.ends << (crlf ? 2 : 1);
+        if (crlf)
             ++i;
         start = i + 1;
     }
     if (start < n) {
         s.starts << start;
         s.lengths << n - start;
+        s.ends << 0;
     }
     return s;
 }
@@ -103,7 +108,7 @@ std::vector<Elem> elements(const Side &s, const QSet<QString> &ignored)
                 continue;
             }
         }
-        out.push_back({qHash(line), i, false});
+        out.push_back({qHash(s.end(i), qHash(line)), i, false});
     }
     return out;
 }
@@ -127,7 +132,8 @@ Result compare(const QByteArray &left, const QString &leftEncoding, const QByteA
     const LineCompare equal(&r.left, &r.right, QDeadlineTimer::Forever, nullptr, &expired);
 
     const auto pushEqual = [&r](const Elem &x, const Elem &y) {
-        const bool same = !x.ignorable || r.left.line(x.index) == r.right.line(y.index);
+        const bool same = !x.ignorable
+                          || (r.left.line(x.index) == r.right.line(y.index) && r.left.end(x.index) == r.right.end(y.index));
         r.rows.append(Row{x.index, y.index, same ? Row::Same : Row::Ignored});
     };
     // The common start and end need no alignment.

@@ -171,6 +171,14 @@ void CompareView::drawSide(QPainter &p, int x, int width, int y, qint32 row, boo
         }
         p.setPen(r.kind == Row::Ignored ? palette().color(QPalette::PlaceholderText) : palette().color(QPalette::Text));
         p.drawText(textX, baseline, shown);
+        // A line end that differs is the change: shown, and marked.
+        if (r.kind == Row::Changed && m_result->left.end(r.left) != m_result->right.end(r.right)
+            && from + shown.size() >= all.size()) {
+            const QString end = visible(side.end(line)) + QChar(0x21B5);
+            const int endX = textX + fontMetrics().horizontalAdvance(shown);
+            p.fillRect(endX, y, fontMetrics().horizontalAdvance(end), m_rowHeight, ChangedChars);
+            p.drawText(endX, baseline, end);
+        }
     }
     p.restore();
 }
