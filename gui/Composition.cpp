@@ -1,11 +1,11 @@
 #include "gui/wireProbeDeskForm.h"
 
 #include "core/ExchangeEngine.h"
+#include "core/HistoryService.h"
 #include "gui/CommonDialog.h"
 #include "gui/CompareForm.h"
 #include "gui/DetailsForm.h"
 #include "gui/HistoryForm.h"
-#include "core/HistoryService.h"
 #include "gui/MessageBox.h"
 #include "gui/NarrowArrowStyle.h"
 #include "gui/ResponseFeed.h"

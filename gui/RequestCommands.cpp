@@ -1,14 +1,15 @@
-// Filling the request pane from a file (Open) or from the clipboard (Paste).
+// Filling the request pane from a file (Open) or from the clipboard (Paste),
+// and writing it to a file as it would go on the wire (要求を保存).
 #include "gui/wireProbeDeskForm.h"
 
 #include "core/ContentLength.h"
+#include "core/ExchangeReport.h"
 #include "core/FileFailure.h"
 #include "core/RequestFile.h"
 #include "core/ResponseFile.h"
 #include "core/TextCodec.h"
 #include "gui/CommonDialog.h"
 #include "gui/DetailsForm.h"
-#include "core/ExchangeReport.h"
 #include "gui/RawTextPane.h"
 
 #include <QApplication>
