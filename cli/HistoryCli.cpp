@@ -21,10 +21,6 @@ namespace {
 
 const QString Program = QStringLiteral("wireprobe-send: ");
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("HistoryCli", text);
-}
 
 void sayFault(const HistoryStore &store)
 {
@@ -81,7 +77,7 @@ std::optional<HistoryEntry> loadEntry(HistoryStore &store, qint64 id)
         if (store.fault())
             sayFault(store);
         else
-            FdOutput::say(Program + tr("履歴に番号 %1 はありません。").arg(id));
+            FdOutput::say(Program + QCoreApplication::translate("HistoryCli", "履歴に番号 %1 はありません。").arg(id));
     }
     return e;
 }

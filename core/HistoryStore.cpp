@@ -28,10 +28,6 @@ namespace {
 // SQLite's primary result codes, as Qt reports them in nativeErrorCode().
 enum : int { Busy = 5, Locked = 6, ReadOnly = 8, IoErr = 10, Corrupt = 11, Full = 13, CantOpen = 14, NotADb = 26 };
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("HistoryStore", text);
-}
 
 constexpr qint64 BodyPiece = 1 << 20;
 
@@ -195,7 +191,7 @@ void HistoryStore::openFile()
     const QString folder = info.absolutePath();
     if (!QFileInfo::exists(folder)) {
         if (!QDir().mkpath(folder))
-            throw Error{CantOpen, tr("フォルダ %1 を作れません。").arg(folder)};
+            throw Error{CantOpen, QCoreApplication::translate("HistoryStore", "フォルダ %1 を作れません。").arg(folder)};
         ::chmod(QFile::encodeName(folder).constData(), 0700);
     }
     if (!info.exists()) {
@@ -300,7 +296,8 @@ void HistoryStore::moveAside(bool notDatabase)
     for (int n = 2; QFileInfo::exists(target); ++n)
         target = m_path + QStringLiteral(".broken-%1-%2").arg(stamp).arg(n);
     if (!QFile::rename(m_path, target)) {
-        fail(HistoryFault::Kind::CannotOpen, tr("履歴のファイル %1 は使えず、別の名前にもできません。履歴は記録されません。").arg(m_path));
+        fail(HistoryFault::Kind::CannotOpen,
+            QCoreApplication::translate("HistoryStore", "履歴のファイル %1 は使えず、別の名前にもできません。履歴は記録されません。").arg(m_path));
         return;
     }
     // The journal files belong to the damaged file: they go with it.
@@ -308,8 +305,8 @@ void HistoryStore::moveAside(bool notDatabase)
         if (QFileInfo::exists(m_path + QLatin1String(suffix)))
             QFile::rename(m_path + QLatin1String(suffix), target + QLatin1String(suffix));
     fail(notDatabase ? HistoryFault::Kind::NotDatabase : HistoryFault::Kind::Corrupt,
-         (notDatabase ? tr("履歴のファイルはデータベースではありませんでした。%1 として残し、新しい履歴を始めました。")
-                      : tr("履歴のファイルが壊れていました。%1 として残し、新しい履歴を始めました。"))
+         (notDatabase ? QCoreApplication::translate("HistoryStore", "履歴のファイルはデータベースではありませんでした。%1 として残し、新しい履歴を始めました。")
+                      : QCoreApplication::translate("HistoryStore", "履歴のファイルが壊れていました。%1 として残し、新しい履歴を始めました。"))
              .arg(QFileInfo(target).fileName()));
 }
 
@@ -337,25 +334,31 @@ auto HistoryStore::guarded(F &&body) -> decltype(body())
             switch (e.code) {
             case -1:
                 close();
-                fail(HistoryFault::Kind::Newer, tr("履歴のファイル %1 は新しい版のプログラムが作ったものです。履歴は記録も表示もしません。").arg(where));
+                fail(HistoryFault::Kind::Newer,
+                    QCoreApplication::translate("HistoryStore", "履歴のファイル %1 は新しい版のプログラムが作ったものです。履歴は記録も表示もしません。").arg(where));
                 break;
             case Busy:
             case Locked:
-                fail(HistoryFault::Kind::Locked, tr("履歴のファイルがほかのプログラムに長くロックされていたため、履歴を読み書きできませんでした。"));
+                fail(HistoryFault::Kind::Locked,
+                    QCoreApplication::translate("HistoryStore", "履歴のファイルがほかのプログラムに長くロックされていたため、履歴を読み書きできませんでした。"));
                 break;
             case Full:
             case IoErr:
-                fail(HistoryFault::Kind::Full, tr("ディスクがいっぱいか書き込めないため、履歴に記録できませんでした（%1）。").arg(e.text));
+                fail(HistoryFault::Kind::Full,
+                    QCoreApplication::translate("HistoryStore", "ディスクがいっぱいか書き込めないため、履歴に記録できませんでした（%1）。").arg(e.text));
                 break;
             case ReadOnly:
-                fail(HistoryFault::Kind::ReadOnly, tr("履歴のファイル %1 に書き込めません（読み取り専用）。").arg(where));
+                fail(HistoryFault::Kind::ReadOnly,
+                    QCoreApplication::translate("HistoryStore", "履歴のファイル %1 に書き込めません（読み取り専用）。").arg(where));
                 break;
             case CantOpen:
                 close();
-                fail(HistoryFault::Kind::CannotOpen, tr("履歴のファイル %1 を開けません（%2）。").arg(where, e.text));
+                fail(HistoryFault::Kind::CannotOpen,
+                    QCoreApplication::translate("HistoryStore", "履歴のファイル %1 を開けません（%2）。").arg(where, e.text));
                 break;
             default:
-                fail(HistoryFault::Kind::Other, tr("履歴の操作に失敗しました（%1）。").arg(e.text));
+                fail(HistoryFault::Kind::Other,
+                    QCoreApplication::translate("HistoryStore", "履歴の操作に失敗しました（%1）。").arg(e.text));
                 break;
             }
             return {};
