@@ -2,6 +2,7 @@
 #include "TestFiles.h"
 #include "TestSupport.h"
 
+#include "core/ProcessStart.h"
 #include "gui/DetailsForm.h"
 #include "gui/RawTextPane.h"
 
@@ -11,8 +12,9 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -95,6 +97,10 @@ private slots:
         QTest::addColumn<int>("number");
         QTest::newRow("missing file, typed in the dialog") << "/nonexistent/req.xml" << 2;
         QTest::newRow("read fails half-way") << "/proc/self/mem" << 5;
+        // Refused before anything is read: reading it would take the window down.
+        QFile big(m_dir.filePath("big.xml"));
+        if (big.open(QIODevice::WriteOnly) && big.resize(qint64(100) << 30))
+            QTest::newRow("100 GiB (sparse), over the limit") << big.fileName() << 1002;
     }
     void failedOpenKeepsTheRequest()
     {
@@ -173,6 +179,44 @@ private slots:
         QCOMPARE(readFile(dir.filePath("r.txt")), QByteArray("\r\n"));
     }
 
+    void overwriteQuestionSaysWhatIsThere_data()
+    {
+        QTest::addColumn<bool>("fifo");
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QString>("says");
+        QTest::newRow("a file, kept on no") << false << false << "out.txt";
+        QTest::newRow("a FIFO, written into on yes") << true << true << "out.txt は FIFO（名前付きパイプ）です。";
+    }
+    void overwriteQuestionSaysWhatIsThere()
+    {
+        QFETCH(bool, fifo);
+        QFETCH(bool, yes);
+        QFETCH(QString, says);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("out.txt");
+        const QByteArray name = QFile::encodeName(path);
+        int in = -1;
+        if (fifo) {
+            QCOMPARE(mkfifo(name.constData(), 0600), 0);
+            in = ::open(name.constData(), O_RDONLY | O_NONBLOCK);
+        } else {
+            writeFile(path, "old");
+        }
+        TestWindow w;
+        w.responseTxt->setRawText(QStringLiteral("new"));
+        w.dialog->answers << path;
+        w.dialog->overwriteAnswers << yes;
+        w.saveCmd->click();
+        QCOMPARE(w.dialog->questions.size(), 1);
+        QVERIFY2(w.dialog->questions.first().contains(says), qPrintable(w.dialog->questions.first()));
+        QVERIFY(w.box.texts.isEmpty());
+        struct stat st {};
+        QVERIFY(::stat(name.constData(), &st) == 0 && S_ISFIFO(st.st_mode) == fifo);
+        char buf[8] = {};
+        QCOMPARE(fifo ? QByteArray(buf, int(::read(in, buf, sizeof buf))) : readFile(path), QByteArray(fifo ? "new" : "old"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System), QStringList{"out.txt"});
+    }
+
     void aFullDiskKeepsTheOldFileAndSaysSo()
     {
         // A file size limit makes a small save fail in a buffered write, for root as well.
@@ -185,15 +229,17 @@ private slots:
         getrlimit(RLIMIT_FSIZE, &old);
         struct rlimit small = old;
         small.rlim_cur = 1000;
-        auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        ProcessStart::prepare(); // as the program starts: the limit is a failure, not a signal
         setrlimit(RLIMIT_FSIZE, &small);
         w.saveCmd->click();
         setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, previous);
         QCOMPARE(w.box.texts.size(), 1);
         QVERIFY2(w.box.texts.first().startsWith("27 : "), qPrintable(w.box.texts.first()));
         QCOMPARE(readFile(path), QByteArray(50000, 'o'));
     }
+
+private:
+    QTemporaryDir m_dir;
 };
 
 QTEST_MAIN(FilesTest)
