@@ -1,6 +1,5 @@
 // Reading request files and writing response files, without a window.
 #include "core/Failure.h"
-#include "core/OutputFile.h"
 #include "core/ProcessStart.h"
 #include "core/RequestFile.h"
 #include "core/ResponseFile.h"
@@ -132,32 +131,6 @@ private slots:
             QCOMPARE(failureOf([&] { got = RequestFile::load(f.fileName(), rules); }), number);
         }
         QCOMPARE(got.size(), number ? 0 : size);
-    }
-
-    void saveOntoAFifo_data()
-    {
-        QTest::addColumn<bool>("reader");
-        QTest::addColumn<int>("number");
-        QTest::newRow("written into, kept a FIFO") << true << 0;
-        QTest::newRow("nobody reads: fails at once") << false << 6; // ENXIO
-    }
-    void saveOntoAFifo()
-    {
-        QFETCH(bool, reader);
-        QFETCH(int, number);
-        QTemporaryDir dir;
-        const QByteArray path = QFile::encodeName(dir.filePath("out.fifo"));
-        QCOMPARE(mkfifo(path.constData(), 0600), 0);
-        const int in = reader ? ::open(path.constData(), O_RDONLY | O_NONBLOCK) : -1;
-        QCOMPARE(failureOf([&] { ResponseFile::save(dir.filePath("out.fifo"), "response"); }), number);
-        QCOMPARE(OutputFile::kindOf(dir.filePath("out.fifo")), OutputFile::Kind::Fifo);
-        if (reader) {
-            char buf[16] = {};
-            QCOMPARE(::read(in, buf, sizeof buf), ssize_t(8));
-            QCOMPARE(QByteArray(buf), QByteArray("response"));
-            ::close(in);
-        }
-        QCOMPARE(QDir(dir.path()).entryList(QDir::System | QDir::Files), QStringList{"out.fifo"});
     }
 
     void aFailedSaveKeepsTheOldFile_data()
