@@ -1,6 +1,7 @@
 #include "core/ExchangeEngine.h"
 
 #include "core/Failure.h"
+#include "core/FailureNumber.h"
 #include "core/HostText.h"
 
 #include <QLocale>
@@ -73,7 +74,11 @@ void ExchangeEngine::clear()
     m_sent = 0;
     m_tcpUp = false;
     m_timings = ExchangeTimings();
+    const bool changed = m_outcome != Outcome::Idle;
     m_outcome = Outcome::Idle;
+    if (changed)
+        emit outcomeChanged(m_outcome);
+    emit cleared();
 }
 
 void ExchangeEngine::start(const ExchangeSetup &setup)
@@ -90,6 +95,8 @@ void ExchangeEngine::start(const ExchangeSetup &setup)
     m_outcome = Outcome::Running;
     // The connection attempt is bounded by the same time-out as the wait for data.
     m_responseTimer.start(setup.timeoutSeconds * 1000);
+    emit outcomeChanged(m_outcome);
+    emit started();
 }
 
 void ExchangeEngine::abort()
@@ -185,7 +192,7 @@ QByteArray ExchangeEngine::readPiece(qint64 max)
 void ExchangeEngine::failAtLimit()
 {
     finish(Outcome::Failed);
-    emit failed(ErrResponseLimit, tr("応答メッセージが上限の %1 を超えたため、受信を打ち切りました。")
+    emit failed(FailureNumber::ResponseLimit, tr("応答メッセージが上限の %1 を超えたため、受信を打ち切りました。")
                                       .arg(limitText(m_setup.responseLimit)));
 }
 
@@ -250,5 +257,8 @@ void ExchangeEngine::finish(Outcome outcome)
     m_closePoll.stop();
     m_transport.close();
     m_timings.end = now();
+    const bool changed = m_outcome != outcome;
     m_outcome = outcome;
+    if (changed)
+        emit outcomeChanged(outcome);
 }

@@ -19,6 +19,10 @@ QString timedOut(int seconds);
 // framing: what is missing (short by n bytes, no last chunk, no end of the
 // header). Empty when it is complete, framed by the close, or not HTTP.
 QString httpIncomplete(const HttpFraming &framing);
+// "12.3 ms"; "—" for a phase that did not happen (negative).
+QString milliseconds(double ms);
+// "1,234 バイト".
+QString bytesText(qint64 n);
 // Byte counts (and the rate while it runs), the time of each phase, the HTTP
 // framing and what TLS verification found. httpEndHint names the option that
 // completes a response held open, in the words of the caller.

@@ -1,5 +1,7 @@
 #include "core/FileFailure.h"
 
+#include "core/FailureNumber.h"
+
 #include <QCoreApplication>
 #include <QLocale>
 
@@ -52,7 +54,7 @@ Failure FileFailure::fromErrno(int err)
         text = QStringLiteral("入出力エラーが発生しました。");
         break;
     case 0:
-        return Failure{Unknown, QStringLiteral("ファイルを処理できませんでした。")};
+        return Failure{FailureNumber::FileUnknown, QStringLiteral("ファイルを処理できませんでした。")};
     default:
         text = QStringLiteral("ファイルを処理できませんでした。(%1)").arg(QString::fromLocal8Bit(std::strerror(err)));
         break;
@@ -62,11 +64,11 @@ Failure FileFailure::fromErrno(int err)
 
 Failure FileFailure::notRegularFile()
 {
-    return Failure{NotRegularFile, QStringLiteral("通常のファイルではないため読み込めません。")};
+    return Failure{FailureNumber::FileNotRegular, QStringLiteral("通常のファイルではないため読み込めません。")};
 }
 
 Failure FileFailure::tooLarge(qint64 limit)
 {
-    return Failure{TooLarge, QCoreApplication::translate("FileFailure", "要求メッセージが上限の %1 より大きいため、読み込みませんでした。")
+    return Failure{FailureNumber::RequestTooLarge, QCoreApplication::translate("FileFailure", "要求メッセージが上限の %1 より大きいため、読み込みませんでした。")
                                  .arg(QLocale::c().formattedDataSize(limit, 0, QLocale::DataSizeIecFormat))};
 }

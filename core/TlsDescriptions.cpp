@@ -1,5 +1,6 @@
 // The Japanese words for TLS problems and sessions (declared in TlsSetup.h).
 #include "core/TlsSetup.h"
+#include "core/FailureNumber.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -102,7 +103,7 @@ QString describeErrors(const QList<QSslError> &errors, const QString &host)
 
 Failure verificationFailure(const QList<QSslError> &errors, const QString &host)
 {
-    return {VerifyFailed, QStringLiteral("サーバの証明書を検証できませんでした。\n") + describeErrors(errors, host)};
+    return {FailureNumber::TlsVerify, QStringLiteral("サーバの証明書を検証できませんでした。\n") + describeErrors(errors, host)};
 }
 
 Failure handshakeFailure(const QString &qtErrorString)
@@ -134,7 +135,7 @@ Failure handshakeFailure(const QString &qtErrorString)
                  "（TLS アラート「handshake failure」）。");
     else if (alert.hasMatch())
         why = tr("サーバが TLS アラート「%1」でハンドシェイクを打ち切りました。").arg(alert.captured(1));
-    return {HandshakeFailed, tr("TLS のハンドシェイクに失敗しました。") + why + QStringLiteral("\n") + qtErrorString};
+    return {FailureNumber::TlsHandshake, tr("TLS のハンドシェイクに失敗しました。") + why + QStringLiteral("\n") + qtErrorString};
 }
 
 bool looksLikeTlsRecord(QByteArrayView firstBytes)
@@ -160,21 +161,23 @@ QStringList describeCertificate(const QSslCertificate &c)
     return lines;
 }
 
-QStringList describeSession(const QSslConfiguration &sessionConfig)
+QString protocolName(const QSslConfiguration &sessionConfig)
 {
-    QString protocol;
     switch (sessionConfig.sessionProtocol()) {
     case QSsl::TlsV1_2:
-        protocol = QStringLiteral("TLS 1.2");
-        break;
+        return QStringLiteral("TLS 1.2");
     case QSsl::TlsV1_3:
-        protocol = QStringLiteral("TLS 1.3");
-        break;
+        return QStringLiteral("TLS 1.3");
     default:
-        protocol = sessionConfig.sessionCipher().protocolString();
-        if (protocol.isEmpty())
-            protocol = QStringLiteral("不明");
+        return sessionConfig.sessionCipher().protocolString();
     }
+}
+
+QStringList describeSession(const QSslConfiguration &sessionConfig)
+{
+    QString protocol = protocolName(sessionConfig);
+    if (protocol.isEmpty())
+        protocol = QStringLiteral("不明");
     const QString cipher = sessionConfig.sessionCipher().name();
     QStringList lines{QStringLiteral("プロトコル: ") + protocol,
                       QStringLiteral("暗号方式: ") + (cipher.isEmpty() ? QStringLiteral("不明") : cipher)};
