@@ -5,8 +5,10 @@ A loopback server answers each connection with SIZE bytes and closes. Each
 receiver gets the same stream: `nc` (the baseline; netcat-openbsd), a plain
 socket reader of this script's own (for reference), and wireprobe-send, to
 /dev/null and with -o into a file (against `nc > file`). Time is from the
-start of the receiver to its exit; peak memory is the receiver's own maximum
-resident size (wait4). Run by hand:
+start of the receiver to its exit; peak memory is the receiver's own VmHWM.
+-o syncs the file before its rename (the old file stays on any failure), so
+`nc > file, then fdatasync` is shown beside `nc > file` for reference; the
+target is against `nc > file`. Run by hand:
 
     python3 bench/twin_bench.py [--send build/cli/wireprobe-send] [--size 1G] [--repeat 3]
 
@@ -92,6 +94,16 @@ def run(argv, stdout_path=None):
     return elapsed, peak[0], p.returncode
 
 
+def run_synced(argv, stdout_path):
+    """run() and then the file's data to disk, as -o does before its rename."""
+    start = time.perf_counter()
+    _, peak, status = run(argv, stdout_path)
+    fd = os.open(stdout_path, os.O_RDONLY)
+    os.fdatasync(fd)
+    os.close(fd)
+    return time.perf_counter() - start, peak, status
+
+
 def size_arg(text):
     units = {"K": 10, "M": 20, "G": 30}
     t = text.upper().rstrip("B").rstrip("I")
@@ -121,6 +133,7 @@ def main():
         "nc > /dev/null": lambda: run([nc, "127.0.0.1", str(port)]),
         "wireprobe-send > /dev/null": lambda: run(send + ["127.0.0.1", str(port)]),
         "nc > file": lambda: run([nc, "127.0.0.1", str(port)], target),
+        "nc > file, then fdatasync": lambda: run_synced([nc, "127.0.0.1", str(port)], target),
         "wireprobe-send -o file": lambda: run(send + ["-o", target, "127.0.0.1", str(port)]),
     }
     results = {name: [] for name in cases}
@@ -134,7 +147,7 @@ def main():
             seconds, peak, status = case()
             if status != 0:
                 sys.exit(f"{name}: exit status {status}")
-            if name.endswith("file"):
+            if "file" in name:
                 assert os.path.getsize(target) == args.size
                 os.remove(target)
             results[name].append((seconds, peak))
@@ -148,7 +161,7 @@ def main():
     for name, runs in results.items():
         times = [t for t, _ in runs]
         peak = max(p for _, p in runs) / 1024
-        line = f"  {name:28s} {statistics.median(times):.3f} s  [{', '.join(f'{t:.3f}' for t in times)}]  peak {peak:.1f} MiB"
+        line = f"  {name:30s} {statistics.median(times):.3f} s  [{', '.join(f'{t:.3f}' for t in times)}]  peak {peak:.1f} MiB"
         if name.startswith("wireprobe-send"):
             base = "nc > /dev/null" if name.endswith("null") else "nc > file"
             ratio = statistics.median(times) / statistics.median(t for t, _ in results[base])
