@@ -82,6 +82,7 @@ void Sender::openOutput()
             // A FIFO is opened as a shell's redirection would: waiting for its reader.
             m_outputFile = std::make_unique<OutputFile>(m_options.outputPath, true);
             fd = m_outputFile->descriptor();
+            SignalPipe::removeOnSignal(m_outputFile->temporaryPath());
         } else if (m_closedAtStart.output) {
             throw FileFailure::fromErrno(EBADF);
         }

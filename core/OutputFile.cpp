@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/stat.h>
@@ -77,6 +78,15 @@ OutputFile::~OutputFile()
         m_save->cancelWriting(); // its destructor removes the temporary file
     else if (m_fd >= 0)
         ::close(m_fd);
+}
+
+QByteArray OutputFile::temporaryPath() const
+{
+    if (!m_save)
+        return QByteArray();
+    char path[PATH_MAX];
+    const ssize_t n = ::readlink(("/proc/self/fd/" + QByteArray::number(m_fd)).constData(), path, sizeof path);
+    return n > 0 ? QByteArray(path, n) : QByteArray();
 }
 
 void OutputFile::write(QByteArrayView bytes, const std::function<void()> &between)

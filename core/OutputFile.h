@@ -27,6 +27,8 @@ public:
 
     int descriptor() const { return m_fd; }
     bool inPlace() const { return !m_save; }
+    // The temporary file's path as the system names it; empty when in place.
+    QByteArray temporaryPath() const;
     // Writes every byte. A descriptor that is not ready is waited for in short
     // polls with between() run in each, so a window keeps answering.
     void write(QByteArrayView bytes, const std::function<void()> &between = {});
