@@ -138,7 +138,14 @@ int HistoryCli::prepareReplay(SendOptions &options)
     return 0;
 }
 
-void HistoryCli::record(const ExchangeEngine &engine, const ExchangeFacts &facts, const SendOptions &options)
+qint64 HistoryCli::recordCap()
+{
+    SettingsStore settings;
+    return HistoryStore::limitsFrom(Settings::Section(&settings)).entryCap;
+}
+
+void HistoryCli::record(const ExchangeEngine &engine, const ExchangeFacts &facts, const SendOptions &options,
+                        const QByteArray &kept)
 {
     if (!options.record || engine.startedAtMs() == 0)
         return;
@@ -152,6 +159,9 @@ void HistoryCli::record(const ExchangeEngine &engine, const ExchangeFacts &facts
     HistoryEntry entry = ExchangeHistory::entryFor(engine, options.portText, options.encoding, outcome,
                                                    facts.failure ? facts.failure->number : 0,
                                                    facts.failure ? facts.failure->description : QString());
+    entry.response = kept;
+    entry.responseBytes = engine.receivedBytes();
+    entry.cut = kept.size() < entry.responseBytes;
     // The limits the user set in the window apply here too.
     SettingsStore settings;
     const HistoryStore::Limits limits = HistoryStore::limitsFrom(Settings::Section(&settings));

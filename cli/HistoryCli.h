@@ -17,7 +17,11 @@ int exportEntry(const SendOptions &options);
 // --replay ID: the recorded request, destination, TLS and encoding into
 // options, where the command line did not give its own. 0 when it can be sent.
 int prepareReplay(SendOptions &options);
+// The response bytes a recorded entry keeps at most (the history's per-entry cap).
+qint64 recordCap();
 // --record: the exchange the engine has just ended, if it got as far as a
-// connection attempt.
-void record(const ExchangeEngine &engine, const ExchangeFacts &facts, const SendOptions &options);
+// connection attempt. The engine streams without keeping the response: kept
+// is what the caller kept of it, up to recordCap().
+void record(const ExchangeEngine &engine, const ExchangeFacts &facts, const SendOptions &options,
+            const QByteArray &kept);
 }

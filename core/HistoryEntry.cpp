@@ -41,7 +41,7 @@ HistoryEntry ExchangeHistory::entryFor(const ExchangeEngine &engine, const QStri
     e.timeoutSeconds = setup.timeoutSeconds;
     e.timings = engine.timings();
     e.requestBytes = engine.requestBytesSent();
-    e.responseBytes = engine.response().size();
+    e.responseBytes = engine.receivedBytes();
     const HttpFraming &f = engine.framing();
     if (f.isHttp()) {
         e.headerBytes = f.headerBytes();

@@ -17,6 +17,9 @@
 #include <QMimeData>
 #include <QPushButton>
 
+#include <cerrno>
+#include <new>
+
 void wireProbeDeskForm::openRequest()
 {
     setEnabled(false);
@@ -31,12 +34,16 @@ void wireProbeDeskForm::openRequest()
         rememberFolder(Settings::OpenDir, dlg.fileName);
         if (!dlg.fileName.isEmpty()) {
             // Read whole before the pane changes: a file that fails half-way
-            // leaves the request as it was.
+            // leaves the request as it was. One larger than RequestFile's
+            // limit (1 GiB) is refused before anything is read.
             const QByteArray bytes = RequestFile::load(dlg.fileName, m_details->crlfOnLoad());
             m_requestTxt->setRawText(TextCodec::decode(bytes, encoding()));
         }
     } catch (const Failure &f) {
         reportFileFailure(f);
+    } catch (const std::bad_alloc &) {
+        // A request within the limit may still not fit as text: a failure, not a crash.
+        reportFileFailure(FileFailure::fromErrno(ENOMEM));
     }
     leaveBusy(m_openCmd);
 }
