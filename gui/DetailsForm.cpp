@@ -105,7 +105,7 @@ QWidget *DetailsForm::overviewPage()
     for (const Limit &l : Limits)
         m_limitCmb->addItem(QString::fromLatin1(l.text));
     m_limitCmb->setCurrentIndex(DefaultLimit);
-    m_limitCmb->setToolTip(QStringLiteral("応答がこの大きさに達したら受信を打ち切ります。"));
+    m_limitCmb->setToolTip(QStringLiteral("応答がこの大きさを超えたら受信を打ち切ります。"));
     form->addRow(QStringLiteral("応答の上限："), m_limitCmb);
     m_wrapChk = new QCheckBox(QStringLiteral("右端で折り返す"), page);
     m_wrapChk->setObjectName(QStringLiteral("wrapChk"));
@@ -137,7 +137,7 @@ QWidget *DetailsForm::overviewPage()
     v->addWidget(m_summary, 1);
     v->addWidget(m_charsetCmd, 0, Qt::AlignLeft);
     auto *keys = new QLabel(tr("キー: Ctrl+Enter 送信　Ctrl+O 開く　Ctrl+S 保存　Ctrl+D 詳細ウィンドウ　"
-                               "Ctrl+H 履歴　Ctrl+F 検索　Esc 中止（送信中）、お知らせや詳細ウィンドウを閉じる"),
+                               "Ctrl+Shift+S 要求を保存　Ctrl+H 履歴　Ctrl+F 検索　Esc 中止（送信中）、お知らせや詳細ウィンドウを閉じる"),
                             page);
     keys->setObjectName(QStringLiteral("keysLbl"));
     keys->setWordWrap(true);
@@ -301,6 +301,11 @@ QString DetailsForm::encoding() const
 void DetailsForm::setEncoding(const QString &name)
 {
     m_encodingCmb->setCurrentText(TextCodec::normalized(name));
+}
+
+void DetailsForm::setTls(bool on)
+{
+    m_tlsChk->setChecked(on);
 }
 
 bool DetailsForm::crlfOnLoad() const

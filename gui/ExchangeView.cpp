@@ -9,6 +9,7 @@
 #include "core/PortText.h"
 #include "core/TextCodec.h"
 #include "gui/DetailsForm.h"
+#include "gui/HistoryForm.h"
 #include "gui/MessageBox.h"
 #include "gui/NoticeBar.h"
 #include "gui/RawTextPane.h"
@@ -58,6 +59,10 @@ void wireProbeDeskForm::sendRequest()
         details().fillSetup(setup);
         setup.askPassword = [this](const QString &file) { return password(file); };
         m_engine->start(setup);
+        // Got as far as a connection attempt: the history hears how it ends.
+        m_recordPending = true;
+        m_sentPort = m_portCmb->currentText();
+        m_sentEncoding = encoding();
         setStatus(QStringLiteral("接続先サーバに接続しています。"));
         checkRequest(RequestMoment::Sent);
     } catch (const Failure &f) {
@@ -114,6 +119,7 @@ void wireProbeDeskForm::showRequestSent()
 
 void wireProbeDeskForm::showCompletion()
 {
+    recordExchange(HistoryEntry::Outcome::Completed);
     setStatus(ExchangeReport::completed());
     leaveBusy(m_sendCmd);
     checkResponse();
@@ -122,6 +128,7 @@ void wireProbeDeskForm::showCompletion()
 void wireProbeDeskForm::showTimeOut(int seconds)
 {
     const QString text = ExchangeReport::timedOut(seconds);
+    recordExchange(HistoryEntry::Outcome::TimedOut);
     setStatus(text);
     showError(text);
     leaveBusy(m_sendCmd);
@@ -130,6 +137,7 @@ void wireProbeDeskForm::showTimeOut(int seconds)
 
 void wireProbeDeskForm::showFailure(qint32 number, const QString &description)
 {
+    recordExchange(HistoryEntry::Outcome::Failed, number, description);
     reportFailure(Failure{number, description});
     checkResponse();
 }

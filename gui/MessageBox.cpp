@@ -2,6 +2,7 @@
 
 #include "gui/ModalHelper.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -19,6 +20,16 @@ void QtMessageBox::showError(QWidget *owner, const QString &text)
                       grid->columnCount());
     ModalHelper::prepare(&box, owner);
     box.exec();
+}
+
+bool QtMessageBox::confirm(QWidget *owner, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, QCoreApplication::translate("MessageBox", "確認"), text,
+                    QMessageBox::Yes | QMessageBox::No);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
+    ModalHelper::prepare(&box, owner);
+    return box.exec() == QMessageBox::Yes;
 }
 
 std::optional<QByteArray> QtMessageBox::askPassword(QWidget *owner, const QString &file)

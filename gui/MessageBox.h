@@ -14,6 +14,8 @@ public:
     virtual ~MessageBox() = default;
     // Returns once the user has dismissed the box.
     virtual void showError(QWidget *owner, const QString &text) = 0;
+    // A yes/no question; true for yes. No is the default button.
+    virtual bool confirm(QWidget *owner, const QString &text) = 0;
     // nullopt when the user cancels.
     virtual std::optional<QByteArray> askPassword(QWidget *owner, const QString &file) = 0;
 
@@ -24,5 +26,6 @@ class QtMessageBox : public MessageBox
 {
 public:
     void showError(QWidget *owner, const QString &text) override;
+    bool confirm(QWidget *owner, const QString &text) override;
     std::optional<QByteArray> askPassword(QWidget *owner, const QString &file) override;
 };

@@ -9,7 +9,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-LoopbackServer::LoopbackServer(Script script) : m_script(std::move(script))
+LoopbackServer::LoopbackServer(Script script, const QHostAddress &at) : m_script(std::move(script))
 {
     QObject::connect(&m_server, &QTcpServer::newConnection, this, [this] {
         while (QTcpSocket *s = m_server.nextPendingConnection()) {
@@ -18,7 +18,7 @@ LoopbackServer::LoopbackServer(Script script) : m_script(std::move(script))
             m_script(s, this);
         }
     });
-    m_server.listen(QHostAddress::LocalHost, 0);
+    m_server.listen(at, 0);
 }
 
 namespace Scripts {
@@ -73,16 +73,17 @@ LoopbackServer::Script answerAtEndOfInput()
 {
     // Qt's sockets close at the end of their input, so the connection is
     // served on a descriptor of its own (closing Qt's leaves it open).
-    return [](QTcpSocket *s, LoopbackServer *) {
+    return [](QTcpSocket *s, LoopbackServer *server) {
         const int fd = ::dup(static_cast<int>(s->socketDescriptor()));
         s->abort();
         auto *notifier = new QSocketNotifier(fd, QSocketNotifier::Read, s);
         auto read = std::make_shared<qint64>(0);
-        QObject::connect(notifier, &QSocketNotifier::activated, notifier, [notifier, fd, read] {
+        QObject::connect(notifier, &QSocketNotifier::activated, notifier, [notifier, fd, read, server] {
             char buf[4096];
             const ssize_t got = ::recv(fd, buf, sizeof buf, MSG_DONTWAIT);
             if (got > 0 || (got < 0 && errno == EAGAIN)) {
                 *read += qMax<ssize_t>(got, 0);
+                server->received += QByteArray(buf, qMax<ssize_t>(got, 0));
                 return;
             }
             const QByteArray answer = "read " + QByteArray::number(*read) + " bytes";

@@ -14,9 +14,9 @@
 
 bool windowBusy(const QWidget *form)
 {
-    static const char *const controls[] = {"sendCmd",    "openCmd", "clearCmd",      "pasteCmd",   "detailsCmd",
-                                           "saveCmd",    "exitCmd", "addressCmb",    "portCmb",    "TimeOutSlider",
-                                           "requestTxt", "responseTxt"};
+    static const char *const controls[] = {"sendCmd",    "openCmd",     "clearCmd",   "pasteCmd", "detailsCmd",
+                                           "historyCmd", "saveCmd",     "exitCmd",    "addressCmb", "portCmb",
+                                           "TimeOutSlider", "requestTxt", "responseTxt"};
     int disabled = 0;
     for (const char *name : controls) {
         const QWidget *w = form->findChild<QWidget *>(QString::fromLatin1(name));
@@ -45,14 +45,26 @@ std::optional<QByteArray> FakeMessageBox::askPassword(QWidget *, const QString &
     return answer.toUtf8();
 }
 
-bool FakeDialog::show(QWidget *, bool save)
+bool FakeMessageBox::confirm(QWidget *, const QString &text)
+{
+    questions << text;
+    return confirmAnswer;
+}
+
+bool FakeDialog::show(QWidget *owner, bool save)
 {
     shown.append({save, dialogTitle, filter, fileName, initDir, flags});
     const QString answer = answers.isEmpty() ? QString() : answers.takeFirst();
-    if (answer.isEmpty())
+    if (answer.isEmpty() || (save && !mayWrite(owner, answer)))
         return false;
     fileName = answer;
     return true;
+}
+
+bool FakeDialog::ask(QWidget *, const QString &question)
+{
+    questions << question;
+    return overwriteAnswers.isEmpty() || overwriteAnswers.takeFirst();
 }
 
 TestWindow::TestWindow(bool load)
@@ -60,7 +72,7 @@ TestWindow::TestWindow(bool load)
     store = std::make_unique<SettingsStore>(configDir.path());
     auto d = std::make_unique<FakeDialog>();
     dialog = d.get();
-    form = std::make_unique<wireProbeDeskForm>(store.get(), &box, std::move(d));
+    form = std::make_unique<wireProbeDeskForm>(store.get(), &box, std::move(d), configDir.filePath(QStringLiteral("history.sqlite3")));
     const auto find = [this](auto *&to, const char *name) {
         to = form->findChild<std::remove_reference_t<decltype(*to)> *>(QString::fromLatin1(name));
         // Checked in every build: a renamed control must fail by name, not crash later.

@@ -32,6 +32,10 @@ class FakeMessageBox : public MessageBox
 public:
     void showError(QWidget *owner, const QString &text) override;
     std::optional<QByteArray> askPassword(QWidget *owner, const QString &file) override;
+    // Questions are answered with confirmAnswer and recorded in questions.
+    bool confirm(QWidget *owner, const QString &text) override;
+    QStringList questions;
+    bool confirmAnswer = true;
     QStringList texts;
     QList<bool> ownerEnabled; // false: busy while the box was open
     std::function<void()> whileOpen; // runs while the box would be open
@@ -40,11 +44,15 @@ public:
 };
 
 // Answers each show with the next scripted path ("" = cancel) and records
-// what the dialog was given.
+// what the dialog was given. A save to a path that exists asks the overwrite
+// question as the real dialog does; each is answered by the next of
+// overwriteAnswers (yes when none is left).
 class FakeDialog : public CommonDialog
 {
 public:
     QStringList answers;
+    QList<bool> overwriteAnswers;
+    QStringList questions;
     struct Shown {
         bool save;
         QString title, filter, fileName, initDir;
@@ -54,6 +62,7 @@ public:
 
 protected:
     bool show(QWidget *owner, bool save) override;
+    bool ask(QWidget *owner, const QString &question) override;
 };
 
 // A window over a settings store in a temporary folder, with the fakes above,
