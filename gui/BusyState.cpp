@@ -3,6 +3,7 @@
 #include "gui/wireProbeDeskForm.h"
 
 #include "core/ExchangeEngine.h"
+#include "core/HistoryEntry.h"
 #include "gui/ElidedLabel.h"
 #include "gui/NoticeBar.h"
 
@@ -52,6 +53,7 @@ void wireProbeDeskForm::stopExchange()
 
 void wireProbeDeskForm::showStopped()
 {
+    recordExchange(HistoryEntry::Outcome::Interrupted);
     setStatus(tr("中止しました。"));
     leaveBusy(m_sendCmd);
 }
