@@ -222,6 +222,8 @@ void wireProbeDeskForm::wireEvents()
     connect(m_imgSplitter, &SplitterHandle::mouseUp, this, &wireProbeDeskForm::endSplitterDrag);
 
     connect(m_details.get(), &DetailsForm::encodingChanged, this, &wireProbeDeskForm::reshowResponse);
+    connect(m_details.get(), &DetailsForm::encodingChanged, this, &wireProbeDeskForm::countRequest);
+    connect(m_details.get(), &DetailsForm::jisSymbolsChanged, this, &wireProbeDeskForm::countRequest);
     connect(m_details.get(), &DetailsForm::contentLengthRequested, this, &wireProbeDeskForm::fixContentLength);
     connect(m_details.get(), &DetailsForm::wrapChanged, this, [this](bool on) {
         for (RawTextPane *pane : {m_requestTxt, m_responseTxt}) {

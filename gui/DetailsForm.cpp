@@ -134,9 +134,20 @@ QWidget *DetailsForm::requestPage()
     m_contentLengthChk->setObjectName(QStringLiteral("contentLengthChk"));
     m_crlfChk = new QCheckBox(QStringLiteral("読み込んだファイルの改行を CR LF に揃える"), page);
     m_crlfChk->setObjectName(QStringLiteral("crlfChk"));
+    m_jisSymbolsChk = new QCheckBox(tr("JIS の記号を JIS の符号で送る"), page);
+    m_jisSymbolsChk->setObjectName(QStringLiteral("jisSymbolsChk"));
+    m_jisSymbolsChk->setChecked(true);
+    m_jisSymbolsChk->setToolTip(tr("Shift_JIS、EUC-JP、ISO-2022-JP で、入力メソッドが入れる 〜 ‖ − ¢ £ ¬ "
+                                   "(U+301C など) を JIS の符号 (Shift_JIS の 0x8160 など) で送ります。"));
+    connect(m_jisSymbolsChk, &QCheckBox::toggled, this, &DetailsForm::jisSymbolsChanged);
+    m_jisSymbolsLbl = new QLabel(page);
+    m_jisSymbolsLbl->setObjectName(QStringLiteral("jisSymbolsLbl"));
     v->addWidget(new QLabel(QStringLiteral("送信する改行："), page));
     v->addWidget(m_lineEnds);
     v->addWidget(m_crlfChk);
+    v->addSpacing(8);
+    v->addWidget(m_jisSymbolsChk);
+    v->addWidget(m_jisSymbolsLbl);
     v->addSpacing(8);
     v->addWidget(fix, 0, Qt::AlignLeft);
     v->addWidget(m_contentLengthNote);
@@ -211,6 +222,7 @@ void DetailsForm::restore(const Reader &read)
     m_httpEndChk->setChecked(flag("HttpEnd", false));
     m_contentLengthChk->setChecked(flag("FixContentLength", false));
     m_crlfChk->setChecked(flag("CrLfOnLoad", false));
+    m_jisSymbolsChk->setChecked(flag("JisSymbols", true));
     m_tlsChk->setChecked(flag("Tls", false));
     m_verifyChk->setChecked(flag("TlsVerify", true));
     m_caFileTxt->setText(read(QStringLiteral("TlsCaFile"), QString()));
@@ -233,6 +245,7 @@ void DetailsForm::save(const Writer &write) const
     write(QStringLiteral("HttpEnd"), boolText(m_httpEndChk->isChecked()));
     write(QStringLiteral("FixContentLength"), boolText(m_contentLengthChk->isChecked()));
     write(QStringLiteral("CrLfOnLoad"), boolText(m_crlfChk->isChecked()));
+    write(QStringLiteral("JisSymbols"), boolText(m_jisSymbolsChk->isChecked()));
     write(QStringLiteral("Tls"), boolText(m_tlsChk->isChecked()));
     write(QStringLiteral("TlsVerify"), boolText(m_verifyChk->isChecked()));
     write(QStringLiteral("TlsCaFile"), m_caFileTxt->text());
@@ -285,6 +298,11 @@ bool DetailsForm::crlfOnLoad() const
 bool DetailsForm::fixContentLengthOnSend() const
 {
     return m_contentLengthChk->isChecked();
+}
+
+bool DetailsForm::jisSymbols() const
+{
+    return m_jisSymbolsChk->isChecked();
 }
 
 void DetailsForm::fillSetup(ExchangeSetup &setup, QWidget *owner) const
@@ -354,8 +372,11 @@ void DetailsForm::showSummary()
         m_tlsSession->setPlainText(e.tlsDetails().join(QLatin1Char('\n')));
 }
 
-void DetailsForm::showRequest(const QByteArray &wire)
+void DetailsForm::showRequest(const QByteArray &wire, int jisReplaced)
 {
+    m_jisSymbolsLbl->setText(!TextCodec::hasJisSymbols(encoding()) ? tr("（この文字コードには関係しません）")
+                             : jisReplaced > 0 ? tr("JIS の符号で送る記号: %1 文字").arg(jisReplaced)
+                                               : tr("JIS の符号で送る記号: なし"));
     const LineEndCount c = countLineEnds(wire);
     m_lineEnds->setText(QStringLiteral("CR LF: %1　LF のみ: %2　CR のみ: %3（%4）")
                             .arg(c.crlf)

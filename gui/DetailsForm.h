@@ -38,6 +38,7 @@ public:
     bool wrap() const;
     bool crlfOnLoad() const;
     bool fixContentLengthOnSend() const;
+    bool jisSymbols() const;
     // The limit, TLS and HTTP options of the next exchange.
     // owner: the window a password question is shown over.
     void fillSetup(ExchangeSetup &setup, QWidget *owner) const;
@@ -45,13 +46,15 @@ public:
     void exchangeStarted();
     void responseGrew();
     void exchangeEnded();
-    // The request as it will go on the wire; its line ends are counted.
-    void showRequest(const QByteArray &wire);
+    // The request as it will go on the wire; its line ends are counted, and
+    // the symbols sent as their JIS codes.
+    void showRequest(const QByteArray &wire, int jisReplaced);
     void showContentLengthNote(const QString &note);
 
 signals:
     void encodingChanged();
     void wrapChanged(bool on);
+    void jisSymbolsChanged();
     void contentLengthRequested();
 
 private:
@@ -76,6 +79,8 @@ private:
     QLabel *m_contentLengthNote = nullptr;
     QCheckBox *m_contentLengthChk = nullptr;
     QCheckBox *m_crlfChk = nullptr;
+    QCheckBox *m_jisSymbolsChk = nullptr;
+    QLabel *m_jisSymbolsLbl = nullptr;
     QCheckBox *m_tlsChk = nullptr;
     QCheckBox *m_verifyChk = nullptr;
     QLineEdit *m_caFileTxt = nullptr;

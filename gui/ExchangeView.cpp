@@ -8,6 +8,7 @@
 #include "core/PortText.h"
 #include "core/TextCodec.h"
 #include "gui/DetailsForm.h"
+#include "gui/RawText.h"
 #include "gui/RawTextPane.h"
 #include "gui/ResponseFeed.h"
 
@@ -53,7 +54,7 @@ void wireProbeDeskForm::sendRequest()
         setup.host = m_addressCmb->currentText();
         setup.port = PortText::toInt(m_portCmb->currentText());
         setup.timeoutSeconds = m_timeOutSlider->value();
-        setup.request = TextCodec::encode(m_requestTxt->rawText(), encoding());
+        setup.request = TextCodec::encode(m_requestTxt->rawText(), encoding(), encodeOptions());
         details().fillSetup(setup, this);
         m_engine->start(setup);
         m_feed->restart(encoding());
@@ -61,8 +62,23 @@ void wireProbeDeskForm::sendRequest()
         details().exchangeStarted();
     } catch (const Failure &f) {
         m_feed->restart(encoding());
+        if (f.number == TextCodec::ErrUnencodable && f.at >= 0)
+            selectRequestCharacter(f.at);
         reportFailure(f);
+        if (f.number == TextCodec::ErrUnencodable && f.at >= 0)
+            m_requestTxt->setFocus(Qt::OtherFocusReason);
     }
+}
+
+void wireProbeDeskForm::selectRequestCharacter(qsizetype at)
+{
+    const QString text = m_requestTxt->rawText();
+    const qsizetype end = at + (at + 1 < text.size() && text[at].isHighSurrogate() ? 2 : 1);
+    QTextCursor c(m_requestTxt->document());
+    c.setPosition(RawText::position(m_requestTxt->document(), at));
+    c.setPosition(RawText::position(m_requestTxt->document(), end), QTextCursor::KeepAnchor);
+    m_requestTxt->setTextCursor(c);
+    m_requestTxt->ensureCursorVisible();
 }
 
 void wireProbeDeskForm::recordHistory(QComboBox *box)
@@ -143,4 +159,9 @@ void wireProbeDeskForm::reshowResponse()
 QString wireProbeDeskForm::encoding() const
 {
     return m_details->encoding();
+}
+
+TextCodec::EncodeOptions wireProbeDeskForm::encodeOptions() const
+{
+    return {m_details->jisSymbols()};
 }

@@ -50,6 +50,14 @@ void appendTerminator(QString &out, int state)
     }
 }
 
+// How many characters read() gives for a block's terminator.
+int terminatorLength(int state)
+{
+    QString t;
+    appendTerminator(t, state);
+    return int(t.size());
+}
+
 } // namespace
 
 void RawText::append(QTextDocument *doc, const QString &text)
@@ -134,6 +142,18 @@ QString RawText::read(const QTextDocument *doc, int from, int to)
             appendTerminator(out, b.userState());
     }
     return out;
+}
+
+int RawText::position(const QTextDocument *doc, qsizetype i)
+{
+    qsizetype raw = 0; // where the block's text starts in read(doc)
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        const qsizetype length = b.length() - 1;
+        if (i <= raw + length || !b.next().isValid())
+            return b.position() + int(qMin(i - raw, length));
+        raw += length + terminatorLength(b.userState());
+    }
+    return 0;
 }
 
 void RawText::settleEdit(QTextDocument *doc, int startBlock, int endBlock, int endTerminator)

@@ -28,6 +28,9 @@ void append(QTextDocument *doc, const QString &text);
 QString read(const QTextDocument *doc);
 // The text between two document positions, terminators as in read().
 QString read(const QTextDocument *doc, int from, int to);
+// The document position of index i of read(doc): a CR LF is one position, a
+// cut inside a long line one position more.
+int position(const QTextDocument *doc, qsizetype i);
 // Sets every block boundary from startBlock to endBlock-1 to a typed line break
 // and gives endBlock the terminator t.
 void settleEdit(QTextDocument *doc, int startBlock, int endBlock, int endTerminator);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/TextCodec.h"
+
 #include <QTimer>
 #include <QWidget>
 #include <memory>
@@ -89,6 +91,9 @@ private:
     void layOutWindow();
     void recordHistory(QComboBox *box);
     QString encoding() const;
+    TextCodec::EncodeOptions encodeOptions() const;
+    // Selects the character at index at of the request's text, as failure 104 names it.
+    void selectRequestCharacter(qsizetype at);
 
     QString readSetting(const QString &key, const QString &defaultValue) const;
     void writeSetting(const QString &key, const QString &value);

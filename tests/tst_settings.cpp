@@ -57,7 +57,8 @@ private slots:
             {"Address2", "b"},     {"Address3", ""},      {"Address4", "d"},     {"Address5", "e e"},
             {"Port1", "80"},       {"Port2", "080"},      {"Port3", "8080"},     {"Port4", ""},
             {"Port5", "x"},        {"Encoding", "EUC-JP"}, {"ResponseLimit", "64 MiB"}, {"Wrap", "0"},
-            {"HttpEnd", "1"},      {"Tls", "1"},          {"TlsVerify", "0"},    {"TlsCaFile", "/ca.pem"}};
+            {"HttpEnd", "1"},      {"Tls", "1"},          {"TlsVerify", "0"},    {"TlsCaFile", "/ca.pem"},
+            {"JisSymbols", "0"}};
         for (auto it = stored.begin(); it != stored.end(); ++it)
             w.setSetting(it.key(), it.value());
         w.form->restoreSettings();
