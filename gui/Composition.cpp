@@ -244,6 +244,14 @@ void wireProbeDeskForm::wireEvents()
         menu->exec(m_requestTxt->viewport()->mapToGlobal(at));
     });
 
+    m_responseTxt->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_responseTxt, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        std::unique_ptr<QMenu> menu(m_responseTxt->createStandardContextMenu(at));
+        menu->addSeparator();
+        menu->addAction(tr("本文を整形して表示"), this, [this] { m_details->showPretty(this); });
+        menu->exec(m_responseTxt->viewport()->mapToGlobal(at));
+    });
+
     for (QWidget *w : std::initializer_list<QWidget *>{m_addressCmb, m_addressCmb->lineEdit(), m_portCmb,
                                                        m_portCmb->lineEdit(), m_responseTxt, m_timeOutSlider,
                                                        m_requestTxt})

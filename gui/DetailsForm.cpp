@@ -8,6 +8,7 @@
 #include "core/TlsSetup.h"
 #include "gui/HexView.h"
 #include "gui/ModalHelper.h"
+#include "gui/PrettyPage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -61,6 +62,17 @@ DetailsForm::DetailsForm(ExchangeEngine *engine) : m_engine(engine)
     m_hexView->setObjectName(QStringLiteral("hexView"));
     m_hexView->setData(&engine->response());
     m_tabs->addTab(m_hexView, QStringLiteral("16進表示"));
+    m_pretty = new PrettyPage(engine, [this] {
+        ReadableSetup setup;
+        setup.limit = Limits[qBound(0, m_limitCmb->currentIndex(), int(std::size(Limits)) - 1)].bytes;
+        setup.chosenEncoding = encoding();
+        setup.headRequest = m_engine->framing().forHead();
+        return setup;
+    });
+    m_pretty->setObjectName(QStringLiteral("prettyPage"));
+    m_tabs->addTab(m_pretty, tr("整形"));
+    connect(this, &DetailsForm::encodingChanged, m_pretty, &PrettyPage::invalidate);
+    connect(this, &DetailsForm::wrapChanged, m_pretty, &PrettyPage::setWrap);
     m_tabs->addTab(requestPage(), QStringLiteral("要求"));
     m_tabs->addTab(tlsPage(), QStringLiteral("TLS"));
     auto *layout = new QVBoxLayout(this);
@@ -257,6 +269,12 @@ void DetailsForm::save(const Writer &write) const
     }
 }
 
+void DetailsForm::showPretty(QWidget *owner)
+{
+    m_tabs->setCurrentWidget(m_pretty);
+    showOver(owner);
+}
+
 void DetailsForm::showOver(QWidget *owner)
 {
     if (!m_placed && owner) {
@@ -330,6 +348,7 @@ void DetailsForm::fillSetup(ExchangeSetup &setup, QWidget *owner) const
 void DetailsForm::exchangeStarted()
 {
     m_hexView->dataChanged();
+    m_pretty->invalidate();
     m_tlsSession->clear();
     showSummary();
     m_progress.start();
@@ -346,6 +365,7 @@ void DetailsForm::exchangeEnded()
 {
     m_progress.stop();
     m_hexView->dataChanged();
+    m_pretty->invalidate();
     showSummary();
 }
 

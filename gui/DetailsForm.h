@@ -13,6 +13,7 @@ class QPushButton;
 class QTabWidget;
 class ExchangeEngine;
 class HexView;
+class PrettyPage;
 struct ExchangeSetup;
 
 // The details of the last exchange and the options beyond the main window:
@@ -32,6 +33,8 @@ public:
     void save(const Writer &write) const;
     // Shown beside owner the first time, where it was left after that.
     void showOver(QWidget *owner);
+    // Shown with the 整形 page in front.
+    void showPretty(QWidget *owner);
 
     QString encoding() const;
     void setEncoding(const QString &name);
@@ -75,6 +78,7 @@ private:
     QPushButton *m_charsetCmd = nullptr;
     QString m_suggestedCharset;
     HexView *m_hexView = nullptr;
+    PrettyPage *m_pretty = nullptr;
     QLabel *m_lineEnds = nullptr;
     QLabel *m_contentLengthNote = nullptr;
     QCheckBox *m_contentLengthChk = nullptr;

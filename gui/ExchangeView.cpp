@@ -62,6 +62,7 @@ void wireProbeDeskForm::sendRequest()
         details().exchangeStarted();
     } catch (const Failure &f) {
         m_feed->restart(encoding());
+        m_details->exchangeEnded(); // the last response is gone
         if (f.number == TextCodec::ErrUnencodable && f.at >= 0)
             selectRequestCharacter(f.at);
         reportFailure(f);
