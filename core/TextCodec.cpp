@@ -1,5 +1,7 @@
 #include "core/TextCodec.h"
 
+#include "core/FailureNumber.h"
+
 #include <QStringEncoder>
 
 QStringList TextCodec::names()
@@ -205,7 +207,7 @@ QByteArray TextCodec::encode(QStringView text, const QString &name, EncodeOption
     }
     const QString ch = characterAt(text, i);
     const QString code = QStringLiteral("U+%1").arg(ch.toUcs4().value(0), 4, 16, QLatin1Char('0')).toUpper();
-    throw Failure{ErrUnencodable,
+    throw Failure{FailureNumber::Unencodable,
                   QStringLiteral("要求メッセージの %1 行 %2 桁目の文字「%3」(%4) は文字コード %5 で表せません。")
                       .arg(line)
                       .arg(column)

@@ -10,7 +10,6 @@
 
 // The text encodings offered for the wire and for files, by their IANA names.
 namespace TextCodec {
-constexpr qint32 ErrUnencodable = 104;
 
 QStringList names();
 // A stored or typed name as one of names(); anything unknown is UTF-8.

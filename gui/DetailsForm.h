@@ -1,8 +1,9 @@
 #pragma once
 
+#include "core/Settings.h"
+
 #include <QTimer>
 #include <QWidget>
-#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -24,13 +25,11 @@ class DetailsForm : public QWidget
 {
     Q_OBJECT
 public:
-    using Reader = std::function<QString(const QString &key, const QString &defaultValue)>;
-    using Writer = std::function<void(const QString &key, const QString &value)>;
-
     explicit DetailsForm(ExchangeEngine *engine);
 
-    void restore(const Reader &read);
-    void save(const Writer &write) const;
+    void restore(const Settings::Section &settings);
+    // Puts its keys; the caller syncs.
+    void save(Settings::Section &settings) const;
     // Shown beside owner the first time, where it was left after that.
     void showOver(QWidget *owner);
     // Shown with the 整形 page in front.
@@ -38,7 +37,6 @@ public:
 
     QString encoding() const;
     void setEncoding(const QString &name);
-    bool wrap() const;
     bool crlfOnLoad() const;
     bool fixContentLengthOnSend() const;
     bool jisSymbols() const;
@@ -46,9 +44,6 @@ public:
     // owner: the window a password question is shown over.
     void fillSetup(ExchangeSetup &setup, QWidget *owner) const;
 
-    void exchangeStarted();
-    void responseGrew();
-    void exchangeEnded();
     // The request as it will go on the wire; its line ends are counted, and
     // the symbols sent as their JIS codes.
     void showRequest(const QByteArray &wire, int jisReplaced);
@@ -65,6 +60,9 @@ private:
     QWidget *requestPage();
     QWidget *tlsPage();
     QWidget *fileRow(QLineEdit *&edit, const char *name, const QString &tip);
+    void exchangeCleared();
+    void exchangeStarted();
+    void outcomeChanged();
     void showProgress();
     void showSummary();
 

@@ -5,6 +5,7 @@
 #include "core/ExchangeEngine.h"
 #include "core/ExchangeReport.h"
 #include "core/Failure.h"
+#include "core/FailureNumber.h"
 #include "core/PortText.h"
 #include "core/TextCodec.h"
 #include "gui/DetailsForm.h"
@@ -16,12 +17,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
-
-namespace {
-// What is left to lay out once the exchange has ended is shown at once when
-// it is this small; a larger rest goes on filling while the window answers.
-constexpr qint64 FlushAtEnd = 1 << 20;
-} // namespace
 
 void wireProbeDeskForm::sendRequest()
 {
@@ -44,7 +39,8 @@ void wireProbeDeskForm::sendRequest()
     setEnabled(false);
     recordHistory(m_addressCmb);
     recordHistory(m_portCmb);
-    // The last exchange's response is gone, whatever happens next.
+    // The last exchange's response is gone, whatever happens next (the pane
+    // and the details follow the engine).
     m_engine->clear();
     if (details().fixContentLengthOnSend())
         fixContentLength();
@@ -57,16 +53,12 @@ void wireProbeDeskForm::sendRequest()
         setup.request = TextCodec::encode(m_requestTxt->rawText(), encoding(), encodeOptions());
         details().fillSetup(setup, this);
         m_engine->start(setup);
-        m_feed->restart(encoding());
         setStatus(QStringLiteral("接続先サーバに接続しています。"));
-        details().exchangeStarted();
     } catch (const Failure &f) {
-        m_feed->restart(encoding());
-        m_details->exchangeEnded(); // the last response is gone
-        if (f.number == TextCodec::ErrUnencodable && f.at >= 0)
+        if (f.number == FailureNumber::Unencodable && f.at >= 0)
             selectRequestCharacter(f.at);
         reportFailure(f);
-        if (f.number == TextCodec::ErrUnencodable && f.at >= 0)
+        if (f.number == FailureNumber::Unencodable && f.at >= 0)
             m_requestTxt->setFocus(Qt::OtherFocusReason);
     }
 }
@@ -104,15 +96,8 @@ void wireProbeDeskForm::showRequestSent()
     setStatus(ExchangeReport::waiting());
 }
 
-void wireProbeDeskForm::showArrival()
-{
-    m_feed->grew();
-    m_details->responseGrew();
-}
-
 void wireProbeDeskForm::showCompletion()
 {
-    endExchange();
     setStatus(ExchangeReport::completed());
     leaveBusy(m_sendCmd);
 }
@@ -120,7 +105,6 @@ void wireProbeDeskForm::showCompletion()
 void wireProbeDeskForm::showTimeOut(int seconds)
 {
     const QString text = ExchangeReport::timedOut(seconds);
-    endExchange();
     setStatus(text);
     showError(text);
     leaveBusy(m_sendCmd);
@@ -128,7 +112,6 @@ void wireProbeDeskForm::showTimeOut(int seconds)
 
 void wireProbeDeskForm::showFailure(qint32 number, const QString &description)
 {
-    endExchange();
     reportFailure(Failure{number, description});
 }
 
@@ -137,14 +120,6 @@ void wireProbeDeskForm::reportFailure(const Failure &f)
     setStatus(QString::number(f.number) + QLatin1Char(':') + f.description);
     showError(f.description);
     leaveBusy(m_sendCmd);
-}
-
-void wireProbeDeskForm::endExchange()
-{
-    m_feed->grew(true);
-    if (m_feed->pending() <= FlushAtEnd)
-        m_feed->flush();
-    m_details->exchangeEnded();
 }
 
 void wireProbeDeskForm::showWholeResponse()

@@ -63,6 +63,8 @@ PrettyPage::PrettyPage(const ExchangeEngine *engine, Setup setup, QWidget *paren
 
     m_fill.setSingleShot(true);
     connect(&m_fill, &QTimer::timeout, this, &PrettyPage::fill);
+    connect(engine, &ExchangeEngine::cleared, this, &PrettyPage::invalidate);
+    connect(engine, &ExchangeEngine::outcomeChanged, this, &PrettyPage::invalidate);
 }
 
 PrettyPage::~PrettyPage()

@@ -35,6 +35,7 @@ void wireProbeDeskForm::countRequest()
 {
     if (!m_details->isVisible())
         return;
+    // The core's encoder, so the count is the bytes Send would write.
     const TextCodec::Encoded e = TextCodec::encodeLeniently(m_requestTxt->rawText(), encoding(), encodeOptions());
     m_details->showRequest(e.bytes, e.jisReplaced);
 }

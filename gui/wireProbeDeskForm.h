@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Settings.h"
 #include "core/TextCodec.h"
 
 #include <QTimer>
@@ -17,7 +18,6 @@ class ExchangeEngine;
 class MessageBox;
 class RawTextPane;
 class ResponseFeed;
-class SettingsStore;
 class SplitterHandle;
 struct Failure;
 
@@ -57,7 +57,6 @@ protected:
 private slots:
     void sendRequest();
     void showRequestSent();
-    void showArrival();
     void showCompletion();
     void showTimeOut(int seconds);
     void showFailure(qint32 number, const QString &description);
@@ -87,7 +86,6 @@ private:
     void showError(const QString &text);
     void reportFailure(const Failure &f);
     void reportFileFailure(const Failure &f);
-    void endExchange();
     void layOutWindow();
     void recordHistory(QComboBox *box);
     QString encoding() const;
@@ -95,15 +93,13 @@ private:
     // Selects the character at index at of the request's text, as failure 104 names it.
     void selectRequestCharacter(qsizetype at);
 
-    QString readSetting(const QString &key, const QString &defaultValue) const;
-    void writeSetting(const QString &key, const QString &value);
-    QString dialogFolder(const QString &key) const;
-    void rememberFolder(const QString &key, const QString &fileName);
+    QString dialogFolder(const Settings::Setting<QString> &folder) const;
+    void rememberFolder(const Settings::Setting<QString> &folder, const QString &fileName);
     void applyStoredGeometry();
     void settleOuterSize();
     void saveSettings();
 
-    SettingsStore *m_store;
+    Settings::Section m_settings;
     MessageBox *m_box;
     std::unique_ptr<CommonDialog> m_dialog;
     ExchangeEngine *m_engine = nullptr;
