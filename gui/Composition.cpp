@@ -3,11 +3,13 @@
 #include "core/ExchangeEngine.h"
 #include "gui/CommonDialog.h"
 #include "gui/DetailsForm.h"
+#include "gui/FindBar.h"
 #include "gui/MessageBox.h"
 #include "gui/NarrowArrowStyle.h"
 #include "gui/ResponseFeed.h"
 #include "gui/RawTextPane.h"
 #include "gui/SplitterHandle.h"
+#include "gui/TextPaneFind.h"
 #include "gui/Twips.h"
 
 #include <QComboBox>
@@ -183,6 +185,10 @@ void wireProbeDeskForm::composeControls()
     m_engine = new ExchangeEngine(this);
     m_feed = new ResponseFeed(m_responseTxt, m_engine, this);
     m_details = std::make_unique<DetailsForm>(m_engine);
+    // Laid over the pane it searches, so no control of the window moves.
+    m_findBar = new FindBar(this);
+    m_findBar->setFont(font);
+    m_requestFind = new TextPaneFind(m_requestTxt);
 
     m_imgSplitter = make<SplitterHandle>(this, "imgSplitter", {3840, 1560, 150, 4215});
     m_imgSplitter->raise();

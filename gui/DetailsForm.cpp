@@ -6,6 +6,8 @@
 #include "core/LineEndCount.h"
 #include "core/TextCodec.h"
 #include "core/TlsSetup.h"
+#include "gui/FindBar.h"
+#include "gui/HexFind.h"
 #include "gui/HexView.h"
 #include "gui/ModalHelper.h"
 #include "gui/PrettyPage.h"
@@ -52,6 +54,13 @@ DetailsForm::DetailsForm(ExchangeEngine *engine) : m_engine(engine)
     m_hexView->setObjectName(QStringLiteral("hexView"));
     m_hexView->follow(engine);
     m_tabs->addTab(m_hexView, QStringLiteral("16進表示"));
+    m_findBar = new FindBar(this);
+    m_hexFind = new HexFind(
+        m_hexView, [this] { return encoding(); }, [this] { return TextCodec::EncodeOptions{jisSymbols()}; });
+    connect(engine, &ExchangeEngine::cleared, m_hexFind, &FindTarget::changed);
+    connect(engine, &ExchangeEngine::arrived, m_hexFind, &FindTarget::grew);
+    connect(this, &DetailsForm::encodingChanged, m_hexFind, &FindTarget::changed);
+    m_findBar->serve(this, {m_hexFind});
     m_pretty = new PrettyPage(engine, [this] {
         ReadableSetup setup;
         setup.limit = Limits[qBound(0, m_limitCmb->currentIndex(), int(std::size(Limits)) - 1)].bytes;

@@ -13,6 +13,8 @@ class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class ExchangeEngine;
+class FindBar;
+class HexFind;
 class HexView;
 class PrettyPage;
 struct ExchangeSetup;
@@ -77,6 +79,8 @@ private:
     QString m_suggestedCharset;
     HexView *m_hexView = nullptr;
     PrettyPage *m_pretty = nullptr;
+    FindBar *m_findBar = nullptr;
+    HexFind *m_hexFind = nullptr;
     QLabel *m_lineEnds = nullptr;
     QLabel *m_contentLengthNote = nullptr;
     QCheckBox *m_contentLengthChk = nullptr;

@@ -3,6 +3,8 @@
 #include <QAbstractScrollArea>
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QTimer>
 
@@ -41,6 +43,14 @@ public:
     // One row exactly as drawn; empty past the end.
     static QString rowText(QByteArrayView bytes, qint64 row);
 
+    // What it shows: the engine's response or the bytes given.
+    const QByteArray *byteArray() const;
+    // Selects the bytes [begin, end) and scrolls them into sight.
+    void selectBytes(qint64 begin, qint64 end);
+    qint64 cursorByte() const { return m_cursor; }
+    // Byte ranges [begin, end) drawn marked (the find bar's matches), in order.
+    void setHighlights(const QList<QPair<qint64, qint64>> &ranges);
+
 protected:
     bool event(QEvent *e) override;
     void changeEvent(QEvent *e) override;
@@ -78,6 +88,7 @@ private:
 
     const ExchangeEngine *m_engine = nullptr;
     QByteArray m_bytes;
+    QList<QPair<qint64, qint64>> m_highlights;
     // What the last notice saw, to tell what changed.
     qint64 m_knownSize = 0;
     const char *m_knownBytes = nullptr;

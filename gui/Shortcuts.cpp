@@ -1,6 +1,9 @@
 // Keys beyond the tab order, and the time-out's value shown while it is set.
 #include "gui/wireProbeDeskForm.h"
 
+#include "gui/FindBar.h"
+#include "gui/TextPaneFind.h"
+
 #include <QEvent>
 #include <QPushButton>
 #include <QShortcut>
@@ -45,6 +48,7 @@ void wireProbeDeskForm::addShortcuts()
     bind({QKeySequence(Qt::CTRL | Qt::Key_O)}, m_openCmd);
     bind({QKeySequence(Qt::CTRL | Qt::Key_S)}, m_saveCmd);
     bind({QKeySequence(Qt::CTRL | Qt::Key_D)}, m_detailsCmd);
+    m_findBar->serve(this, {m_requestFind});
 
     const auto showValue = [this] {
         QToolTip::showText(handlePoint(m_timeOutSlider), QString::number(m_timeOutSlider->sliderPosition()) + QStringLiteral(" 秒"),

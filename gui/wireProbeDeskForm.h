@@ -14,6 +14,8 @@ class QPushButton;
 class QSlider;
 class CommonDialog;
 class DetailsForm;
+class FindBar;
+class TextPaneFind;
 class ExchangeEngine;
 class MessageBox;
 class RawTextPane;
@@ -105,6 +107,8 @@ private:
     ExchangeEngine *m_engine = nullptr;
     ResponseFeed *m_feed = nullptr;
     std::unique_ptr<DetailsForm> m_details;
+    FindBar *m_findBar = nullptr;
+    TextPaneFind *m_requestFind = nullptr;
 
     QPushButton *m_sendCmd = nullptr;
     QPushButton *m_openCmd = nullptr;
