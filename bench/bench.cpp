@@ -7,6 +7,7 @@
 #include "BenchWindow.h"
 #include "Floor.h"
 #include "Memory.h"
+#include "ReadingCases.h"
 #include "Report.h"
 #include "StallWatch.h"
 
@@ -424,6 +425,10 @@ int main(int argc, char **argv)
     if (runs(5))
         large(w, server, r, QStringLiteral("5 64 MiB line, no spaces"), [] { return BenchTexts::noSpaces(64 << 20); },
               false);
+    if (runs(8))
+        ReadingCases::search(r);
+    if (runs(9))
+        ReadingCases::format(w, server, r);
     if (runs(6))
         flood(w, server, r);
     return r.summary();

@@ -44,24 +44,34 @@ void BodyHighlighter::setKind(BodyFormat::Kind kind, int errorLine)
 
 void BodyHighlighter::highlightBlock(const QString &text)
 {
-    const int block = currentBlock().blockNumber();
-    if (m_errorLine >= 0 && block >= m_errorLine) {
-        if (block == m_errorLine)
-            setFormat(0, int(text.size()), m_error);
-        setCurrentBlockState(Text);
-        return;
+    int state = qMax(0, previousBlockState());
+    int line = currentBlock().blockNumber() * LinesPerBlock;
+    const int n = int(text.size());
+    for (int from = 0; from <= n; ++line) {
+        int to = int(text.indexOf(QChar::LineSeparator, from));
+        if (to < 0)
+            to = n;
+        if (m_errorLine >= 0 && line >= m_errorLine) {
+            // The error's line, and after it the body as written.
+            if (line == m_errorLine)
+                setFormat(from, to - from, m_error);
+            state = Text;
+        } else if (m_kind == BodyFormat::Kind::Xml) {
+            state = xml(text, from, to, state);
+        } else if (m_kind == BodyFormat::Kind::Json) {
+            json(text, from, to);
+        }
+        from = to + 1;
     }
-    if (m_kind == BodyFormat::Kind::Xml)
-        xml(text);
-    else if (m_kind == BodyFormat::Kind::Json)
-        json(text);
+    setCurrentBlockState(state);
 }
 
-int BodyHighlighter::until(const QString &text, int i, QLatin1String close, const QTextCharFormat &f, bool *closed)
+int BodyHighlighter::until(const QString &text, int i, int to, QLatin1String close, const QTextCharFormat &f,
+                           bool *closed)
 {
-    const int at = int(text.indexOf(close, i));
+    const int at = int(QStringView(text).first(to).indexOf(close, i));
     *closed = at >= 0;
-    const int end = at < 0 ? int(text.size()) : at + int(close.size());
+    const int end = at < 0 ? to : at + int(close.size());
     setFormat(i, end - i, f);
     return end;
 }
@@ -76,29 +86,27 @@ void BodyHighlighter::entities(const QString &text, int from, int to)
     }
 }
 
-void BodyHighlighter::xml(const QString &text)
+int BodyHighlighter::xml(const QString &text, int from, int n, int state)
 {
-    int state = qMax(0, previousBlockState());
-    const int n = int(text.size());
-    int i = 0;
+    int i = from;
     bool closed = false;
     while (i < n) {
         switch (state) {
         case Comment:
-            i = until(text, i, QLatin1String("-->"), m_comment, &closed);
+            i = until(text, i, n, QLatin1String("-->"), m_comment, &closed);
             state = closed ? Text : Comment;
             break;
         case CData:
-            i = until(text, i, QLatin1String("]]>"), m_cdata, &closed);
+            i = until(text, i, n, QLatin1String("]]>"), m_cdata, &closed);
             state = closed ? Text : CData;
             break;
         case Declaration:
-            i = until(text, i, QLatin1String(">"), m_declaration, &closed);
+            i = until(text, i, n, QLatin1String(">"), m_declaration, &closed);
             state = closed ? Text : Declaration;
             break;
         case DoubleQuoted:
         case SingleQuoted: {
-            i = until(text, i, QLatin1String(state == DoubleQuoted ? "\"" : "'"), m_value, &closed);
+            i = until(text, i, n, QLatin1String(state == DoubleQuoted ? "\"" : "'"), m_value, &closed);
             state = closed ? Tag : state;
             break;
         }
@@ -126,14 +134,14 @@ void BodyHighlighter::xml(const QString &text)
             break;
         }
         default: { // text
-            int lt = int(text.indexOf(QLatin1Char('<'), i));
+            int lt = int(QStringView(text).first(n).indexOf(QLatin1Char('<'), i));
             if (lt < 0)
                 lt = n;
             entities(text, i, lt);
             i = lt;
             if (i >= n)
                 break;
-            const QStringView rest = QStringView(text).sliced(i);
+            const QStringView rest = QStringView(text).sliced(i, n - i);
             if (rest.startsWith(QLatin1String("<!--"))) {
                 state = Comment;
             } else if (rest.startsWith(QLatin1String("<![CDATA["))) {
@@ -152,13 +160,12 @@ void BodyHighlighter::xml(const QString &text)
         }
         }
     }
-    setCurrentBlockState(state);
+    return state;
 }
 
-void BodyHighlighter::json(const QString &text)
+void BodyHighlighter::json(const QString &text, int from, int n)
 {
-    const int n = int(text.size());
-    int i = 0;
+    int i = from;
     while (i < n) {
         const QChar c = text[i];
         if (c == QLatin1Char('"')) {

@@ -11,6 +11,8 @@ class BodyHighlighter : public QSyntaxHighlighter
 {
     Q_OBJECT
 public:
+    // The page puts this many lines in a block, joined by U+2028.
+    static constexpr int LinesPerBlock = 32;
     explicit BodyHighlighter(QTextDocument *document);
     // Takes effect for the blocks highlighted from now on.
     void setKind(BodyFormat::Kind kind, int errorLine);
@@ -20,11 +22,12 @@ protected:
 
 private:
     enum State { Text = 0, Tag, DoubleQuoted, SingleQuoted, Comment, CData, Declaration };
-    void xml(const QString &text);
-    void json(const QString &text);
+    // One line of the block, from..to, in state; returns the state after it.
+    int xml(const QString &text, int from, int to, int state);
+    void json(const QString &text, int from, int to);
     // Colours text from i up to (and with) close; returns the position after
-    // close, or the line's end when it is not on this line.
-    int until(const QString &text, int i, QLatin1String close, const QTextCharFormat &f, bool *closed);
+    // close, or to when it is not before to.
+    int until(const QString &text, int i, int to, QLatin1String close, const QTextCharFormat &f, bool *closed);
     void entities(const QString &text, int from, int to);
 
     BodyFormat::Kind m_kind = BodyFormat::Kind::Text;

@@ -154,7 +154,7 @@ bool FindBar::eventFilter(QObject *watched, QEvent *e)
     if (watched == m_text && e->type() == QEvent::KeyPress) {
         const auto *k = static_cast<QKeyEvent *>(e);
         if (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) {
-            if (m_restart.isActive()) // the text changed: search it first
+            if (m_restart.isActive() || m_text->text() != m_searched) // not searched yet
                 restart();
             (k->modifiers() & Qt::ShiftModifier) ? previous() : next();
             return true;
@@ -168,6 +168,7 @@ void FindBar::restart()
     m_restart.stop();
     m_current = -1;
     m_error.clear();
+    m_searched = m_text->text();
     if (!m_target)
         return;
     m_target->setHighlights({});

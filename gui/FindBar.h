@@ -55,6 +55,7 @@ private:
     ByteSearch m_search;
     QTimer m_restart; // a moment after the typing stops
     QString m_error;
+    QString m_searched; // the text of the search that runs or ran
     qsizetype m_current = -1;
     // A match to select once the search has found it.
     enum class Pending { None, AtOrAfter, Last };

@@ -101,6 +101,7 @@ void PrettyPage::refresh()
     m_fill.stop();
     m_text.clear();
     m_shown = 0;
+    m_lines = 0;
     m_view->clear();
     m_fault->hide();
     m_copy->setEnabled(false);
@@ -161,9 +162,16 @@ void PrettyPage::fill()
         if (lf > m_shown)
             end = lf + 1;
     }
+    // Lines go into blocks of LinesPerBlock, joined by line separators: the
+    // document's cost is per block, and the separators read back as LF.
+    QString slice = QStringView(m_text).sliced(m_shown, end - m_shown).toString();
+    for (QChar &ch : slice) {
+        if (ch == QLatin1Char('\n') && ++m_lines % BodyHighlighter::LinesPerBlock != 0)
+            ch = QChar::LineSeparator;
+    }
     QTextCursor c(m_view->document());
     c.movePosition(QTextCursor::End);
-    c.insertText(QStringView(m_text).sliced(m_shown, end - m_shown).toString());
+    c.insertText(slice);
     if (m_shown == 0)
         m_view->moveCursor(QTextCursor::Start);
     m_shown = end;

@@ -60,6 +60,7 @@ private:
     bool m_stale = true;
     QString m_text;
     qsizetype m_shown = 0;
+    qint64 m_lines = 0; // line ends put in so far
     qsizetype m_slice = 64 * 1024;
     QTimer m_fill;
 };
