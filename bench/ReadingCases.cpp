@@ -9,9 +9,10 @@
 #include "core/ReadableBody.h"
 #include "gui/DetailsForm.h"
 #include "gui/FindBar.h"
-#include "gui/HexFind.h"
+#include "gui/ByteFind.h"
 #include "gui/HexView.h"
 #include "gui/PrettyPage.h"
+#include "gui/RawTextPane.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -57,7 +58,7 @@ void ReadingCases::search(Report &r)
     HexView view;
     view.resize(900, 500);
     view.setBytes(bytes);
-    HexFind find(&view, [] { return QStringLiteral("Shift_JIS"); }, [] { return TextCodec::EncodeOptions{}; });
+    ByteFind find(&view, [] { return QStringLiteral("Shift_JIS"); }, [] { return TextCodec::EncodeOptions{}; }, true);
     FindBar bar;
     bar.serve(&view, {&find});
     view.show();
@@ -147,4 +148,38 @@ void ReadingCases::format(BenchWindow &w, BenchServer &server, Report &r)
     r.holds(QStringLiteral("9 整形 page shows the laid-out body, bytes unchanged"), exact,
             exact ? QStringLiteral("exact") : QStringLiteral("DIFFERS"));
     w.form.details().hide();
+
+    // The find bar over the response pane of the same response: to the last match and back.
+    w.form.showWholeResponse();
+    w.form.activateWindow();
+    BenchWindow::waitFor([&w] { return w.form.isActiveWindow(); }, 5000);
+    w.responseTxt->setFocus();
+    QTest::keySequence(w.responseTxt, QKeySequence::Find);
+    auto *text = w.form.findChild<QLineEdit *>(QStringLiteral("findTxt"));
+    auto *count = w.form.findChild<QLabel *>(QStringLiteral("findCountLbl"));
+    const qint64 faults = response.count("<Fault/>");
+    StallWatch findStall;
+    findStall.start();
+    QElapsedTimer tf;
+    tf.start();
+    text->setText(QStringLiteral("<Fault/>"));
+    QTest::keyClick(text, Qt::Key_Return);
+    const QString done = QStringLiteral("%1 件中").arg(faults);
+    BenchWindow::waitFor([&] { return count->text().startsWith(done) && !count->text().endsWith(u'…'); }, 60000);
+    const double found = seconds(tf);
+    QTest::keyClick(text, Qt::Key_F3, Qt::ShiftModifier); // from the first round to the last
+    const double back = seconds(tf);
+    findStall.stop();
+    const bool last = count->text() == QStringLiteral("%1 件中 %1 件目").arg(faults)
+                      && w.responseTxt->textCursor().selectedText() == QStringLiteral("<Fault/>");
+    r.info(QStringLiteral("9 find in the response pane, 16 MiB"),
+           QStringLiteral("all %1 found after %2 s, the last selected after %3 s (%4)")
+               .arg(faults)
+               .arg(found, 0, 'f', 2)
+               .arg(back, 0, 'f', 2)
+               .arg(count->text()));
+    r.atMost(QStringLiteral("9 find in the response pane: longest stall"), findStall.longestMs(), StallWatch::OverMs,
+             "ms");
+    r.holds(QStringLiteral("9 find in the response pane: round to the last match"), last,
+            last ? QStringLiteral("selected") : QStringLiteral("NOT SELECTED"));
 }

@@ -7,6 +7,7 @@
 #include "gui/MessageBox.h"
 #include "gui/NarrowArrowStyle.h"
 #include "gui/ResponseFeed.h"
+#include "gui/ResponseFind.h"
 #include "gui/RawTextPane.h"
 #include "gui/SplitterHandle.h"
 #include "gui/TextPaneFind.h"
@@ -189,6 +190,8 @@ void wireProbeDeskForm::composeControls()
     m_findBar = new FindBar(this);
     m_findBar->setFont(font);
     m_requestFind = new TextPaneFind(m_requestTxt);
+    m_responseFind = new ResponseFind(
+        m_responseTxt, m_feed, m_engine, [this] { return encoding(); }, [this] { return encodeOptions(); });
 
     m_imgSplitter = make<SplitterHandle>(this, "imgSplitter", {3840, 1560, 150, 4215});
     m_imgSplitter->raise();
@@ -228,6 +231,7 @@ void wireProbeDeskForm::wireEvents()
 
     connect(m_details.get(), &DetailsForm::encodingChanged, this, &wireProbeDeskForm::reshowResponse);
     connect(m_details.get(), &DetailsForm::encodingChanged, this, &wireProbeDeskForm::countRequest);
+    connect(m_details.get(), &DetailsForm::encodingChanged, m_responseFind, &ResponseFind::encodingChanged);
     connect(m_details.get(), &DetailsForm::jisSymbolsChanged, this, &wireProbeDeskForm::countRequest);
     connect(m_details.get(), &DetailsForm::contentLengthRequested, this, &wireProbeDeskForm::fixContentLength);
     connect(m_details.get(), &DetailsForm::wrapChanged, this, [this](bool on) {

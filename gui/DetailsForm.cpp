@@ -7,7 +7,7 @@
 #include "core/TextCodec.h"
 #include "core/TlsSetup.h"
 #include "gui/FindBar.h"
-#include "gui/HexFind.h"
+#include "gui/ByteFind.h"
 #include "gui/HexView.h"
 #include "gui/ModalHelper.h"
 #include "gui/PrettyPage.h"
@@ -55,8 +55,8 @@ DetailsForm::DetailsForm(ExchangeEngine *engine) : m_engine(engine)
     m_hexView->follow(engine);
     m_tabs->addTab(m_hexView, QStringLiteral("16進表示"));
     m_findBar = new FindBar(this);
-    m_hexFind = new HexFind(
-        m_hexView, [this] { return encoding(); }, [this] { return TextCodec::EncodeOptions{jisSymbols()}; });
+    m_hexFind = new ByteFind(
+        m_hexView, [this] { return encoding(); }, [this] { return TextCodec::EncodeOptions{jisSymbols()}; }, true, this);
     connect(engine, &ExchangeEngine::cleared, m_hexFind, &FindTarget::changed);
     connect(engine, &ExchangeEngine::arrived, m_hexFind, &FindTarget::grew);
     connect(this, &DetailsForm::encodingChanged, m_hexFind, &FindTarget::changed);

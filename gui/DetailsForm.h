@@ -14,7 +14,7 @@ class QPushButton;
 class QTabWidget;
 class ExchangeEngine;
 class FindBar;
-class HexFind;
+class ByteFind;
 class HexView;
 class PrettyPage;
 struct ExchangeSetup;
@@ -80,7 +80,7 @@ private:
     HexView *m_hexView = nullptr;
     PrettyPage *m_pretty = nullptr;
     FindBar *m_findBar = nullptr;
-    HexFind *m_hexFind = nullptr;
+    ByteFind *m_hexFind = nullptr;
     QLabel *m_lineEnds = nullptr;
     QLabel *m_contentLengthNote = nullptr;
     QCheckBox *m_contentLengthChk = nullptr;

@@ -120,9 +120,15 @@ void HexView::dataChanged()
         viewport()->update();
 }
 
-const QByteArray *HexView::byteArray() const
+const QByteArray *HexView::shownBytes() const
 {
     return m_engine ? &m_engine->response() : &m_bytes;
+}
+
+ByteSearch::Match HexView::selectedBytes() const
+{
+    const Selection s = selection();
+    return {s.start, s.start + s.length};
 }
 
 void HexView::selectBytes(qint64 begin, qint64 end)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gui/BytePane.h"
+
 #include <QAbstractScrollArea>
 #include <QByteArray>
 #include <QByteArrayView>
@@ -13,7 +15,7 @@ class ExchangeEngine;
 // A hex dump of an exchange's response as it arrives, or of bytes given. Only
 // the rows in sight are ever formatted, so the cost of a paint or of a growth
 // notice does not depend on how many bytes there are.
-class HexView : public QAbstractScrollArea
+class HexView : public QAbstractScrollArea, public BytePane
 {
     Q_OBJECT
 public:
@@ -43,13 +45,13 @@ public:
     // One row exactly as drawn; empty past the end.
     static QString rowText(QByteArrayView bytes, qint64 row);
 
-    // What it shows: the engine's response or the bytes given.
-    const QByteArray *byteArray() const;
+    // The find bar's way in.
+    QAbstractScrollArea *area() override { return this; }
+    const QByteArray *shownBytes() const override;
+    ByteSearch::Match selectedBytes() const override;
     // Selects the bytes [begin, end) and scrolls them into sight.
-    void selectBytes(qint64 begin, qint64 end);
-    qint64 cursorByte() const { return m_cursor; }
-    // Byte ranges [begin, end) drawn marked (the find bar's matches), in order.
-    void setHighlights(const QList<QPair<qint64, qint64>> &ranges);
+    void selectBytes(qint64 begin, qint64 end) override;
+    void setHighlights(const QList<QPair<qint64, qint64>> &ranges) override;
 
 protected:
     bool event(QEvent *e) override;

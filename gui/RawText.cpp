@@ -50,15 +50,25 @@ void appendTerminator(QString &out, int state)
     }
 }
 
-// How many characters read() gives for a block's terminator.
-int terminatorLength(int state)
+} // namespace
+
+int RawText::terminatorLength(int state)
 {
     QString t;
     appendTerminator(t, state);
     return int(t.size());
 }
 
-} // namespace
+qsizetype RawText::index(const QTextDocument *doc, int position)
+{
+    qsizetype raw = 0;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        if (position < b.position() + b.length())
+            return raw + qMin(position - b.position(), b.length() - 1);
+        raw += b.length() - 1 + terminatorLength(b.userState());
+    }
+    return raw;
+}
 
 void RawText::append(QTextDocument *doc, const QString &text)
 {

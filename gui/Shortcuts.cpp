@@ -2,6 +2,7 @@
 #include "gui/wireProbeDeskForm.h"
 
 #include "gui/FindBar.h"
+#include "gui/ResponseFind.h"
 #include "gui/TextPaneFind.h"
 
 #include <QEvent>
@@ -48,7 +49,7 @@ void wireProbeDeskForm::addShortcuts()
     bind({QKeySequence(Qt::CTRL | Qt::Key_O)}, m_openCmd);
     bind({QKeySequence(Qt::CTRL | Qt::Key_S)}, m_saveCmd);
     bind({QKeySequence(Qt::CTRL | Qt::Key_D)}, m_detailsCmd);
-    m_findBar->serve(this, {m_requestFind});
+    m_findBar->serve(this, {m_requestFind, m_responseFind});
 
     const auto showValue = [this] {
         QToolTip::showText(handlePoint(m_timeOutSlider), QString::number(m_timeOutSlider->sliderPosition()) + QStringLiteral(" 秒"),

@@ -84,6 +84,9 @@ void TextPaneFind::setHighlights(const QList<ByteSearch::Match> &matches)
 
 void TextPaneFind::markInSight()
 {
+    // Another find over the same pane may own its marks.
+    if (m_matches.isEmpty() && !m_marked)
+        return;
     QList<QTextEdit::ExtraSelection> marks;
     if (!m_matches.isEmpty()) {
         const QRect port = m_pane->viewport()->rect();
@@ -102,4 +105,5 @@ void TextPaneFind::markInSight()
         }
     }
     m_pane->setExtraSelections(marks);
+    m_marked = !marks.isEmpty();
 }

@@ -33,4 +33,5 @@ private:
     QList<qint64> m_cuts; // text indexes where the pane cut a line
     QList<ByteSearch::Match> m_matches;
     QTimer m_mark;
+    bool m_marked = false;
 };

@@ -15,6 +15,7 @@ class QSlider;
 class CommonDialog;
 class DetailsForm;
 class FindBar;
+class ResponseFind;
 class TextPaneFind;
 class ExchangeEngine;
 class MessageBox;
@@ -109,6 +110,7 @@ private:
     std::unique_ptr<DetailsForm> m_details;
     FindBar *m_findBar = nullptr;
     TextPaneFind *m_requestFind = nullptr;
+    ResponseFind *m_responseFind = nullptr;
 
     QPushButton *m_sendCmd = nullptr;
     QPushButton *m_openCmd = nullptr;

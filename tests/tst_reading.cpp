@@ -76,7 +76,7 @@ private slots:
     {
         // The second match lies across the cut the pane makes in a long line.
         const QString line = QString(RawText::MaxBlock - 2, QLatin1Char('x')) + QStringLiteral("fault");
-        LoopbackServer server(Scripts::answerAndClose({"HTTP/1.1 200 OK\r\n\r\nab\r\n<Fault/>\r\n"}));
+        LoopbackServer server(Scripts::answerAndClose({"HTTP/1.1 200 OK\r\n\r\n\xE5\xBF\x9C\r\n<Fault/>\r\n"}));
         TestWindow w;
         w.form->show();
         w.addressCmb->setEditText(QStringLiteral("127.0.0.1"));
@@ -116,6 +116,13 @@ private slots:
         text->setFocus();
         QTest::keyClick(text, Qt::Key_Escape);
         QVERIFY(!bar->isVisible());
+
+        // The same bar over the response pane searches the kept bytes.
+        caseChk->click();
+        w.responseTxt->setFocus();
+        QTest::keySequence(w.responseTxt, QKeySequence::Find);
+        QTRY_COMPARE(count->text(), QStringLiteral("1 件中 1 件目"));
+        QCOMPARE(w.responseTxt->textCursor().selectedText(), QStringLiteral("Fault"));
 
         // The hex view searches the kept bytes, for text or for hex bytes.
         w.form->details().showOver(w.form.get());
