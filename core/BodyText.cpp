@@ -94,6 +94,6 @@ QString BodyText::describe() const
     }
     QString line = tr("文字コード: %1（%2）").arg(encoding, why);
     if (!passedOver.isEmpty())
-        line += tr("。%1 は読めないため使っていません").arg(passedOver);
+        line += tr("。%1は読めないため使っていません").arg(passedOver);
     return line;
 }

@@ -169,6 +169,31 @@ private slots:
             QVERIFY(r.formatted.text.split(QLatin1Char('\n'))[r.formatted.errorLine].startsWith(QStringLiteral("▲")));
     }
 
+    // The page says which charset it used and why, and which it passed over.
+    void namesTheCharset_data()
+    {
+        QTest::addColumn<QByteArray>("response");
+        QTest::addColumn<QString>("said");
+        const QByteArray sjis = "<?xml version='1.0' encoding='Shift_JIS'?><a>\x89\x9E</a>";
+        QTest::newRow("Content-Type") << ok("Content-Type: text/xml; charset=Shift_JIS\r\n", sjis)
+                                      << "文字コード: Shift_JIS（Content-Type の charset による）";
+        QTest::newRow("unknown charset, then the declaration")
+            << ok("Content-Type: text/xml; charset=x-nothing\r\n", sjis)
+            << "文字コード: Shift_JIS（XML 宣言の encoding による）。Content-Type の charset「x-nothing」は読めないため使っていません";
+        QTest::newRow("nothing said") << ok("", "<a/>")
+                                      << "文字コード: EUC-JP（応答が文字コードを示していないため、選んだ文字コード）";
+    }
+    void namesTheCharset()
+    {
+        QFETCH(QByteArray, response);
+        QFETCH(QString, said);
+        ReadableSetup setup;
+        setup.chosenEncoding = QStringLiteral("EUC-JP");
+        const ReadableBody r = readBody(response, setup);
+        QCOMPARE(r.about().value(0), said);
+        QVERIFY(!r.formatted.text.contains(QChar::ReplacementCharacter));
+    }
+
     void deepNestingIsNoRecursion_data()
     {
         QTest::addColumn<QString>("open");

@@ -18,9 +18,20 @@
 #include <QPushButton>
 #include <QStringEncoder>
 #include <QTabWidget>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QtTest>
 
 namespace {
+// Sends to a server that answers with response and waits for the end.
+void exchange(TestWindow &w, const QByteArray &response, const QString &encoding = QStringLiteral("UTF-8"))
+{
+    LoopbackServer server(Scripts::answerAndClose({response}));
+    w.form->details().setEncoding(encoding);
+    w.sendTo(QStringLiteral("127.0.0.1"), QString::number(server.port()), QStringLiteral("GET / HTTP/1.0\n\n"));
+    QTRY_VERIFY_WITH_TIMEOUT(w.form->isEnabled() && !w.form->engine().isRunning(), 10000);
+}
+
 // Picks the entry named text from the context menu about to open.
 void chooseFromMenu(const QString &text)
 {
@@ -70,6 +81,87 @@ private slots:
         // What arrived stays as it arrived.
         QCOMPARE(w.form->engine().response(), response);
         QVERIFY(w.responseTxt->rawText().startsWith(QStringLiteral("HTTP/1.1 500 Error\r\n")));
+    }
+
+    // Lines go into the page's text blocks 32 at a time: colours and the error
+    // line must still fall on their lines, and a copy must have plain line ends.
+    void prettyPageColoursEveryLine()
+    {
+        QByteArray json = "[";
+        for (int i = 1; i <= 40; ++i)
+            json += QByteArray::number(i) + ",";
+        json += ",]";
+        TestWindow w;
+        w.form->show();
+        exchange(w, "HTTP/1.1 200 OK\r\nContent-Type: application/json\r\n\r\n" + json);
+        w.form->details().showPretty(w.form.get());
+        auto *view = w.form->details().findChild<QPlainTextEdit *>(QStringLiteral("prettyView"));
+        QTRY_VERIFY(view->toPlainText().contains(QStringLiteral("  40,\n▲ JSON の構文エラー（1 行 113 桁目）")));
+        const auto colourAt = [view](const QString &what) {
+            const QTextCursor c = view->document()->find(what);
+            const QTextBlock b = c.block();
+            const int at = c.selectionStart() - b.position();
+            for (const QTextLayout::FormatRange &r : b.layout()->formats())
+                if (r.start <= at && at < r.start + r.length)
+                    return r.format.foreground().color();
+            return QColor();
+        };
+        QCOMPARE(colourAt(QStringLiteral("▲")), QColor(0xb0, 0x00, 0x20));
+        QCOMPARE(colourAt(QStringLiteral("39,")), QColor(0x00, 0x7a, 0x80)); // a number in the second block
+        QCOMPARE(colourAt(QStringLiteral(",]")), QColor()); // after the error: as written
+        w.form->details().findChild<QPushButton *>(QStringLiteral("prettyCopyCmd"))->click();
+        QVERIFY(QGuiApplication::clipboard()->text().contains(QStringLiteral("\n  33,\n  34,\n")));
+    }
+
+    // The response pane maps bytes to its characters from checkpoints at line
+    // starts; a match far past the first must still select its own characters.
+    void findInTheResponsePane_data()
+    {
+        QTest::addColumn<QString>("encoding");
+        QTest::newRow("UTF-8") << "UTF-8";
+        QTest::newRow("Shift_JIS") << "Shift_JIS";
+        QTest::newRow("EUC-JP") << "EUC-JP";
+    }
+    void findInTheResponsePane()
+    {
+        QFETCH(QString, encoding);
+        QString body;
+        for (int i = 0; i < 8000; ++i)
+            body += QStringLiteral("商品 %1 ～①\r\n").arg(i);
+        body += QStringLiteral("<Fault>最後</Fault>\r\n");
+        QStringEncoder e(encoding.toLatin1().constData());
+        TestWindow w;
+        w.form->show();
+        exchange(w, "HTTP/1.1 200 OK\r\n\r\n" + QByteArray(e.encode(body)), encoding);
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        w.responseTxt->setFocus();
+        QTest::keySequence(w.responseTxt, QKeySequence::Find);
+        auto *text = w.form->findChild<QLineEdit *>(QStringLiteral("findTxt"));
+        auto *count = w.form->findChild<QLabel *>(QStringLiteral("findCountLbl"));
+        text->setText(QStringLiteral("最後"));
+        QTest::keyClick(text, Qt::Key_Return);
+        QTRY_COMPARE(count->text(), QStringLiteral("1 件中 1 件目"));
+        QCOMPARE(w.responseTxt->textCursor().selectedText(), QStringLiteral("最後"));
+        // 〜 as typed finds ～ where the JIS symbols go as JIS codes.
+        const bool jis = encoding != QLatin1String("UTF-8");
+        text->setText(QStringLiteral("7999 〜"));
+        QTest::keyClick(text, Qt::Key_Return);
+        QTRY_COMPARE(count->text(), jis ? QStringLiteral("1 件中 1 件目") : QStringLiteral("見つかりません"));
+        if (jis)
+            QCOMPARE(w.responseTxt->textCursor().selectedText(), QStringLiteral("7999 ～"));
+    }
+
+    void requestPageCountsTheJisSymbols()
+    {
+        TestWindow w;
+        w.form->details().setEncoding(QStringLiteral("Shift_JIS"));
+        w.detailsCmd->click();
+        auto *label = w.form->details().findChild<QLabel *>(QStringLiteral("jisSymbolsLbl"));
+        auto *option = w.form->details().findChild<QCheckBox *>(QStringLiteral("jisSymbolsChk"));
+        w.requestTxt->setPlainText(QStringLiteral("<t>10時〜12時〜</t>"));
+        QTRY_COMPARE(label->text(), QStringLiteral("JIS の符号で送る記号: 2 文字"));
+        option->click();
+        QTRY_COMPARE(label->text(), QStringLiteral("JIS の符号で送る記号: なし"));
     }
 
     void findBar()
