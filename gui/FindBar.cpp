@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -46,16 +47,28 @@ FindBar::FindBar(QWidget *parent) : QFrame(parent)
     m_count = new QLabel(this);
     m_count->setObjectName(QStringLiteral("findCountLbl"));
     m_close = button(this, "findCloseCmd", QStringLiteral("×"), tr("閉じる (Esc)"));
-    auto *row = new QHBoxLayout(this);
-    row->setContentsMargins(4, 2, 4, 2);
-    row->setSpacing(4);
-    row->addWidget(m_text, 1);
-    row->addWidget(m_previous);
-    row->addWidget(m_next);
-    row->addWidget(m_case);
-    row->addWidget(m_hex);
-    row->addWidget(m_count);
-    row->addWidget(m_close);
+    // The text and its buttons, then the options and the count; the count
+    // gets a row of its own where the pane is too narrow for both.
+    auto *rows = new QVBoxLayout(this);
+    rows->setContentsMargins(4, 2, 4, 2);
+    rows->setSpacing(2);
+    auto *top = new QHBoxLayout;
+    top->setSpacing(2);
+    top->addWidget(m_text, 1);
+    top->addWidget(m_previous);
+    top->addWidget(m_next);
+    top->addWidget(m_close);
+    m_options = new QHBoxLayout;
+    m_options->setSpacing(6);
+    m_options->addWidget(m_case);
+    m_options->addWidget(m_hex);
+    m_options->addStretch(1);
+    m_count->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_options->addWidget(m_count);
+    m_countRow = new QHBoxLayout;
+    rows->addLayout(top);
+    rows->addLayout(m_options);
+    rows->addLayout(m_countRow);
     hide();
 
     m_restart.setSingleShot(true);
@@ -116,6 +129,7 @@ void FindBar::open(FindTarget *target)
         connect(target, &QObject::destroyed, this, [this] { hide(); });
     }
     m_hex->setVisible(target->offersHex());
+    show();
     place();
     show();
     raise();
@@ -141,8 +155,17 @@ void FindBar::place()
 {
     if (!m_target)
         return;
-    // Over the bottom of the view port, clear of the scroll bars.
     const QRect port = m_target->area()->viewport()->geometry();
+    const int options = m_case->sizeHint().width() + (m_hex->isVisible() ? m_hex->sizeHint().width() : 0)
+                        + m_count->fontMetrics().horizontalAdvance(tr("%1 件中 %2 件目").arg(9999).arg(9999)) + 40;
+    QBoxLayout *countIn = port.width() >= options ? m_options : m_countRow;
+    if (countIn->indexOf(m_count) < 0) {
+        m_options->removeWidget(m_count);
+        m_countRow->removeWidget(m_count);
+        countIn->addWidget(m_count);
+    }
+    // Over the bottom of the view port, clear of the scroll bars.
+    layout()->activate();
     const int h = sizeHint().height();
     setGeometry(port.left(), port.bottom() + 1 - h, port.width(), h);
 }

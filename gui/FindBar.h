@@ -6,6 +6,7 @@
 #include <QPointer>
 #include <QTimer>
 
+class QBoxLayout;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -50,6 +51,8 @@ private:
     QCheckBox *m_hex;
     QLabel *m_count;
     QToolButton *m_close;
+    QBoxLayout *m_options;
+    QBoxLayout *m_countRow;
     QPointer<FindTarget> m_target;
     QList<FindTarget *> m_targets;
     ByteSearch m_search;
