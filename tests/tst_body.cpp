@@ -84,6 +84,8 @@ private slots:
         QTest::newRow("broken chunk goes on as it came") << ok("Transfer-Encoding: chunked\r\n", "2\r\nhi\r\nzz\r\nrest")
                                                          << big << QByteArray("hizz\r\nrest") << "チャンクの区切り";
         QTest::newRow("not HTTP") << QByteArray("<a/>") << big << QByteArray("<a/>") << "HTTP/1.x の応答ではない";
+        QTest::newRow("bytes after the gzip stream") << ok("Content-Encoding: gzip\r\n", gzip("ab") + "junk") << big
+                                                     << QByteArray("ab") << "後の 4 バイトは表示しません";
     }
     void extracts()
     {
@@ -154,6 +156,23 @@ private slots:
                                         << "[\n  1,\n  {\n    \"k\": \n▲ JSON の構文エラー（1 行 11 桁目）: 値がありません"
                                            " ― ここから先は書かれたままです\ntru";
         QTest::newRow("text stays as it is") << ok("", "a  b\r\n c") << "UTF-8" << int(S::Chosen) << "a  b\n c";
+        QTest::newRow("quotes hold > and />, blanks inside an element stay")
+            << ok("", "\xEF\xBB\xBF<?xml version='1.0' standalone='yes'?><?app x?><a x=\"1>2\" y='/>'> t  <b/></a>")
+            << "UTF-8" << int(S::Chosen) << "<?xml version='1.0' standalone='yes'?>\n<?app x?>\n<a x=\"1>2\" y='/>'>\n  t\n  <b/>\n</a>";
+        QTest::newRow("text alone keeps its blanks") << ok("", "<a xmlns='urn:d'> t </a>") << "UTF-8" << int(S::Chosen)
+                                                     << "<a xmlns='urn:d'> t </a>";
+        QTest::newRow("undeclared prefix") << ok("", "<a>\r\n<p:b/></a>") << "UTF-8" << int(S::Chosen)
+                                           << "<a>\n▲ XML の構文エラー（2 行 6 桁目）: Namespace prefix 'p' not declared ― "
+                                              "ここから先は書かれたままです\n<p:b/></a>";
+        QTest::newRow("JSON strings hold brackets") << ok("", " [\"]}{[\\\"\", {\"k\": [{}]}, -1.5E-3] ") << "UTF-8"
+                                                    << int(S::Chosen)
+                                                    << "[\n  \"]}{[\\\"\",\n  {\n    \"k\": [\n      {}\n    ]\n  },\n  -1.5E-3\n]";
+        QTest::newRow("JSON value then more") << ok("", "{} {}") << "UTF-8" << int(S::Chosen)
+                                              << "{}\n▲ JSON の構文エラー（1 行 4 桁目）: 値の後に余分な文字があります"
+                                                 " ― ここから先は書かれたままです\n{}";
+        QTest::newRow("JSON bad escape") << ok("", "[\"a\\x\"]") << "UTF-8" << int(S::Chosen)
+                                         << "[\n▲ JSON の構文エラー（1 行 4 桁目）: 使えないエスケープです"
+                                            " ― ここから先は書かれたままです\n\"a\\x\"]";
     }
     void laysOut()
     {
@@ -238,6 +257,10 @@ private slots:
             << ok("", "<s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\"><s:Body><m:Answer xmlns:m='urn:m'>"
                       "<s:Fault/></m:Answer></s:Body></s:Envelope>")
             << "" << "";
+        QTest::newRow("cut short after faultstring, entities read")
+            << ok("", "<s:Envelope xmlns:s='http://schemas.xmlsoap.org/soap/envelope/'><s:Body><s:Fault>"
+                      "<faultcode>s:Client</faultcode><faultstring>a &amp; b</faultstring><detail>")
+            << "SOAP Fault: s:Client — a & b" << "";
         QTest::newRow("Fault outside the envelope's namespace")
             << ok("", "<Envelope><Body><Fault><faultcode>x</faultcode></Fault></Body></Envelope>") << "" << "";
     }

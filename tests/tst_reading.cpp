@@ -83,6 +83,21 @@ private slots:
         QVERIFY(w.responseTxt->rawText().startsWith(QStringLiteral("HTTP/1.1 500 Error\r\n")));
     }
 
+    // A body that names no charset is read again in the encoding chosen.
+    void prettyPageFollowsTheEncoding()
+    {
+        TestWindow w;
+        w.form->show();
+        exchange(w, "HTTP/1.1 200 OK\r\n\r\n<a>\x89\x9E\x93\x9A</a>");
+        w.form->details().showPretty(w.form.get());
+        auto *view = w.form->details().findChild<QPlainTextEdit *>(QStringLiteral("prettyView"));
+        auto *about = w.form->details().findChild<QLabel *>(QStringLiteral("prettyInfoLbl"));
+        QTRY_VERIFY(view->toPlainText().contains(QChar::ReplacementCharacter));
+        w.form->details().setEncoding(QStringLiteral("Shift_JIS"));
+        QTRY_COMPARE(view->toPlainText(), QStringLiteral("<a>応答</a>"));
+        QVERIFY(about->text().startsWith(QStringLiteral("文字コード: Shift_JIS（応答が文字コードを示していないため")));
+    }
+
     // Lines go into the page's text blocks 32 at a time: colours and the error
     // line must still fall on their lines, and a copy must have plain line ends.
     void prettyPageColoursEveryLine()
