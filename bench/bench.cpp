@@ -1,11 +1,13 @@
 // Display speed against the pane floor, event-loop stalls and memory while
 // large responses stream in, the ends of an endless response, completion
-// latency, and a soak of many exchanges in a row. Run by hand:
+// latency, the history (recording, search, listing, compare), and a soak of
+// many exchanges in a row. Run by hand:
 //   ./build/bench/wpdbench [--floor FILE] [--repeat N] [--only 1,4,...] [--soak [N]]
 #include "BenchServer.h"
 #include "BenchTexts.h"
 #include "BenchWindow.h"
 #include "Floor.h"
+#include "HistoryBench.h"
 #include "Memory.h"
 #include "ReadingCases.h"
 #include "Report.h"
@@ -425,9 +427,15 @@ int main(int argc, char **argv)
     if (runs(5))
         large(w, server, r, QStringLiteral("5 64 MiB line, no spaces"), [] { return BenchTexts::noSpaces(64 << 20); },
               false);
+    if (runs(9) || runs(10))
+        HistoryBench::searchAndOpen(w, r, runs(9), runs(10));
+    if (runs(11))
+        HistoryBench::comparing(w, r);
     if (runs(8))
+        HistoryBench::recording(w, server, r);
+    if (runs(12))
         ReadingCases::search(r);
-    if (runs(9))
+    if (runs(13))
         ReadingCases::format(w, server, r);
     if (runs(6))
         flood(w, server, r);

@@ -46,6 +46,8 @@ qint64 encodedLength(QStringView text, const QString &name, EncodeOptions option
 QByteArray encode(QStringView text, const QString &name, EncodeOptions options = {});
 // Whether the JIS symbol option applies to the encoding at all.
 bool hasJisSymbols(const QString &name);
+// All the bytes decoded at once as StreamDecoder does: an unfinished character at the end is U+FFFD.
+QString decode(QByteArrayView bytes, const QString &name);
 }
 
 // Decodes bytes that arrive in pieces. A character split between pieces is

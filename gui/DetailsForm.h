@@ -39,6 +39,7 @@ public:
 
     QString encoding() const;
     void setEncoding(const QString &name);
+    void setTls(bool on);
     bool crlfOnLoad() const;
     bool fixContentLengthOnSend() const;
     bool jisSymbols() const;

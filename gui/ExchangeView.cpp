@@ -9,6 +9,7 @@
 #include "core/PortText.h"
 #include "core/TextCodec.h"
 #include "gui/DetailsForm.h"
+#include "gui/HistoryForm.h"
 #include "gui/RawText.h"
 #include "gui/RawTextPane.h"
 #include "gui/ResponseFeed.h"
@@ -53,6 +54,10 @@ void wireProbeDeskForm::sendRequest()
         setup.request = TextCodec::encode(m_requestTxt->rawText(), encoding(), encodeOptions());
         details().fillSetup(setup, this);
         m_engine->start(setup);
+        // Got as far as a connection attempt: the history hears how it ends.
+        m_recordPending = true;
+        m_sentPort = m_portCmb->currentText();
+        m_sentEncoding = encoding();
         setStatus(QStringLiteral("接続先サーバに接続しています。"));
     } catch (const Failure &f) {
         if (f.number == FailureNumber::Unencodable && f.at >= 0)
@@ -98,6 +103,7 @@ void wireProbeDeskForm::showRequestSent()
 
 void wireProbeDeskForm::showCompletion()
 {
+    recordExchange(HistoryEntry::Outcome::Completed);
     setStatus(ExchangeReport::completed());
     leaveBusy(m_sendCmd);
 }
@@ -105,6 +111,7 @@ void wireProbeDeskForm::showCompletion()
 void wireProbeDeskForm::showTimeOut(int seconds)
 {
     const QString text = ExchangeReport::timedOut(seconds);
+    recordExchange(HistoryEntry::Outcome::TimedOut);
     setStatus(text);
     showError(text);
     leaveBusy(m_sendCmd);
@@ -112,6 +119,7 @@ void wireProbeDeskForm::showTimeOut(int seconds)
 
 void wireProbeDeskForm::showFailure(qint32 number, const QString &description)
 {
+    recordExchange(HistoryEntry::Outcome::Failed, number, description);
     reportFailure(Failure{number, description});
 }
 

@@ -49,6 +49,14 @@ void wireProbeDeskForm::addShortcuts()
     bind({QKeySequence(Qt::CTRL | Qt::Key_O)}, m_openCmd);
     bind({QKeySequence(Qt::CTRL | Qt::Key_S)}, m_saveCmd);
     bind({QKeySequence(Qt::CTRL | Qt::Key_D)}, m_detailsCmd);
+    bind({QKeySequence(Qt::CTRL | Qt::Key_H)}, m_historyCmd);
+    // 要求を保存 has no button: the request pane's context menu and this key.
+    auto *saveRequestKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this);
+    saveRequestKey->setContext(Qt::WindowShortcut);
+    connect(saveRequestKey, &QShortcut::activated, this, [this] {
+        if (isEnabled())
+            saveRequest();
+    });
     m_findBar->serve(this, {m_requestFind, m_responseFind});
 
     const auto showValue = [this] {
