@@ -1,5 +1,6 @@
 #include "cli/SendOptions.h"
 
+#include "cli/ProxyOption.h"
 #include "core/TextCodec.h"
 
 #include <QCommandLineParser>
@@ -70,8 +71,21 @@ SendOptions parseSendOptions(const QStringList &arguments)
     const QCommandLineOption verbose({QStringLiteral("v"), QStringLiteral("verbose")},
                                      QStringLiteral("やり取りの詳細を標準エラー出力に書きます。"));
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("やり取りを JSON で標準エラー出力に書きます。"));
+    const QCommandLineOption proxy(
+        QStringLiteral("proxy"),
+        QCoreApplication::translate("SendOptions",
+                                    "プロキシを経由して接続します: http://[USER[:PASSWORD]@]HOST[:PORT]（CONNECT）、"
+                                    "socks5://…（名前はこちらで解決）、socks5h://…（名前はプロキシが解決）。ポートの既定は 1080。"
+                                    "パスワードがなければ端末で尋ねます。省略時は環境変数 all_proxy / ALL_PROXY、空の URL でプロキシなし。"),
+        QStringLiteral("URL"));
+    const QCommandLineOption noProxy(
+        QStringLiteral("noproxy"),
+        QCoreApplication::translate("SendOptions",
+                                    "プロキシを使わない接続先（* ですべて、またはカンマ区切りのホスト名・ドメイン・アドレス）。"
+                                    "省略時は環境変数 no_proxy / NO_PROXY。"),
+        QStringLiteral("LIST"));
     p.addOptions({help, version, timeout, output, binary, encoding, limit, tls, insecure, cacert, cert, key, httpEnd, fixLength, crlf,
-                  verbose, json});
+                  verbose, json, proxy, noProxy});
     p.addPositionalArgument(QStringLiteral("HOST"), QStringLiteral("接続先のホスト名または IP アドレス。"));
     p.addPositionalArgument(QStringLiteral("PORT"), QStringLiteral("接続先のポート番号。"));
     p.addPositionalArgument(QStringLiteral("REQUEST-FILE"), QStringLiteral("要求ファイル（省略または - で標準入力）。"),
@@ -136,5 +150,7 @@ SendOptions parseSendOptions(const QStringList &arguments)
             throw UsageError{QStringLiteral("--%1 は --tls と一緒に指定して下さい。").arg(needsTls->names().constLast())};
     if (!o.tls.keyFile.isEmpty() && o.tls.certFile.isEmpty())
         throw UsageError{QStringLiteral("--key には --cert も指定して下さい。")};
+    o.proxy = ProxyOption::choose(p.isSet(proxy) ? std::optional(p.value(proxy)) : std::nullopt,
+                                  p.isSet(noProxy) ? std::optional(p.value(noProxy)) : std::nullopt, o.host);
     return o;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ProxySettings.h"
 #include "core/TlsSettings.h"
 
 #include <QString>
@@ -24,6 +25,7 @@ struct SendOptions
     bool verbose = false;
     bool json = false;
     TlsSettings tls;
+    ProxySettings proxy; // from --proxy or the environment, unless bypassed
 
     bool requestFromStdin() const { return requestPath.isEmpty() || requestPath == QLatin1String("-"); }
 };
