@@ -170,9 +170,7 @@ HttpTunnel::Step HttpTunnel::closed()
 
 HttpTunnel::Step HttpTunnel::refuse()
 {
-    const QString words = pageWords(m_page, m_contentType);
-    return fail(m_proxy.httpFailure(m_status, words.isEmpty() ? m_statusLine : m_statusLine + QLatin1Char('\n') + words,
-                                    m_destination));
+    return fail(m_proxy.httpFailure(m_status, m_statusLine, pageWords(m_page, m_contentType), m_destination));
 }
 
 HttpTunnel::Step HttpTunnel::fail(const Failure &f)

@@ -41,43 +41,61 @@ QNetworkProxy ProxySettings::qtProxy() const
     return p;
 }
 
+Failure ProxySettings::failure(qint32 number, const QString &words, const QString &destination) const
+{
+    QString text;
+    if (number == FailureNumber::ProxyRefused)
+        text = tr("プロキシが接続先への接続を断りました: %1（プロキシ %2、接続先 %3）").arg(words, label(), destination);
+    else if (number == FailureNumber::ProxyUnreachable)
+        text = tr("プロキシから接続先に接続できませんでした: %1（プロキシ %2、接続先 %3）").arg(words, label(), destination);
+    else if (user.isEmpty())
+        text = tr("プロキシが認証を求めています。ユーザー名を設定して下さい: %1（プロキシ %2）").arg(words, label());
+    else
+        text = tr("プロキシがユーザー名かパスワードを受け付けませんでした: %1（プロキシ %2）").arg(words, label());
+    return {number, text};
+}
+
 Failure ProxySettings::socksFailure(QAbstractSocket::SocketError e, const QString &qtText, const QString &destination) const
 {
     switch (e) {
     case QAbstractSocket::ProxyAuthenticationRequiredError:
-        return {FailureNumber::ProxyAuthentication,
-                tr("プロキシ %1 の認証に失敗しました。ユーザー名とパスワードを確かめて下さい: %2").arg(label(), qtText)};
+        return failure(FailureNumber::ProxyAuthentication, qtText, destination);
     case QAbstractSocket::SocketAccessError:
     case QAbstractSocket::UnsupportedSocketOperationError:
-        return {FailureNumber::ProxyRefused, tr("プロキシ %1 が接続先 %2 への接続を断りました: %3").arg(label(), destination, qtText)};
+        return failure(FailureNumber::ProxyRefused, qtText, destination);
     case QAbstractSocket::ConnectionRefusedError:
     case QAbstractSocket::HostNotFoundError:
     case QAbstractSocket::NetworkError:
-        return {FailureNumber::ProxyUnreachable,
-                tr("プロキシ %1 から接続先 %2 に接続できませんでした: %3").arg(label(), destination, qtText)};
+        return failure(FailureNumber::ProxyUnreachable, qtText, destination);
     default:
         // Reaching the proxy itself: Qt's own failure and words.
         return {static_cast<qint32>(FailureNumber::SocketBase + static_cast<int>(e)), qtText};
     }
 }
 
-Failure ProxySettings::httpFailure(int status, const QString &words, const QString &destination) const
+Failure ProxySettings::httpFailure(int status, const QString &statusLine, const QString &page, const QString &destination) const
 {
+    FailureNumber::Number number = FailureNumber::ProxyRefused;
     switch (status) {
     case 401: // some proxies answer a wrong password so
     case 407:
-        return {FailureNumber::ProxyAuthentication,
-                tr("プロキシ %1 が認証を求めています。ユーザー名とパスワードを確かめて下さい: %2").arg(label(), words)};
+        number = FailureNumber::ProxyAuthentication;
+        break;
     case 404:
     case 500:
     case 502:
     case 503:
     case 504:
-        return {FailureNumber::ProxyUnreachable,
-                tr("プロキシ %1 から接続先 %2 に接続できませんでした: %3").arg(label(), destination, words)};
+        number = FailureNumber::ProxyUnreachable;
+        break;
     default:
-        return {FailureNumber::ProxyRefused, tr("プロキシ %1 が接続先 %2 への接続を断りました: %3").arg(label(), destination, words)};
+        break;
     }
+    Failure f = failure(number, statusLine, destination);
+    // On one line, as the status line shows it.
+    if (!page.isEmpty())
+        f.description += QStringLiteral(" — ") + page;
+    return f;
 }
 
 QString ProxySettings::typeName(Type t)

@@ -38,12 +38,15 @@ struct ProxySettings
     // means: refused (260), authentication (261), destination unreachable
     // (262). Failures to reach the proxy itself keep Qt's numbers.
     Failure socksFailure(QAbstractSocket::SocketError e, const QString &qtText, const QString &destination) const;
-    // The failure for an HTTP status other than 2xx answered to CONNECT; words
-    // holds the status line and what the proxy's page says.
-    Failure httpFailure(int status, const QString &words, const QString &destination) const;
+    // The failure for an HTTP status other than 2xx answered to CONNECT, with
+    // the status line and what the proxy's page says.
+    Failure httpFailure(int status, const QString &statusLine, const QString &page, const QString &destination) const;
 
     // "host:port", "[::1]:port".
     static QString endpoint(const QString &host, quint16 port);
     static QString typeName(Type t); // "none", "http", "socks5": the stored texts
     static Type typeFromName(const QString &name);
+
+private:
+    Failure failure(qint32 number, const QString &words, const QString &destination) const;
 };
