@@ -74,14 +74,15 @@ SendOptions parseSendOptions(const QStringList &arguments)
     const QCommandLineOption proxy(
         QStringLiteral("proxy"),
         QCoreApplication::translate("SendOptions",
-                                    "プロキシを経由して接続します: http://[USER[:PASSWORD]@]HOST[:PORT]（CONNECT）、"
-                                    "socks5://…（名前はこちらで解決）、socks5h://…（名前はプロキシが解決）。ポートの既定は 1080。"
-                                    "パスワードがなければ端末で尋ねます。省略時は環境変数 all_proxy / ALL_PROXY、空の URL でプロキシなし。"),
+                                    "プロキシを経由して接続します: http://[USER[:PASSWORD]@]HOST[:PORT] (CONNECT), "
+                                    "socks5://... (名前はこちらで解決), socks5h://... (名前はプロキシが解決)。 ポートの既定は 1080。 "
+                                    "パスワードがなければ端末で尋ねます。 省略時は環境変数 all_proxy / ALL_PROXY。 "
+                                    "空の URL ではプロキシを使いません。"),
         QStringLiteral("URL"));
     const QCommandLineOption noProxy(
         QStringLiteral("noproxy"),
         QCoreApplication::translate("SendOptions",
-                                    "プロキシを使わない接続先（* ですべて、またはカンマ区切りのホスト名・ドメイン・アドレス）。"
+                                    "プロキシを使わない接続先: * ですべて、 またはカンマ区切りのホスト名、 ドメイン、 アドレス。 "
                                     "省略時は環境変数 no_proxy / NO_PROXY。"),
         QStringLiteral("LIST"));
     p.addOptions({help, version, timeout, output, binary, encoding, limit, tls, insecure, cacert, cert, key, httpEnd, fixLength, crlf,
