@@ -166,8 +166,7 @@ private slots:
         // Refused, asked again, then kept; another user is asked for anew.
         const QStringList statuses{QStringLiteral("261:"), Done, Done, QStringLiteral("261:")};
         for (int i = 0; i < statuses.size(); ++i) {
-            if (i == 3)
-                user->setText(QStringLiteral("bob"));
+            user->setText(i < 3 ? QStringLiteral("alice") : QStringLiteral("bob"));
             w.sendCmd->click();
             QTRY_VERIFY_WITH_TIMEOUT(w.form->isEnabled() && !w.form->engine().isRunning(), 10000);
             QVERIFY2(w.statusBar->text().startsWith(statuses[i]), qPrintable(w.statusBar->text()));
