@@ -114,6 +114,11 @@ QByteArray Transport::read(qint64 max)
     return m_socket.read(qMin(max, m_socket.bytesAvailable()));
 }
 
+qint64 Transport::read(char *into, qint64 max)
+{
+    return qMax<qint64>(0, m_socket.read(into, max));
+}
+
 void Transport::close()
 {
     ++m_generation; // notices still queued for this connection are dropped
@@ -234,7 +239,7 @@ void Transport::onError(QAbstractSocket::SocketError e)
         m_reset = true;
     dropWatch();
     if (m_reset) {
-        reportLater(FailureNumber::Reset, QCoreApplication::translate("QNativeSocketEngine", "Connection reset by peer"));
+        reportLater(FailureNumber::Reset, tr("接続先サーバによって接続がリセットされました。"));
         return;
     }
     // Refused, unresolvable and the like are the socket's own failures, TLS or not.

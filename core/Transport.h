@@ -38,6 +38,8 @@ public:
     void write(const QByteArray &bytes);
     // Everything waiting now, at most max bytes; removes it from the socket.
     QByteArray read(qint64 max);
+    // The same into a caller's buffer; returns the count read.
+    qint64 read(char *into, qint64 max);
     qint64 bytesAvailable() const { return m_socket.bytesAvailable(); }
     void close();
     StateCode state() const;

@@ -104,7 +104,7 @@ QWidget *DetailsForm::overviewPage()
     for (const Limit &l : Limits)
         m_limitCmb->addItem(QString::fromLatin1(l.text));
     m_limitCmb->setCurrentIndex(DefaultLimit);
-    m_limitCmb->setToolTip(QStringLiteral("応答がこの大きさに達したら受信を打ち切ります。"));
+    m_limitCmb->setToolTip(QStringLiteral("応答がこの大きさを超えたら受信を打ち切ります。"));
     form->addRow(QStringLiteral("応答の上限："), m_limitCmb);
     m_wrapChk = new QCheckBox(QStringLiteral("右端で折り返す"), page);
     m_wrapChk->setObjectName(QStringLiteral("wrapChk"));

@@ -13,6 +13,9 @@
 #include <QMimeData>
 #include <QPushButton>
 
+#include <cerrno>
+#include <new>
+
 void wireProbeDeskForm::openRequest()
 {
     setEnabled(false);
@@ -27,13 +30,17 @@ void wireProbeDeskForm::openRequest()
         rememberFolder(Settings::OpenDir, dlg.fileName);
         if (!dlg.fileName.isEmpty()) {
             // Read whole before the pane changes: a file that fails half-way
-            // leaves the request as it was.
+            // leaves the request as it was. One larger than RequestFile's
+            // limit (1 GiB) is refused before anything is read.
             const QByteArray bytes = RequestFile::load(dlg.fileName, m_details->crlfOnLoad());
             StreamDecoder decoder(encoding());
             m_requestTxt->setRawText(decoder.decode(bytes) + decoder.finish());
         }
     } catch (const Failure &f) {
         reportFileFailure(f);
+    } catch (const std::bad_alloc &) {
+        // A request within the limit may still not fit as text: a failure, not a crash.
+        reportFileFailure(FileFailure::fromErrno(ENOMEM));
     }
     leaveBusy(m_openCmd);
 }

@@ -100,8 +100,12 @@ void wireProbeDeskForm::moveEvent(QMoveEvent *e)
 void wireProbeDeskForm::changeEvent(QEvent *e)
 {
     QWidget::changeEvent(e);
-    if (e->type() == QEvent::WindowStateChange)
+    if (e->type() == QEvent::WindowStateChange) {
+        // A window restored minimized was sized before its frame was known;
+        // coming back it may see no move or resize that would settle it.
+        settleOuterSize();
         layOutWindow();
+    }
 }
 
 void wireProbeDeskForm::saveSettings()

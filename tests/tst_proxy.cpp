@@ -49,8 +49,10 @@ private slots:
         QTest::addColumn<QString>("host");
         QTest::addColumn<int>("failure");    // 0: completed
         QTest::addColumn<QString>("words");  // in the failure's description
-        for (const char *kind : {"http", "socks5", "socks5h"}) {
-            const bool http = kind == QLatin1String("http");
+        for (const QString &name : {QStringLiteral("http"), QStringLiteral("socks5"), QStringLiteral("socks5h")}) {
+            const QByteArray kindText = name.toLatin1();
+            const char *kind = kindText.constData();
+            const bool http = name == u"http";
             QTest::addRow("%s plain", kind) << kind << "" << "plain" << "127.0.0.1" << 0 << "";
             QTest::addRow("%s TLS inside the tunnel", kind) << kind << "" << "tls" << "127.0.0.1" << 0 << "";
             QTest::addRow("%s TLS verification", kind) << kind << "" << "tls:wrongname" << "127.0.0.1" << 300 << "wrong.example";
@@ -98,7 +100,11 @@ private slots:
                                                           proxyUser, Password)
                                 : ProxyProcess::microsocks(proxyUser, Password);
 
-        ExchangeSetup s{host, port, 5, Request};
+        ExchangeSetup s;
+        s.host = host;
+        s.port = port;
+        s.timeoutSeconds = 5;
+        s.request = Request;
         s.tls = {dest.startsWith(u"tls") || dest == u"hello", true, testCert(QStringLiteral("ca.pem")), {}, {}};
         s.proxy = {http ? ProxySettings::Type::Http : ProxySettings::Type::Socks5, QStringLiteral("127.0.0.1"), proxy->port(),
                    auth == u"right" || auth == u"wrong" ? User : QString(), std::nullopt, kind == u"socks5h"};

@@ -209,6 +209,25 @@ private slots:
         QVERIFY(SettingsValues::parseSingle(w.setting("MainWidth"), -1) <= qMax(534, screen.width()) * 15.f);
     }
 
+    void restoredFromMinimizedFitsTheScreen()
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            QSKIP("needs a window manager's frame (tst_settings_framed)");
+        TestWindow w(false);
+        w.setSetting("MainStat", "1");
+        w.setSetting("MainHeight", "1e9");
+        w.form->restoreSettings();
+        w.form->show();
+        QTRY_VERIFY(w.form->isMinimized());
+        QTest::qWait(500); // framed while iconic
+        w.form->showNormal();
+        QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+        const int screen = w.form->screen()->availableGeometry().height();
+        QTRY_VERIFY2(w.form->frameGeometry().height() <= screen,
+                     qPrintable(QStringLiteral("%1 > %2").arg(w.form->frameGeometry().height()).arg(screen)));
+        QVERIFY(w.form->frameGeometry().height() > w.form->height()); // a frame was there to count
+    }
+
     void windowOffEveryScreenComesBack()
     {
         TestWindow w(false);

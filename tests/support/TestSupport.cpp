@@ -20,14 +20,20 @@ void FakeMessageBox::showError(QWidget *owner, const QString &text)
         whileOpen();
 }
 
-bool FakeDialog::show(QWidget *, bool save)
+bool FakeDialog::show(QWidget *owner, bool save)
 {
     shown.append({save, dialogTitle, filter, fileName, initDir, flags});
     const QString answer = answers.isEmpty() ? QString() : answers.takeFirst();
-    if (answer.isEmpty())
+    if (answer.isEmpty() || (save && !mayWrite(owner, answer)))
         return false;
     fileName = answer;
     return true;
+}
+
+bool FakeDialog::ask(QWidget *, const QString &question)
+{
+    questions << question;
+    return overwriteAnswers.isEmpty() || overwriteAnswers.takeFirst();
 }
 
 TestWindow::TestWindow(bool load)
