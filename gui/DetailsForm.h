@@ -37,6 +37,7 @@ public:
 
     QString encoding() const;
     void setEncoding(const QString &name);
+    void setTls(bool on);
     bool crlfOnLoad() const;
     bool fixContentLengthOnSend() const;
     // The limit, TLS, proxy and HTTP options of the next exchange. Throws
