@@ -24,7 +24,6 @@ public:
         ++count;
         last = text;
     }
-    std::optional<QByteArray> askPassword(QWidget *, const QString &) override { return std::nullopt; }
     bool confirm(QWidget *, const QString &) override { return true; }
     int count = 0;
     QString last;

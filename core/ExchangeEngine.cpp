@@ -38,6 +38,7 @@ ExchangeEngine::ExchangeEngine(QObject *parent)
     // The user's time-out is a promise: a coarse timer may fire up to 5 % early.
     m_responseTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_transport, &Transport::resolved, this, [this] { m_timings.resolved = now(); });
+    connect(&m_transport, &Transport::proxyConnected, this, [this] { m_timings.proxyConnected = now(); });
     connect(&m_transport, &Transport::connected, this, [this] {
         m_tcpUp = true;
         m_timings.connected = now();
@@ -100,12 +101,17 @@ void ExchangeEngine::start(const ExchangeSetup &setup)
     std::optional<QSslConfiguration> tls;
     if (setup.tls.enabled)
         tls = TlsSetup::configuration(setup.tls, setup.askPassword);
+    ProxySettings proxy = setup.proxy;
+    if (proxy.needsPassword())
+        proxy.password = askProxyPassword(setup);
     m_setup = setup;
     m_setup.host = HostText::forConnecting(setup.host);
+    proxy.host = HostText::forConnecting(proxy.host);
+    m_setup.proxy = proxy;
     m_framing.reset(HttpFraming::methodIsHead(setup.request));
     m_startedAtMs = QDateTime::currentMSecsSinceEpoch();
     m_clock.start();
-    m_transport.connectTo(m_setup.host, setup.port, tls);
+    m_transport.connectTo(m_setup.host, setup.port, tls, proxy);
     m_outcome = Outcome::Running;
     // The connection attempt is bounded by the same time-out as the wait for data.
     armTimeout();
@@ -120,12 +126,29 @@ void ExchangeEngine::armTimeout()
     m_responseTimer.start(std::chrono::milliseconds(ms));
 }
 
+QByteArray ExchangeEngine::askProxyPassword(const ExchangeSetup &setup)
+{
+    const QString subject = setup.proxy.passwordSubject();
+    std::optional<QByteArray> answer;
+    try {
+        if (setup.askPassword)
+            answer = setup.askPassword(subject);
+    } catch (const Failure &f) {
+        throw Failure{FailureNumber::ProxyAuthentication, f.description}; // no one to ask
+    }
+    if (!answer)
+        throw Failure{FailureNumber::ProxyAuthentication,
+                      tr("パスワードの入力が取り消されたため、%1 を使えません。").arg(subject)};
+    return *answer;
+}
+
 void ExchangeEngine::adoptResponse(const QByteArray &request, const QByteArray &response)
 {
     clear();
     m_setup.request = request;
     m_sent = request.size();
     m_response = response;
+    m_received = response.size();
     m_framing.reset(HttpFraming::methodIsHead(request));
     m_framing.feed(response);
     m_outcome = Outcome::Completed;

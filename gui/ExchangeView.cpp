@@ -7,11 +7,12 @@
 #include "core/Failure.h"
 #include "core/FailureNumber.h"
 #include "core/PortText.h"
+#include "core/SoapFault.h"
 #include "core/TextCodec.h"
 #include "gui/DetailsForm.h"
 #include "gui/HistoryForm.h"
-#include "gui/MessageBox.h"
 #include "gui/NoticeBar.h"
+#include "gui/RawText.h"
 #include "gui/RawTextPane.h"
 #include "gui/ResponseFeed.h"
 #include "gui/SummaryLine.h"
@@ -55,9 +56,8 @@ void wireProbeDeskForm::sendRequest()
         setup.host = m_addressCmb->currentText();
         setup.port = PortText::toInt(m_portCmb->currentText());
         setup.timeoutSeconds = m_timeOutSlider->value();
-        setup.request = TextCodec::encode(m_requestTxt->rawText(), encoding());
-        details().fillSetup(setup);
-        setup.askPassword = [this](const QString &file) { return password(file); };
+        setup.request = TextCodec::encode(m_requestTxt->rawText(), encoding(), encodeOptions());
+        details().fillSetup(setup, this);
         m_engine->start(setup);
         // Got as far as a connection attempt: the history hears how it ends.
         m_recordPending = true;
@@ -67,20 +67,24 @@ void wireProbeDeskForm::sendRequest()
         checkRequest(RequestMoment::Sent);
     } catch (const Failure &f) {
         if (f.number == FailureNumber::TlsFile)
-            m_passwords.clear(); // a password kept may be the wrong one
+            details().forgetFilePasswords(); // one kept may be the wrong one
+        if (f.number == FailureNumber::Unencodable && f.at >= 0)
+            selectRequestCharacter(f.at);
         reportFailure(f);
+        if (f.number == FailureNumber::Unencodable && f.at >= 0)
+            m_requestTxt->setFocus(Qt::OtherFocusReason);
     }
 }
 
-std::optional<QByteArray> wireProbeDeskForm::password(const QString &file)
+void wireProbeDeskForm::selectRequestCharacter(qsizetype at)
 {
-    const auto known = m_passwords.constFind(file);
-    if (known != m_passwords.cend())
-        return *known;
-    std::optional<QByteArray> answer = m_box->askPassword(this, file);
-    if (answer)
-        m_passwords.insert(file, *answer);
-    return answer;
+    const QString text = m_requestTxt->rawText();
+    const qsizetype end = at + (at + 1 < text.size() && text[at].isHighSurrogate() ? 2 : 1);
+    QTextCursor c(m_requestTxt->document());
+    c.setPosition(RawText::position(m_requestTxt->document(), at));
+    c.setPosition(RawText::position(m_requestTxt->document(), end), QTextCursor::KeepAnchor);
+    m_requestTxt->setTextCursor(c);
+    m_requestTxt->ensureCursorVisible();
 }
 
 void wireProbeDeskForm::followOutcome(bool running, bool known)
@@ -91,6 +95,10 @@ void wireProbeDeskForm::followOutcome(bool running, bool known)
         if (known)
             m_stopCmd->hide(); // nothing left to stop, also while a box is open
         m_summaryTimer.stop();
+        // Bounded by the size of the bodies it looks into: a Fault is small.
+        const std::optional<SoapFault> fault
+            = known ? soapFaultInResponse(m_engine->response(), encoding(), m_engine->framing().forHead()) : std::nullopt;
+        m_summaryLbl->setSoapFault(fault ? fault->summary() : QString());
     }
     showSummary();
 }
@@ -163,4 +171,9 @@ void wireProbeDeskForm::reshowResponse()
 QString wireProbeDeskForm::encoding() const
 {
     return m_details->encoding();
+}
+
+TextCodec::EncodeOptions wireProbeDeskForm::encodeOptions() const
+{
+    return {m_details->jisSymbols()};
 }

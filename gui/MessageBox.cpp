@@ -4,8 +4,6 @@
 
 #include <QCoreApplication>
 #include <QGridLayout>
-#include <QInputDialog>
-#include <QLineEdit>
 #include <QMessageBox>
 
 void QtMessageBox::showError(QWidget *owner, const QString &text)
@@ -30,16 +28,4 @@ bool QtMessageBox::confirm(QWidget *owner, const QString &text)
     box.setDefaultButton(QMessageBox::No);
     ModalHelper::prepare(&box, owner);
     return box.exec() == QMessageBox::Yes;
-}
-
-std::optional<QByteArray> QtMessageBox::askPassword(QWidget *owner, const QString &file)
-{
-    QInputDialog dlg;
-    dlg.setWindowTitle(QStringLiteral("パスワード"));
-    dlg.setLabelText(QStringLiteral("%1 のパスワード：").arg(file));
-    dlg.setTextEchoMode(QLineEdit::Password);
-    ModalHelper::prepare(&dlg, owner);
-    if (dlg.exec() != QDialog::Accepted)
-        return std::nullopt;
-    return dlg.textValue().toUtf8();
 }

@@ -35,9 +35,9 @@ void SummaryLine::setOptions(const QList<Part> &parts)
     refresh();
 }
 
-void SummaryLine::setSoapFault(const QString &faultString)
+void SummaryLine::setSoapFault(const QString &summary)
 {
-    m_soapFault = faultString;
+    m_soapFault = summary;
     refresh();
 }
 
@@ -45,7 +45,7 @@ QList<SummaryLine::Part> SummaryLine::parts() const
 {
     QList<Part> all = m_exchange;
     if (!m_soapFault.isEmpty())
-        all << Part{tr("SOAP Fault: %1").arg(m_soapFault), true, DetailsForm::Page::Overview};
+        all << Part{m_soapFault, true, DetailsForm::Page::Pretty};
     return all + m_options;
 }
 

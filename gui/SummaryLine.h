@@ -27,9 +27,10 @@ public:
 
     void setExchange(const QList<Part> &parts);
     void setOptions(const QList<Part> &parts);
-    // The fault string of a SOAP Fault in the response body, shown as
-    // "SOAP Fault: …"; empty when there is none.
-    void setSoapFault(const QString &faultString);
+    // A SOAP Fault in the response body, in a few words ("SOAP Fault: code —
+    // reason", see SoapFault::summary), shown in the warning colour after what
+    // the exchange came to; empty when there is none.
+    void setSoapFault(const QString &summary);
     QString soapFault() const { return m_soapFault; }
     // The parts as shown, in order.
     QList<Part> parts() const;

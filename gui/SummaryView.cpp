@@ -67,6 +67,8 @@ void wireProbeDeskForm::showOptionsSummary()
         if (!d.tlsVerify())
             parts << Part{tr("証明書を検証しない"), true, Page::Tls};
     }
+    if (const QString proxy = d.proxyLabel(); !proxy.isEmpty())
+        parts << Part{tr("プロキシ %1").arg(proxy), false, Page::Proxy};
     if (d.encoding() != QLatin1String("UTF-8"))
         parts << Part{d.encoding(), false, Page::Overview};
     if (d.httpEnd())

@@ -2,6 +2,7 @@
 
 #include "core/HistoryEntry.h"
 #include "core/Settings.h"
+#include "core/TextCodec.h"
 #include "gui/DetailsForm.h"
 
 #include <QByteArray>
@@ -21,6 +22,9 @@ class QSlider;
 class CommonDialog;
 class CompareForm;
 class ElidedLabel;
+class FindBar;
+class ResponseFind;
+class TextPaneFind;
 class ExchangeEngine;
 class HistoryForm;
 class HistoryService;
@@ -124,8 +128,6 @@ private:
     void checkRequest(RequestMoment when);
     void checkResponse();
     void alignLineEnds();
-    // Asks for a key's or PKCS#12 file's password once a run.
-    std::optional<QByteArray> password(const QString &file);
     void showError(const QString &text);
     void reportFailure(const Failure &f);
     void reportFileFailure(const Failure &f);
@@ -137,6 +139,9 @@ private:
     void layOutWindow();
     void recordHistory(QComboBox *box);
     QString encoding() const;
+    TextCodec::EncodeOptions encodeOptions() const;
+    // Selects the character at index at of the request's text, as failure 104 names it.
+    void selectRequestCharacter(qsizetype at);
 
     QString dialogFolder(const Settings::Setting<QString> &folder) const;
     void rememberFolder(const Settings::Setting<QString> &folder, const QString &fileName);
@@ -150,6 +155,9 @@ private:
     ExchangeEngine *m_engine = nullptr;
     ResponseFeed *m_feed = nullptr;
     std::unique_ptr<DetailsForm> m_details;
+    FindBar *m_findBar = nullptr;
+    TextPaneFind *m_requestFind = nullptr;
+    ResponseFind *m_responseFind = nullptr;
     std::unique_ptr<HistoryService> m_historyService; // before the windows over it
     std::unique_ptr<HistoryForm> m_history;
     std::unique_ptr<CompareForm> m_compare;
@@ -185,7 +193,6 @@ private:
     QTimer m_summaryTimer;
     QList<QPointer<QWidget>> m_disabledWhileBusy;
     bool m_busy = false;
-    QHash<QString, QByteArray> m_passwords; // for this run only, never stored
     QTimer m_selectionTimer;
     QTimer m_requestCount;
 

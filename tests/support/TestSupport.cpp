@@ -36,15 +36,6 @@ void FakeMessageBox::showError(QWidget *owner, const QString &text)
         whileOpen();
 }
 
-std::optional<QByteArray> FakeMessageBox::askPassword(QWidget *, const QString &file)
-{
-    passwordFiles << file;
-    const QString answer = passwords.isEmpty() ? QString() : passwords.takeFirst();
-    if (answer.isEmpty())
-        return std::nullopt;
-    return answer.toUtf8();
-}
-
 bool FakeMessageBox::confirm(QWidget *, const QString &text)
 {
     questions << text;

@@ -25,13 +25,11 @@ class SplitterHandle;
 bool windowBusy(const QWidget *form);
 
 // Records each box instead of showing it, and whether the window was still
-// busy while it was "open". Answers password questions from passwords
-// ("" = cancel, none left = cancel) and records the files asked about.
+// busy while it was "open".
 class FakeMessageBox : public MessageBox
 {
 public:
     void showError(QWidget *owner, const QString &text) override;
-    std::optional<QByteArray> askPassword(QWidget *owner, const QString &file) override;
     // Questions are answered with confirmAnswer and recorded in questions.
     bool confirm(QWidget *owner, const QString &text) override;
     QStringList questions;
@@ -39,8 +37,6 @@ public:
     QStringList texts;
     QList<bool> ownerEnabled; // false: busy while the box was open
     std::function<void()> whileOpen; // runs while the box would be open
-    QStringList passwords;
-    QStringList passwordFiles;
 };
 
 // Answers each show with the next scripted path ("" = cancel) and records
