@@ -22,9 +22,7 @@ void wireProbeDeskForm::checkRequest(RequestMoment when)
     // The newest notice is the one shown: the line ends go last, since
     // setting them right changes the body's length too.
     if (!sent || !m_details->fixContentLengthOnSend()) {
-        const QString enc = encoding();
-        const ContentLength::Result r
-            = ContentLength::fix(text, [&enc](QStringView body) { return TextCodec::encodedLength(body, enc); });
+        const ContentLength::Result r = contentLengthFix(text);
         if (r.applicable && !r.oldValue.isEmpty() && r.oldValue != r.newValue)
             m_noticeBar->post((sent ? tr("送信した要求の Content-Length (%1) は本文のバイト数 (%2) と違います。")
                                     : tr("要求の Content-Length (%1) は本文のバイト数 (%2) と違います。"))

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/HistoryEntry.h"
+#include "core/ContentLength.h"
 #include "core/Settings.h"
 #include "core/TextCodec.h"
 #include "gui/DetailsForm.h"
@@ -128,6 +129,8 @@ private:
     void checkRequest(RequestMoment when);
     void checkResponse();
     void alignLineEnds();
+    // What the Content-Length fix would do to this request text.
+    ContentLength::Result contentLengthFix(const QString &text) const;
     void showError(const QString &text);
     void reportFailure(const Failure &f);
     void reportFileFailure(const Failure &f);
