@@ -42,6 +42,7 @@ protected:
         fileName = answer;
         return true;
     }
+    bool ask(QWidget *, const QString &) override { return true; } // the bench saves over its own files
 };
 
 // The window as a user reaches it: its controls found by name, the handlers

@@ -1,7 +1,9 @@
 #include "cli/JsonReport.h"
 
+#include "cli/QtMessages.h"
 #include "core/ExchangeEngine.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -41,7 +43,7 @@ QByteArray jsonReport(const ExchangeFacts &facts, const ExchangeEngine &engine)
         {QStringLiteral("tls"), ms(t.tlsDone)},       {QStringLiteral("sent"), ms(t.requestSent)},
         {QStringLiteral("first_byte"), ms(t.firstByte)}, {QStringLiteral("end"), ms(t.end)}};
     o[QStringLiteral("bytes")] = QJsonObject{{QStringLiteral("request"), double(engine.requestBytesSent())},
-                                             {QStringLiteral("response"), double(engine.response().size())},
+                                             {QStringLiteral("response"), double(engine.receivedBytes())},
                                              {QStringLiteral("header"), httpOnly(framing.headerBytes())},
                                              {QStringLiteral("body"), httpOnly(framing.bodyBytes())}};
     if (http) {
@@ -60,5 +62,7 @@ QByteArray jsonReport(const ExchangeFacts &facts, const ExchangeEngine &engine)
                                                        {QStringLiteral("verified"), facts.tlsVerified}};
     else
         o[QStringLiteral("tls_session")] = QJsonValue();
+    // Qt's own warnings (e.g. about a PKCS#12 file), which are not printed beside the object.
+    o[QStringLiteral("messages")] = QJsonArray::fromStringList(QtMessages::kept());
     return QJsonDocument(o).toJson(QJsonDocument::Compact);
 }

@@ -1,13 +1,19 @@
 #include "cli/SendOptions.h"
 
+#include "cli/FdOutput.h"
 #include "core/TextCodec.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QRegularExpression>
+
+#include <cstdlib>
+#include <unistd.h>
 
 namespace {
 
 constexpr int MinTimeout = 1;
+const QString StandIn = QStringLiteral("\x01negative:");
 constexpr int MaxTimeout = 3600;
 
 // "1048576", "64K", "16M", "1G": binary multiples, as the window names its limits.
@@ -34,27 +40,78 @@ qint64 byteCount(const QString &text)
     return n << shift;
 }
 
+// A negative number ("-9002") would be read as the options -9, -0, -0, -2.
+// Where it stands as an argument, it is swapped for a stand-in before
+// parsing and put back after, so that a negative port is said to be one.
+QStringList hideNegativeNumbers(QStringList arguments, const QList<QCommandLineOption> &options, QStringList *hidden)
+{
+    static const QRegularExpression negative(QStringLiteral("^-[0-9]+$"));
+    QStringList takesValue;
+    for (const QCommandLineOption &o : options)
+        if (!o.valueName().isEmpty())
+            for (const QString &name : o.names())
+                takesValue << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == QLatin1String("--"))
+            break;
+        if (takesValue.contains(arguments[i])) {
+            ++i; // its value, whatever it looks like
+            continue;
+        }
+        if (negative.match(arguments[i]).hasMatch()) {
+            *hidden << arguments[i];
+            arguments[i] = StandIn + QString::number(hidden->size() - 1);
+        }
+    }
+    return arguments;
+}
+
+QString exitStatusHelp()
+{
+    const auto tr = [](const char *text) { return QCoreApplication::translate("SendOptions", text); };
+    return tr("終了ステータス:\n"
+              "  0    完了（サーバが閉じた、または --http-end で HTTP の応答が終わった）\n"
+              "  1    タイムアウト（届いた分は出力済み）\n"
+              "  2    接続の失敗（拒否、名前解決、リセット、ネットワーク、接続のタイムアウト、--limit 超過）\n"
+              "  3    TLS の検証、ハンドシェイク、証明書ファイルの失敗\n"
+              "  4    使い方または入力の誤り（ポート、要求ファイル、--request-limit 超過、不明なオプション）\n"
+              "  5    応答を書き込めなかった（-o のファイル、標準出力）\n"
+              "  6    --http-end で、HTTP の応答が終わる前にサーバが閉じた（応答が不完全）\n"
+              "  130, 143  SIGINT、SIGTERM で中断（届いた分は出力済み）\n"
+              "  141  出力先の読み手が先に読むのをやめた（| head など。メッセージなし）\n");
+}
+
 } // namespace
 
 SendOptions parseSendOptions(const QStringList &arguments)
 {
     QCommandLineParser p;
     p.setApplicationDescription(
-        QStringLiteral("生の要求メッセージを TCP で送信し、サーバが接続を閉じるまでに届いた応答をそのまま出力します。"));
+        QStringLiteral("生の要求メッセージを TCP で送信し、サーバが接続を閉じるまでに届いた応答をそのまま出力します。")
+        + QCoreApplication::translate("SendOptions", "\n「-」で始まる引数（「-」で始まるファイル名など）は -- の後に書いて下さい"
+                                                     "（例: wireprobe-send -t 5 -- HOST PORT -request.txt）。"));
     // Our own, so -v stays --verbose and the texts are Japanese.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("使い方を表示します。"));
     const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("バージョンを表示します。"));
     const QCommandLineOption timeout({QStringLiteral("t"), QStringLiteral("timeout")},
                                      QStringLiteral("応答を待つ秒数（1〜3600、既定 10）。"), QStringLiteral("SECONDS"),
                                      QStringLiteral("10"));
-    const QCommandLineOption output(QStringLiteral("o"), QStringLiteral("応答をファイルに書き込みます（標準出力の代わりに）。"),
-                                    QStringLiteral("FILE"));
+    const QCommandLineOption output(
+        QStringLiteral("o"),
+        QCoreApplication::translate("SendOptions", "応答をファイルに書き込みます（標準出力の代わりに）。届いたとおりに一時ファイルへ書き、"
+                                                   "終わりに置き換えます。FIFO やデバイスにはそのまま書き込みます。"),
+        QStringLiteral("FILE"));
     const QCommandLineOption binary(QStringLiteral("binary"), QStringLiteral("要求のバイト列を行の規則なしにそのまま送信します。"));
     const QCommandLineOption encoding(QStringLiteral("encoding"),
                                       QStringLiteral("要求ファイルのエンコーディング（UTF-8、Shift_JIS、EUC-JP、ISO-2022-JP、ISO-8859-1）。"),
                                       QStringLiteral("NAME"), QStringLiteral("UTF-8"));
-    const QCommandLineOption limit(QStringLiteral("limit"), QStringLiteral("受け取る応答の上限バイト数（既定 512M）。"),
+    const QCommandLineOption limit(QStringLiteral("limit"),
+                                   QCoreApplication::translate("SendOptions", "受け取る応答の上限バイト数（既定: 上限なし）。"),
                                    QStringLiteral("BYTES"));
+    const QCommandLineOption requestLimit(
+        QStringLiteral("request-limit"),
+        QCoreApplication::translate("SendOptions", "読み込む要求の上限バイト数（既定 1G）。超えると何も送信せずに終了します。"),
+        QStringLiteral("BYTES"));
     const QCommandLineOption tls(QStringLiteral("tls"), QStringLiteral("TLS で接続します。"));
     const QCommandLineOption insecure(QStringLiteral("insecure"), QStringLiteral("サーバ証明書を検証しません。"));
     const QCommandLineOption cacert(QStringLiteral("cacert"), QStringLiteral("信頼する CA 証明書（PEM）を追加します。"),
@@ -70,21 +127,30 @@ SendOptions parseSendOptions(const QStringList &arguments)
     const QCommandLineOption verbose({QStringLiteral("v"), QStringLiteral("verbose")},
                                      QStringLiteral("やり取りの詳細を標準エラー出力に書きます。"));
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("やり取りを JSON で標準エラー出力に書きます。"));
-    p.addOptions({help, version, timeout, output, binary, encoding, limit, tls, insecure, cacert, cert, key, httpEnd, fixLength, crlf,
-                  verbose, json});
-    p.addPositionalArgument(QStringLiteral("HOST"), QStringLiteral("接続先のホスト名または IP アドレス。"));
+    const QList<QCommandLineOption> options{help,     version, timeout, output, binary,  encoding,  limit,
+                                            requestLimit, tls, insecure, cacert, cert, key, httpEnd,
+                                            fixLength, crlf, verbose, json};
+    p.addOptions(options);
+    p.addPositionalArgument(QStringLiteral("HOST"),
+                            QCoreApplication::translate("SendOptions", "接続先のホスト名または IP アドレス（IPv6 は [::1] のようにも書けます）。"));
     p.addPositionalArgument(QStringLiteral("PORT"), QStringLiteral("接続先のポート番号。"));
     p.addPositionalArgument(QStringLiteral("REQUEST-FILE"), QStringLiteral("要求ファイル（省略または - で標準入力）。"),
                             QStringLiteral("[REQUEST-FILE]"));
 
-    if (!p.parse(arguments))
+    QStringList negatives;
+    if (!p.parse(hideNegativeNumbers(arguments, options, &negatives)))
         throw UsageError{p.errorText()};
-    if (p.isSet(help))
-        p.showHelp(0);
+    if (p.isSet(help)) {
+        FdOutput::writeAll(STDOUT_FILENO, (p.helpText() + QLatin1Char('\n') + exitStatusHelp()).toUtf8());
+        ::exit(0);
+    }
     if (p.isSet(version))
         p.showVersion();
 
-    const QStringList args = p.positionalArguments();
+    QStringList args = p.positionalArguments();
+    for (QString &a : args)
+        if (a.startsWith(StandIn))
+            a = negatives.value(a.mid(StandIn.size()).toInt());
     if (args.size() < 2)
         throw UsageError{QStringLiteral("接続先のホストとポートを指定して下さい。")};
     if (args.size() > 3)
@@ -109,6 +175,13 @@ SendOptions parseSendOptions(const QStringList &arguments)
         o.responseLimit = byteCount(p.value(limit));
         if (o.responseLimit < 0)
             throw UsageError{QStringLiteral("--limit には 1 以上のバイト数を指定して下さい（K、M、G も使えます）: %1").arg(p.value(limit))};
+    }
+    if (p.isSet(requestLimit)) {
+        o.requestLimit = byteCount(p.value(requestLimit));
+        if (o.requestLimit < 0)
+            throw UsageError{QCoreApplication::translate("SendOptions",
+                                                         "--request-limit には 1 以上のバイト数を指定して下さい（K、M、G も使えます）: %1")
+                                 .arg(p.value(requestLimit))};
     }
     o.encoding = TextCodec::known(p.value(encoding));
     if (o.encoding.isEmpty())

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ExchangeEngine.h"
+#include "core/RequestFile.h"
 #include "core/TlsSettings.h"
 
 #include <QString>
@@ -15,7 +17,10 @@ struct SendOptions
     QString requestPath; // empty or "-": standard input
     QString outputPath;  // empty: standard output
     int timeoutSeconds = 10;
-    qint64 responseLimit = qint64(512) << 20;
+    // The response streams through a fixed buffer, so nothing bounds it
+    // unless the user asks.
+    qint64 responseLimit = ExchangeEngine::NoLimit;
+    qint64 requestLimit = RequestFile::DefaultLimit;
     QString encoding = QStringLiteral("UTF-8");
     bool binary = false;
     bool lfEndsLine = false;

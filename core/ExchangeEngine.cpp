@@ -1,12 +1,17 @@
 #include "core/ExchangeEngine.h"
 
 #include "core/Failure.h"
+#include "core/FailureNumber.h"
+#include "core/HostText.h"
 
 #include <QLocale>
+
+#include <algorithm>
 
 namespace {
 constexpr int ClosePollMs = 10;
 constexpr qint64 ReadPiece = 1 << 20;
+constexpr qsizetype FirstBytes = 16;
 } // namespace
 
 QString ExchangeEngine::limitText(qint64 bytes)
@@ -59,12 +64,21 @@ void ExchangeEngine::clear()
     abort();
     m_setup = ExchangeSetup();
     m_response = QByteArray();
+    m_lastPiece = QByteArray();
+    m_buffers.clear();
+    m_firstBytes = QByteArray();
+    m_received = 0;
+    m_held = false;
     m_framing.reset(false);
     m_tlsDetails.clear();
     m_sent = 0;
     m_tcpUp = false;
     m_timings = ExchangeTimings();
+    const bool changed = m_outcome != Outcome::Idle;
     m_outcome = Outcome::Idle;
+    if (changed)
+        emit outcomeChanged(m_outcome);
+    emit cleared();
 }
 
 void ExchangeEngine::start(const ExchangeSetup &setup)
@@ -74,12 +88,15 @@ void ExchangeEngine::start(const ExchangeSetup &setup)
     if (setup.tls.enabled)
         tls = TlsSetup::configuration(setup.tls, setup.askPassword);
     m_setup = setup;
+    m_setup.host = HostText::forConnecting(setup.host);
     m_framing.reset(HttpFraming::methodIsHead(setup.request));
     m_clock.start();
-    m_transport.connectTo(setup.host, setup.port, tls);
+    m_transport.connectTo(m_setup.host, setup.port, tls);
     m_outcome = Outcome::Running;
     // The connection attempt is bounded by the same time-out as the wait for data.
     m_responseTimer.start(setup.timeoutSeconds * 1000);
+    emit outcomeChanged(m_outcome);
+    emit started();
 }
 
 void ExchangeEngine::abort()
@@ -104,38 +121,46 @@ void ExchangeEngine::onSendComplete()
 
 void ExchangeEngine::onDataArrival()
 {
-    if (m_outcome != Outcome::Running)
+    if (m_outcome != Outcome::Running || m_held)
         return;
     // Every arrival starts the time-out again, so a server that answers and
     // then neither sends more nor closes cannot hold the exchange for ever.
     m_responseTimer.start(m_setup.timeoutSeconds * 1000);
-    const qint64 room = m_setup.responseLimit - m_response.size();
-    const QByteArray piece = m_transport.read(qMin(room, ReadPiece));
+    const qint64 room = m_setup.responseLimit - m_received;
+    const QByteArray piece = room > 0 ? readPiece(qMin(room, ReadPiece)) : QByteArray();
     if (!piece.isEmpty()) {
         if (m_timings.firstByte < 0)
             m_timings.firstByte = now();
-        // Qt 6.4 grows an array by copying it whole when its room runs out;
-        // doubling ahead keeps the copies few and in place (realloc).
-        if (m_response.capacity() - m_response.size() < piece.size())
-            m_response.reserve(qMax(2 * m_response.capacity(), m_response.size() + piece.size()));
-        m_response += piece;
+        m_received += piece.size();
+        if (m_firstBytes.size() < FirstBytes)
+            m_firstBytes += piece.first(qMin(piece.size(), FirstBytes - m_firstBytes.size()));
+        if (m_setup.keepResponse) {
+            // Qt 6.4 grows an array by copying it whole when its room runs out;
+            // doubling ahead keeps the copies few and in place (realloc).
+            if (m_response.capacity() - m_response.size() < piece.size())
+                m_response.reserve(qMax(2 * m_response.capacity(), m_response.size() + piece.size()));
+            m_response += piece;
+        }
         m_framing.feed(piece);
-        emit arrived(m_response.size());
+        m_lastPiece = piece;
+        emit arrived(m_received);
+        m_lastPiece = QByteArray();
     }
     if (m_outcome != Outcome::Running)
         return; // a receiver ended it
-    // A response that ends exactly at the limit is complete; one that goes on is cut.
-    if (m_response.size() >= m_setup.responseLimit && m_transport.state() != Transport::Closing) {
-        finish(Outcome::Failed);
-        emit failed(ErrResponseLimit, QStringLiteral("応答メッセージが上限の %1 に達したため、受信を打ち切りました。")
-                                          .arg(limitText(m_setup.responseLimit)));
-        return;
-    }
     if (m_setup.httpEnd && m_framing.finalResponseComplete()) {
         finish(Outcome::Completed);
         emit completed();
         return;
     }
+    // A response that ends exactly at the limit is complete: only a byte
+    // beyond it fails. Until the close or that byte, the time-out counts.
+    if (m_received >= m_setup.responseLimit && m_transport.bytesAvailable() > 0) {
+        failAtLimit();
+        return;
+    }
+    if (m_held)
+        return; // a receiver held the reading; it resumes it
     if (m_transport.bytesAvailable() > 0) {
         // More than one piece is waiting: take it on a later turn, so the window
         // keeps answering while a big response streams in.
@@ -144,6 +169,46 @@ void ExchangeEngine::onDataArrival()
     }
     if (!m_closePoll.isActive())
         m_closePoll.start(ClosePollMs);
+}
+
+QByteArray ExchangeEngine::readPiece(qint64 max)
+{
+    if (m_setup.keepResponse)
+        return m_transport.read(max);
+    // A receiver holds a piece until it has written it; a buffer is read into
+    // again once it is ours alone. Fresh arrays would be mapped and faulted in
+    // page by page for every piece: at a gigabyte a second, most of the time.
+    const qint64 want = qMin(max, m_transport.bytesAvailable());
+    if (want <= 0)
+        return QByteArray();
+    auto buffer = std::find_if(m_buffers.begin(), m_buffers.end(), [](const QByteArray &b) { return b.isDetached(); });
+    if (buffer == m_buffers.end())
+        buffer = m_buffers.insert(m_buffers.end(), QByteArray(ReadPiece, Qt::Uninitialized));
+    buffer->resize(want);
+    buffer->resize(m_transport.read(buffer->data(), want));
+    return *buffer;
+}
+
+void ExchangeEngine::failAtLimit()
+{
+    finish(Outcome::Failed);
+    emit failed(FailureNumber::ResponseLimit, tr("応答メッセージが上限の %1 を超えたため、受信を打ち切りました。")
+                                      .arg(limitText(m_setup.responseLimit)));
+}
+
+void ExchangeEngine::holdReading(bool hold)
+{
+    if (hold == m_held)
+        return;
+    m_held = hold;
+    if (m_outcome != Outcome::Running)
+        return;
+    if (hold) {
+        m_responseTimer.stop();
+        return;
+    }
+    m_responseTimer.start(m_setup.timeoutSeconds * 1000);
+    QMetaObject::invokeMethod(this, &ExchangeEngine::onDataArrival, Qt::QueuedConnection);
 }
 
 void ExchangeEngine::onClosePoll()
@@ -192,5 +257,8 @@ void ExchangeEngine::finish(Outcome outcome)
     m_closePoll.stop();
     m_transport.close();
     m_timings.end = now();
+    const bool changed = m_outcome != outcome;
     m_outcome = outcome;
+    if (changed)
+        emit outcomeChanged(outcome);
 }

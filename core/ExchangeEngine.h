@@ -11,6 +11,8 @@
 #include <QString>
 #include <QTimer>
 
+#include <limits>
+
 // What one exchange needs: where to, how long to wait, and the bytes to send.
 struct ExchangeSetup
 {
@@ -18,7 +20,12 @@ struct ExchangeSetup
     qint32 port = 0;
     int timeoutSeconds = 10;
     QByteArray request;
+    // The most response bytes taken; one more ends the exchange (failure 240).
     qint64 responseLimit = qint64(512) << 20;
+    // Off: the engine keeps no copy of the response, and a receiver takes each
+    // piece from lastPiece() as arrived() announces it; memory stays the same
+    // whatever the response's size. The framing and the counts work either way.
+    bool keepResponse = true;
     TlsSettings tls;
     TlsSetup::PasswordPrompt askPassword;
     // Complete at the end of the first final HTTP/1.x response, as if the server had closed.
@@ -44,8 +51,9 @@ class ExchangeEngine : public QObject
 {
     Q_OBJECT
 public:
-    enum : qint32 { ErrResponseLimit = 240 };
+    static constexpr qint64 NoLimit = std::numeric_limits<qint64>::max();
     enum class Outcome { Idle, Running, Completed, TimedOut, Failed };
+    Q_ENUM(Outcome)
 
     explicit ExchangeEngine(QObject *parent = nullptr);
     // "512 MiB", as the limit is named to the user.
@@ -61,12 +69,23 @@ public:
 
     bool isRunning() const { return m_outcome == Outcome::Running; }
     Outcome outcome() const { return m_outcome; }
+    // Every byte that arrived, when the setup keeps the response.
     const QByteArray &response() const { return m_response; }
+    // The bytes arrived() has just announced; valid while its receivers run.
+    const QByteArray &lastPiece() const { return m_lastPiece; }
+    // How many bytes arrived, kept or not.
+    qint64 receivedBytes() const { return m_received; }
+    // The first bytes of the response (up to 16), kept or not.
+    const QByteArray &firstBytes() const { return m_firstBytes; }
+    // A receiver that cannot take more bytes now holds the reading: the
+    // socket's buffer fills and TCP holds the server back. The time-out does
+    // not count while held, since the wait is the receiver's, not the server's.
+    void holdReading(bool hold);
     qint64 requestBytesSent() const { return m_sent; }
     const ExchangeTimings &timings() const { return m_timings; }
     // Milliseconds since the start, for progress while it runs.
     double elapsedMs() const;
-    int state() const { return m_transport.state(); }
+    Transport::StateCode state() const { return m_transport.state(); }
     const Transport &transport() const { return m_transport; }
     bool usedTls() const { return m_setup.tls.enabled; }
     const HttpFraming &framing() const { return m_framing; }
@@ -75,9 +94,14 @@ public:
     // Set when verification was off and would have failed: why.
     QString tlsVerificationNote() const;
 
-    QTimer *responseTimer() { return &m_responseTimer; }
-
 signals:
+    // The last exchange was forgotten: no response, timings or details.
+    void cleared();
+    // An exchange is running; its response starts empty.
+    void started();
+    // On every change of outcome, once the engine's state is final; before
+    // completed(), timedOut() or failed() tell why an exchange ended.
+    void outcomeChanged(ExchangeEngine::Outcome outcome);
     void connected();
     void requestSent();
     // total: the response's size now; the new bytes are at its end.
@@ -93,6 +117,8 @@ private:
     void onResponseTimer();
     void onClosePoll();
     void onError(qint32 number, const QString &description);
+    void failAtLimit();
+    QByteArray readPiece(qint64 max);
     // Every end: the timers stop and the socket closes before anything is reported.
     void finish(Outcome outcome);
     double now() const;
@@ -102,6 +128,11 @@ private:
     QTimer m_closePoll;
     ExchangeSetup m_setup;
     QByteArray m_response;
+    QByteArray m_lastPiece;
+    QList<QByteArray> m_buffers; // reused for a response that is not kept
+    QByteArray m_firstBytes;
+    qint64 m_received = 0;
+    bool m_held = false;
     HttpFraming m_framing;
     QStringList m_tlsDetails;
     qint64 m_sent = 0;

@@ -1,5 +1,10 @@
 #include "core/FileFailure.h"
 
+#include "core/FailureNumber.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+
 #include <cerrno>
 #include <cstring>
 
@@ -33,11 +38,23 @@ Failure FileFailure::fromErrno(int err)
     case ENAMETOOLONG:
         text = QStringLiteral("ファイル名が長すぎます。");
         break;
+    case ENOMEM:
+        text = QCoreApplication::translate("FileFailure", "メモリが足りません。");
+        break;
+    case ENXIO:
+        text = QCoreApplication::translate("FileFailure", "書き込み先に読み手がいません（読み手のいない FIFO など）。");
+        break;
+    case EPIPE:
+        text = QCoreApplication::translate("FileFailure", "書き込み先の読み手が読むのをやめました。");
+        break;
+    case EBADF:
+        text = QCoreApplication::translate("FileFailure", "閉じられている入出力です。");
+        break;
     case EIO:
         text = QStringLiteral("入出力エラーが発生しました。");
         break;
     case 0:
-        return Failure{Unknown, QStringLiteral("ファイルを処理できませんでした。")};
+        return Failure{FailureNumber::FileUnknown, QStringLiteral("ファイルを処理できませんでした。")};
     default:
         text = QStringLiteral("ファイルを処理できませんでした。(%1)").arg(QString::fromLocal8Bit(std::strerror(err)));
         break;
@@ -47,5 +64,11 @@ Failure FileFailure::fromErrno(int err)
 
 Failure FileFailure::notRegularFile()
 {
-    return Failure{NotRegularFile, QStringLiteral("通常のファイルではないため読み込めません。")};
+    return Failure{FailureNumber::FileNotRegular, QStringLiteral("通常のファイルではないため読み込めません。")};
+}
+
+Failure FileFailure::tooLarge(qint64 limit)
+{
+    return Failure{FailureNumber::RequestTooLarge, QCoreApplication::translate("FileFailure", "要求メッセージが上限の %1 より大きいため、読み込みませんでした。")
+                                 .arg(QLocale::c().formattedDataSize(limit, 0, QLocale::DataSizeIecFormat))};
 }

@@ -1,5 +1,7 @@
 #include "core/TextCodec.h"
 
+#include "core/FailureNumber.h"
+
 #include <QStringEncoder>
 
 QStringList TextCodec::names()
@@ -111,8 +113,13 @@ QByteArray encoded(QStringView text, const QString &name, bool *error)
 
 qint64 TextCodec::encodedLength(QStringView text, const QString &name)
 {
+    return encodeSubstituting(text, name).size();
+}
+
+QByteArray TextCodec::encodeSubstituting(QStringView text, const QString &name)
+{
     bool error = false;
-    return encoded(text, name, &error).size();
+    return encoded(text, name, &error);
 }
 
 QByteArray TextCodec::encode(QStringView text, const QString &name)
@@ -141,7 +148,7 @@ QByteArray TextCodec::encode(QStringView text, const QString &name)
     }
     const QString ch = characterAt(text, i);
     const QString code = QStringLiteral("U+%1").arg(ch.toUcs4().value(0), 4, 16, QLatin1Char('0')).toUpper();
-    throw Failure{ErrUnencodable, QStringLiteral("要求メッセージの %1 行 %2 桁目の文字「%3」(%4) は文字コード %5 で表せません。")
+    throw Failure{FailureNumber::Unencodable, QStringLiteral("要求メッセージの %1 行 %2 桁目の文字「%3」(%4) は文字コード %5 で表せません。")
                                       .arg(line)
                                       .arg(column)
                                       .arg(ch, code, normalized(name))};

@@ -23,14 +23,6 @@ public:
         Closing = 8, // the peer has closed its side; the socket is not closed yet
     };
 
-    // Failure numbers of this layer; the README lists them with the rest.
-    enum : qint32 {
-        ErrNotClosed = 103,
-        ErrSocketBase = 200, // + QAbstractSocket::SocketError
-        ErrConnectTimeout = 205,
-        ErrReset = 250,
-    };
-
     explicit Transport(QObject *parent = nullptr);
     ~Transport() override;
 
@@ -41,9 +33,11 @@ public:
     void write(const QByteArray &bytes);
     // Everything waiting now, at most max bytes; removes it from the socket.
     QByteArray read(qint64 max);
+    // The same into a caller's buffer; returns the count read.
+    qint64 read(char *into, qint64 max);
     qint64 bytesAvailable() const { return m_socket.bytesAvailable(); }
     void close();
-    int state() const;
+    StateCode state() const;
 
     // The TLS session of the current connection, and what verification found
     // (also when verification was off and the errors were ignored).
@@ -52,7 +46,6 @@ public:
     // The session as it stood when verification found its errors: the
     // certificate chain of a server that was refused.
     QSslConfiguration sessionAtErrors() const { return m_sessionAtErrors; }
-    bool isEncrypted() const { return m_socket.isEncrypted(); }
 
     // A connection timed out: the socket's own failure, reported like the others.
     void failConnectTimeout();

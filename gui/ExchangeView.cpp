@@ -16,12 +16,6 @@
 #include <QPushButton>
 #include <QSlider>
 
-namespace {
-// What is left to lay out once the exchange has ended is shown at once when
-// it is this small; a larger rest goes on filling while the window answers.
-constexpr qint64 FlushAtEnd = 1 << 20;
-} // namespace
-
 void wireProbeDeskForm::sendRequest()
 {
     if (m_addressCmb->currentText().isEmpty()) {
@@ -43,7 +37,8 @@ void wireProbeDeskForm::sendRequest()
     setEnabled(false);
     recordHistory(m_addressCmb);
     recordHistory(m_portCmb);
-    // The last exchange's response is gone, whatever happens next.
+    // The last exchange's response is gone, whatever happens next (the pane
+    // and the details follow the engine).
     m_engine->clear();
     if (details().fixContentLengthOnSend())
         fixContentLength();
@@ -56,11 +51,8 @@ void wireProbeDeskForm::sendRequest()
         setup.request = TextCodec::encode(m_requestTxt->rawText(), encoding());
         details().fillSetup(setup, this);
         m_engine->start(setup);
-        m_feed->restart(encoding());
         setStatus(QStringLiteral("接続先サーバに接続しています。"));
-        details().exchangeStarted();
     } catch (const Failure &f) {
-        m_feed->restart(encoding());
         reportFailure(f);
     }
 }
@@ -87,15 +79,8 @@ void wireProbeDeskForm::showRequestSent()
     setStatus(ExchangeReport::waiting());
 }
 
-void wireProbeDeskForm::showArrival()
-{
-    m_feed->grew();
-    m_details->responseGrew();
-}
-
 void wireProbeDeskForm::showCompletion()
 {
-    endExchange();
     setStatus(ExchangeReport::completed());
     leaveBusy(m_sendCmd);
 }
@@ -103,7 +88,6 @@ void wireProbeDeskForm::showCompletion()
 void wireProbeDeskForm::showTimeOut(int seconds)
 {
     const QString text = ExchangeReport::timedOut(seconds);
-    endExchange();
     setStatus(text);
     showError(text);
     leaveBusy(m_sendCmd);
@@ -111,7 +95,6 @@ void wireProbeDeskForm::showTimeOut(int seconds)
 
 void wireProbeDeskForm::showFailure(qint32 number, const QString &description)
 {
-    endExchange();
     reportFailure(Failure{number, description});
 }
 
@@ -120,14 +103,6 @@ void wireProbeDeskForm::reportFailure(const Failure &f)
     setStatus(QString::number(f.number) + QLatin1Char(':') + f.description);
     showError(f.description);
     leaveBusy(m_sendCmd);
-}
-
-void wireProbeDeskForm::endExchange()
-{
-    m_feed->grew(true);
-    if (m_feed->pending() <= FlushAtEnd)
-        m_feed->flush();
-    m_details->exchangeEnded();
 }
 
 void wireProbeDeskForm::showWholeResponse()

@@ -13,28 +13,34 @@
 #include <QMimeData>
 #include <QPushButton>
 
+#include <cerrno>
+#include <new>
+
 void wireProbeDeskForm::openRequest()
 {
     setEnabled(false);
     CommonDialog &dlg = *m_dialog;
     try {
         dlg.dialogTitle = QStringLiteral("要求メッセージのファイルを開く");
-        dlg.cancelError = false;
         dlg.filter = QStringLiteral("すべてのﾌｧｲﾙ (*.*)|*.*");
         dlg.defaultExt.clear();
         dlg.fileName.clear();
-        dlg.initDir = dialogFolder(QStringLiteral("openDir"));
+        dlg.initDir = dialogFolder(Settings::OpenDir);
         dlg.showOpen(this);
-        rememberFolder(QStringLiteral("openDir"), dlg.fileName);
+        rememberFolder(Settings::OpenDir, dlg.fileName);
         if (!dlg.fileName.isEmpty()) {
             // Read whole before the pane changes: a file that fails half-way
-            // leaves the request as it was.
+            // leaves the request as it was. One larger than RequestFile's
+            // limit (1 GiB) is refused before anything is read.
             const QByteArray bytes = RequestFile::load(dlg.fileName, m_details->crlfOnLoad());
             StreamDecoder decoder(encoding());
             m_requestTxt->setRawText(decoder.decode(bytes) + decoder.finish());
         }
     } catch (const Failure &f) {
         reportFileFailure(f);
+    } catch (const std::bad_alloc &) {
+        // A request within the limit may still not fit as text: a failure, not a crash.
+        reportFileFailure(FileFailure::fromErrno(ENOMEM));
     }
     leaveBusy(m_openCmd);
 }

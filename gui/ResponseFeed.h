@@ -6,22 +6,21 @@
 #include <QObject>
 #include <QTimer>
 
+class ExchangeEngine;
 class RawTextPane;
 
-// Shows kept response bytes in the response pane, decoded with the chosen
-// encoding. The bytes are laid out a bounded slice at a time, each slice sized
+// Shows the engine's response bytes in the response pane, decoded with the
+// chosen encoding, following the engine's exchanges by itself. The bytes are laid out a bounded slice at a time, each slice sized
 // from what the last one cost, so the window keeps answering while hundreds of
 // megabytes arrive, and nothing but the pane holds a second copy.
 class ResponseFeed : public QObject
 {
     Q_OBJECT
 public:
-    ResponseFeed(RawTextPane *pane, const QByteArray *bytes, QObject *parent = nullptr);
+    ResponseFeed(RawTextPane *pane, const ExchangeEngine *engine, QObject *parent = nullptr);
 
     // Empties the pane and shows the bytes from their start with this encoding.
     void restart(const QString &encoding);
-    // The bytes grew; the end of the stream once ended is true.
-    void grew(bool ended = false);
     // Shows everything now.
     void flush();
     qint64 pending() const;
@@ -29,11 +28,17 @@ public:
     bool edited() const { return m_edited; }
 
 private:
+    void restart();
+    // The bytes grew; the end of the stream once ended is true.
+    void grew(bool ended = false);
+    void end();
+    const QByteArray &bytes() const;
     void step();
     void appendUpTo(qint64 end);
 
     RawTextPane *m_pane;
-    const QByteArray *m_bytes;
+    const ExchangeEngine *m_engine;
+    QString m_encoding = QStringLiteral("UTF-8");
     StreamDecoder m_decoder;
     QTimer m_timer;
     qint64 m_shown = 0;

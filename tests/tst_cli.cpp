@@ -2,29 +2,43 @@
 #include "Loopback.h"
 #include "TlsLoopbackServer.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace Qt::Literals::StringLiterals;
 
 namespace {
 
-// One answer, from a server of the given kind: "close" (answers and closes),
-// "keep" (answers and stays open), "refused" (nothing listens), or
-// "tls:NAME" (TLS with the test certificate NAME, answers and closes).
+// One answer, from a server of the given kind: "close" (answers and closes;
+// "close6" on ::1), "pieces" (the same in 64 KiB pieces), "keep" (answers and
+// stays open), "refused" (nothing listens), or "tls:NAME" (TLS with the test
+// certificate NAME, answers and closes).
+QList<QByteArray> pieces(const QByteArray &bytes)
+{
+    QList<QByteArray> out;
+    for (qsizetype i = 0; i < bytes.size(); i += 64 * 1024)
+        out << bytes.mid(i, 64 * 1024);
+    return out;
+}
+
 struct Peer
 {
     LoopbackServer plain;
     TlsLoopbackServer tls;
     const QString port;
     Peer(const QString &kind, const QByteArray &answer)
-        : plain(kind == u"keep" ? Scripts::answerAndKeepOpen(answer) : Scripts::answerAndClose({answer})),
+        : plain(kind == u"keep" ? Scripts::answerAndKeepOpen(answer)
+                : Scripts::answerAndClose(kind == u"pieces" ? pieces(answer) : QList<QByteArray>{answer}),
+                kind == u"close6" ? QHostAddress::LocalHostIPv6 : QHostAddress::LocalHost),
           tls(kind.startsWith(u"tls:") ? kind.mid(4) : u"server"_s),
           port(QString::number(kind == u"refused" ? refusedPort() : kind.startsWith(u"tls:") ? tls.port() : plain.port()))
     { tls.setAnswer(answer); }
@@ -39,21 +53,44 @@ struct Result
     qint64 ms = 0;
 };
 
-// Runs the program while this process's event loop serves it; bounded. A
-// file size limit applies to the program alone.
-Result send(const QStringList &args, const QByteArray &input = {}, qint64 fileSizeLimit = 0)
+// How the program is started beyond its arguments, written as a shell would:
+// "<&-", ">&-", "2>&-" close a standard descriptor, "< FILE" is standard input.
+struct Start
+{
+    QByteArray input;
+    QString shell;
+    qint64 fileSizeLimit = 0; // without SIGXFSZ ignored: the program must do that
+    QStringList environment;
+};
+
+// Runs the program while this process's event loop serves it; bounded.
+Result send(const QStringList &args, const Start &start = {})
 {
     QProcess p;
-    if (fileSizeLimit)
-        p.setChildProcessModifier([fileSizeLimit] {
-            const rlimit l{rlim_t(fileSizeLimit), rlim_t(fileSizeLimit)};
+    const QStringList words = start.shell.split(u' ', Qt::SkipEmptyParts);
+    QList<int> closed;
+    for (int fd = 0; fd < 3; ++fd)
+        if (words.contains(QStringList{"<&-", ">&-", "2>&-"}[fd]))
+            closed << fd;
+    const bool inputFile = words.size() == 2 && words[0] == u"<";
+    if (inputFile)
+        p.setStandardInputFile(words[1]);
+    p.setChildProcessModifier([closed, limit = start.fileSizeLimit] {
+        for (int fd : closed)
+            ::close(fd);
+        if (limit) {
+            const rlimit l{rlim_t(limit), rlim_t(limit)};
             ::setrlimit(RLIMIT_FSIZE, &l);
-            ::signal(SIGXFSZ, SIG_IGN);
-        });
+        }
+    });
+    if (!start.environment.isEmpty())
+        p.setEnvironment(QProcess::systemEnvironment() + start.environment);
     const QDeadlineTimer deadline(20000); // also the clock of r.ms
     p.start(QStringLiteral(WPD_SEND), args);
-    p.write(input);
-    p.closeWriteChannel();
+    if (!inputFile) {
+        p.write(start.input);
+        p.closeWriteChannel();
+    }
     (void)QTest::qWaitFor([&p] { return p.state() == QProcess::NotRunning; }, 20000);
     // Still running here: QProcess kills it on the way out.
     const bool ended = p.state() == QProcess::NotRunning && p.exitStatus() == QProcess::NormalExit;
@@ -61,6 +98,7 @@ Result send(const QStringList &args, const QByteArray &input = {}, qint64 fileSi
 }
 
 const QByteArray HttpAnswer = "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhello";
+const QByteArray HttpShort = "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n" + QByteArray(100, 'b');
 
 } // namespace
 
@@ -88,7 +126,7 @@ private slots:
         const QString path = file(QStringLiteral("request.txt"), text);
         for (const QString &source : {path, QStringLiteral("-")}) {
             Peer server(QStringLiteral("close"), "ok");
-            const Result r = send(options + QStringList{"127.0.0.1", server.port, source}, source == path ? QByteArray() : text);
+            const Result r = send(options + QStringList{"127.0.0.1", server.port, source}, {source == path ? QByteArray() : text, {}, 0, {}});
             QCOMPARE(r.status, 0);
             QTRY_COMPARE_WITH_TIMEOUT(server.received(), wire, 5000);
         }
@@ -98,39 +136,61 @@ private slots:
     {
         QTest::addColumn<QString>("server");
         QTest::addColumn<QByteArray>("answer");
-        QTest::addColumn<QStringList>("args"); // %port: the server's, %req: a request file
+        QTest::addColumn<QStringList>("args"); // %port: the server's, %req: a request file, %dir: a folder
+        QTest::addColumn<QString>("start");    // standard descriptors, as Start::shell
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("message"); // on standard error; none when completed
         const QStringList dest{QStringLiteral("127.0.0.1"), QStringLiteral("%port"), QStringLiteral("%req")};
-        QTest::newRow("NUL and 0xFF") << "close" << "\0\xff\0\r\n\xfe"_qba << dest << 0 << "";
-        QTest::newRow("Shift_JIS") << "close" << "HTTP/1.0 200 OK\r\n\r\n\x93\xfa\x96\x7b\x8c\xea\x5c\r"_qba << dest << 0 << "";
-        QTest::newRow("1 MiB in pieces") << "close" << QByteArray(1 << 20, '\x80') << dest << 0 << "";
-        QTest::newRow("time-out keeps what arrived") << "keep" << "answer"_qba << QStringList{"-t", "1"} + dest << 1 << "1秒間サーバからの応答がなかった";
-        QTest::newRow("--http-end against keep-alive") << "keep" << HttpAnswer << QStringList{"--http-end", "-t", "10"} + dest << 0 << "";
-        QTest::newRow("refused") << "refused" << QByteArray() << dest << 2 << "200:";
-        QTest::newRow("refused, with TLS") << "refused" << QByteArray() << QStringList{"--tls"} + dest << 2 << "200:";
-        QTest::newRow("TLS verification") << "tls:selfsigned" << "answer"_qba << QStringList{"--tls", "--cacert", testCert("ca.pem")} + dest << 3 << "300:";
-        QTest::newRow("-o into a missing folder") << "close" << "answer"_qba << QStringList{"-o", "/nonexistent/out"} + dest << 5 << "/nonexistent/out";
-        QTest::newRow("bad port") << "close" << QByteArray() << QStringList{"127.0.0.1", "65536", "%req"} << 4 << "102:";
-        QTest::newRow("port not a number") << "close" << QByteArray() << QStringList{"127.0.0.1", "http", "%req"} << 4 << "101:";
-        QTest::newRow("missing request file") << "close" << QByteArray() << QStringList{"127.0.0.1", "%port", "/nonexistent/r"} << 4 << "2 : ";
-        QTest::newRow("unknown option") << "close" << QByteArray() << QStringList{"--bogus"} + dest << 4 << "bogus";
+        QTest::newRow("NUL and 0xFF") << "close" << "\0\xff\0\r\n\xfe"_qba << dest << "" << 0 << "";
+        QTest::newRow("Shift_JIS") << "close" << "HTTP/1.0 200 OK\r\n\r\n\x93\xfa\x96\x7b\x8c\xea\x5c\r"_qba << dest << "" << 0 << "";
+        QTest::newRow("1 MiB in pieces") << "pieces" << QByteArray(1 << 20, '\x80') << dest << "" << 0 << "";
+        QTest::newRow("[::1] as URLs write it") << "close6" << "six"_qba << QStringList{"[::1]", "%port", "%req"} << "" << 0 << "";
+        QTest::newRow("time-out keeps what arrived") << "keep" << "answer"_qba << QStringList{"-t", "1"} + dest << "" << 1 << "1秒間サーバからの応答がなかった";
+        QTest::newRow("--http-end against keep-alive") << "keep" << HttpAnswer << QStringList{"--http-end", "-t", "10"} + dest << "" << 0 << "";
+        QTest::newRow("HTTP cut short") << "close" << HttpShort << dest << "" << 0 << "1000 バイトより 900 バイト足りません";
+        QTest::newRow("HTTP cut short, --http-end") << "close" << HttpShort << QStringList{"--http-end"} + dest << "" << 6 << "900 バイト足りません";
+        QTest::newRow("refused") << "refused" << QByteArray() << dest << "" << 2 << "200:";
+        QTest::newRow("refused, with TLS") << "refused" << QByteArray() << QStringList{"--tls"} + dest << "" << 2 << "200:";
+        QTest::newRow("TLS verification") << "tls:selfsigned" << "answer"_qba << QStringList{"--tls", "--cacert", testCert("ca.pem")} + dest << "" << 3 << "300:";
+        QTest::newRow("-o into a missing folder") << "close" << "answer"_qba << QStringList{"-o", "/nonexistent/out"} + dest << "" << 5 << "/nonexistent/out";
+        QTest::newRow("-o name too long") << "close" << "a"_qba << QStringList{"-o", "%dir/" + QString(300, u'n')} + dest << "" << 5 << "36 : ";
+        QTest::newRow("-o symlink into a missing folder") << "close" << "a"_qba << QStringList{"-o", "%dir/link"} + dest << "" << 5 << "2 : ";
+        QTest::newRow("standard output closed") << "close" << "a"_qba << dest << ">&-" << 5 << "9 : ";
+        QTest::newRow("standard input and output closed") << "close" << "a"_qba << dest << "<&- >&-" << 5 << "9 : ";
+        QTest::newRow("standard error closed, -v") << "close" << "a"_qba << QStringList{"-v"} + dest << "2>&-" << 0 << "";
+        QTest::newRow("bad port") << "close" << QByteArray() << QStringList{"127.0.0.1", "65536", "%req"} << "" << 4 << "102:";
+        QTest::newRow("negative port") << "close" << QByteArray() << QStringList{"127.0.0.1", "-9002", "%req"} << "" << 4 << "102:";
+        QTest::newRow("port not a number") << "close" << QByteArray() << QStringList{"127.0.0.1", "http", "%req"} << "" << 4 << "101:";
+        QTest::newRow("missing request file") << "close" << QByteArray() << QStringList{"127.0.0.1", "%port", "/nonexistent/r"} << "" << 4 << "2 : ";
+        QTest::newRow("request file of 100 GiB (sparse)") << "close" << QByteArray() << QStringList{"127.0.0.1", "%port", "%dir/big"} << "" << 4 << "1002 : ";
+        QTest::newRow("/dev/zero over --request-limit") << "close" << QByteArray() << QStringList{"--request-limit", "64K", "127.0.0.1", "%port"}
+                                                        << "< /dev/zero" << 4 << "1002 : ";
+        QTest::newRow("unknown option") << "close" << QByteArray() << QStringList{"--bogus"} + dest << "" << 4 << "bogus";
     }
-    // Standard output holds exactly the bytes that arrived, whatever they are.
+    // Standard output holds exactly the bytes that arrived, whatever they are;
+    // nothing is sent when the run cannot end well.
     void exitStatus()
     {
         QFETCH(QString, server);
         QFETCH(QByteArray, answer);
         QFETCH(QStringList, args);
+        QFETCH(QString, start);
         QFETCH(int, status);
         QFETCH(QString, message);
         Peer peer(server, answer);
+        QFile big(m_dir.filePath("big"));
+        QVERIFY(big.open(QIODevice::WriteOnly) && big.resize(qint64(100) << 30));
+        QFile::link("/nonexistent/folder/out", m_dir.filePath("link"));
         args.replaceInStrings(QStringLiteral("%port"), peer.port);
         args.replaceInStrings(QStringLiteral("%req"), file(QStringLiteral("req.txt"), "GET / HTTP/1.0\n\n"));
-        const Result r = send(args);
+        args.replaceInStrings(QStringLiteral("%dir"), m_dir.path());
+        const Result r = send(args, {{}, start, 0, {}});
         QCOMPARE(r.status, status);
-        QCOMPARE(r.out, status <= 1 ? answer : QByteArray());
+        const bool exchanged = status <= 1 || status == 6;
+        QCOMPARE(r.out, exchanged ? answer : QByteArray());
         QVERIFY2(QString::fromUtf8(r.err).contains(message) && r.err.isEmpty() == message.isEmpty(), r.err.constData());
+        QTest::qWait(20);
+        QCOMPARE(peer.received(), exchanged ? "GET / HTTP/1.0\n\n\r\n"_qba : QByteArray());
     }
 
     void outputFile_data()
@@ -139,7 +199,7 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("content"); // of the file afterwards
         QTest::newRow("written") << qint64(0) << 0 << QByteArray(64 * 1024, 'r');
-        QTest::newRow("file size limit keeps the old file") << qint64(4096) << 5 << QByteArray("old");
+        QTest::newRow("file size limit (ulimit -f) keeps the old file") << qint64(4096) << 5 << QByteArray("old");
     }
     // -o replaces the file whole or not at all.
     void outputFile()
@@ -149,7 +209,7 @@ private slots:
         QFETCH(QByteArray, content);
         const QString path = file(QStringLiteral("out.bin"), "old");
         Peer server(QStringLiteral("close"), QByteArray(64 * 1024, 'r'));
-        const Result r = send({"-o", path, "127.0.0.1", server.port}, "GET /\n", sizeLimit);
+        const Result r = send({"-o", path, "127.0.0.1", server.port}, {"GET /\n", {}, sizeLimit, {}});
         QCOMPARE(r.status, status);
         QCOMPARE(r.out, QByteArray());
         QFile f(path);
@@ -163,23 +223,30 @@ private slots:
         QTest::addColumn<QString>("server");
         QTest::addColumn<QStringList>("options");
         QTest::addColumn<bool>("verified"); // for TLS
-        QTest::newRow("plain") << "close" << QStringList() << false;
-        QTest::newRow("TLS --cacert") << "tls:server" << QStringList{"--tls", "--cacert", testCert("ca.pem")} << true;
-        QTest::newRow("TLS --insecure, self-signed") << "tls:selfsigned" << QStringList{"--tls", "--insecure"} << false;
+        QTest::addColumn<QString>("environment");
+        QTest::newRow("plain") << "close" << QStringList() << false << "";
+        QTest::newRow("TLS --cacert") << "tls:server" << QStringList{"--tls", "--cacert", testCert("ca.pem")} << true << "";
+        QTest::newRow("TLS --insecure, self-signed") << "tls:selfsigned" << QStringList{"--tls", "--insecure"} << false << "";
+        // Qt's own messages (as its TLS back end's about a PKCS#12 file) go into the object.
+        QTest::newRow("Qt messages") << "tls:server" << QStringList{"--tls", "--cacert", testCert("ca.pem")} << true
+                                     << "QT_LOGGING_RULES=qt.core.plugin*=true";
     }
     void json()
     {
         QFETCH(QString, server);
         QFETCH(QStringList, options);
         QFETCH(bool, verified);
+        QFETCH(QString, environment);
         Peer peer(server, HttpAnswer);
         const QByteArray request = "POST /x HTTP/1.1\r\nHost: a\r\n\r\n<a/>\r\n";
-        const Result r = send(options + QStringList{QStringLiteral("--json"), QStringLiteral("127.0.0.1"), peer.port}, request);
+        const Result r = send(options + QStringList{QStringLiteral("--json"), QStringLiteral("127.0.0.1"), peer.port},
+                              {request, {}, 0, QStringList(environment).filter(u"=")});
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, HttpAnswer);
         QCOMPARE(peer.received(), request);
         const QJsonObject o = QJsonDocument::fromJson(r.err).object();
-        QVERIFY2(o[u"outcome"_s] == u"completed"_s, r.err.constData());
+        QVERIFY2(o[u"outcome"_s] == u"completed"_s, r.err.constData()); // standard error holds the object alone
+        QCOMPARE(o[u"messages"_s].toArray().isEmpty(), environment.isEmpty());
         QCOMPARE(o[u"bytes"_s].toObject(), (QJsonObject{{"request", request.size()}, {"response", HttpAnswer.size()},
                                                          {"header", HttpAnswer.size() - 5}, {"body", 5}}));
         QCOMPARE(o[u"http"_s].toObject(),
@@ -210,6 +277,73 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(p.state(), QProcess::NotRunning, 5000);
         QCOMPARE(p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, 143);
         QCOMPARE(p.readAllStandardOutput(), QByteArray("partial"));
+    }
+
+    void slowReader_data()
+    {
+        QTest::addColumn<QString>("reader"); // of standard output, a pipe
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("never reads: SIGTERM") << "SIGTERM" << 143 << "シグナル 15";
+        QTest::newRow("never reads: the time-out counts") << "-t 1" << 5 << "110 : ";
+        QTest::newRow("stops early, as | head -c 10") << "head" << 141 << "";
+    }
+    // The output never holds the signals or the time-out; a reader that goes
+    // away is normal on a pipe and ends the run without a word.
+    void slowReader()
+    {
+        QFETCH(QString, reader);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        Peer server(QStringLiteral("keep"), QByteArray(8 << 20, 'z'));
+        int out[2];
+        QCOMPARE(::pipe2(out, O_CLOEXEC), 0);
+        QProcess p;
+        p.setChildProcessModifier([fd = out[1]] { ::dup2(fd, STDOUT_FILENO); });
+        p.start(QStringLiteral(WPD_SEND), QStringList{"-t", reader == u"-t 1" ? "1" : "30", "127.0.0.1", server.port});
+        ::close(out[1]);
+        p.write("GET /\n");
+        p.closeWriteChannel();
+        QTest::qWait(700); // the pipe is full by now
+        if (reader == u"SIGTERM")
+            p.terminate();
+        char first[10];
+        if (reader == u"head") {
+            QCOMPARE(::read(out[0], first, sizeof first), ssize_t(10));
+            ::close(out[0]);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(p.state(), QProcess::NotRunning, 4000);
+        QCOMPARE(p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, status);
+        const QByteArray err = p.readAllStandardError();
+        QVERIFY2(err.contains(message.toUtf8()) && err.isEmpty() == message.isEmpty(), err.constData());
+        if (reader != u"head")
+            ::close(out[0]);
+    }
+
+    // Written into as it is, never replaced by a regular file.
+    void fifoTarget()
+    {
+        const QByteArray path = QFile::encodeName(m_dir.filePath(QStringLiteral("out.fifo")));
+        QCOMPARE(::mkfifo(path.constData(), 0600), 0);
+        const int in = ::open(path.constData(), O_RDONLY | O_NONBLOCK);
+        Peer server(QStringLiteral("close"), QByteArray(1 << 20, 'f'));
+        QProcess p;
+        p.start(QStringLiteral(WPD_SEND), {"-o", QFile::decodeName(path), "127.0.0.1", server.port});
+        p.write("GET /\n");
+        p.closeWriteChannel();
+        QByteArray got;
+        QVERIFY(QTest::qWaitFor([&] {
+            char buf[65536];
+            ssize_t n;
+            while ((n = ::read(in, buf, sizeof buf)) > 0)
+                got.append(buf, n);
+            return n == 0 && p.state() == QProcess::NotRunning;
+        }, 10000));
+        ::close(in);
+        QCOMPARE(p.exitCode(), 0);
+        QCOMPARE(got, QByteArray(1 << 20, 'f'));
+        struct stat st {};
+        QVERIFY(::stat(path.constData(), &st) == 0 && S_ISFIFO(st.st_mode));
     }
 
 private:

@@ -20,14 +20,20 @@ void FakeMessageBox::showError(QWidget *owner, const QString &text)
         whileOpen();
 }
 
-bool FakeDialog::show(QWidget *, bool save)
+bool FakeDialog::show(QWidget *owner, bool save)
 {
     shown.append({save, dialogTitle, filter, fileName, initDir, flags});
     const QString answer = answers.isEmpty() ? QString() : answers.takeFirst();
-    if (answer.isEmpty())
+    if (answer.isEmpty() || (save && !mayWrite(owner, answer)))
         return false;
     fileName = answer;
     return true;
+}
+
+bool FakeDialog::ask(QWidget *, const QString &question)
+{
+    questions << question;
+    return overwriteAnswers.isEmpty() || overwriteAnswers.takeFirst();
 }
 
 TestWindow::TestWindow(bool load)
@@ -38,7 +44,9 @@ TestWindow::TestWindow(bool load)
     form = std::make_unique<wireProbeDeskForm>(store.get(), &box, std::move(d));
     const auto find = [this](auto *&to, const char *name) {
         to = form->findChild<std::remove_reference_t<decltype(*to)> *>(QString::fromLatin1(name));
-        Q_ASSERT(to);
+        // Checked in every build: a renamed control must fail by name, not crash later.
+        if (!to)
+            qFatal("the window has no control named %s of the expected type", name);
     };
     find(sendCmd, "sendCmd");
     find(openCmd, "openCmd");

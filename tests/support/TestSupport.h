@@ -32,11 +32,15 @@ public:
 };
 
 // Answers each show with the next scripted path ("" = cancel) and records
-// what the dialog was given.
+// what the dialog was given. A save to a path that exists asks the overwrite
+// question as the real dialog does; each is answered by the next of
+// overwriteAnswers (yes when none is left).
 class FakeDialog : public CommonDialog
 {
 public:
     QStringList answers;
+    QList<bool> overwriteAnswers;
+    QStringList questions;
     struct Shown {
         bool save;
         QString title, filter, fileName, initDir;
@@ -46,6 +50,7 @@ public:
 
 protected:
     bool show(QWidget *owner, bool save) override;
+    bool ask(QWidget *owner, const QString &question) override;
 };
 
 // A window over a settings store in a temporary folder, with the fakes above,
