@@ -24,6 +24,7 @@ public:
         ++count;
         last = text;
     }
+    bool confirm(QWidget *, const QString &) override { return true; }
     int count = 0;
     QString last;
 };
@@ -55,7 +56,7 @@ struct BenchWindow
     SettingsStore store{dir.path()};
     SilentBox box;
     ScriptedDialog *dialog = new ScriptedDialog;
-    wireProbeDeskForm form{&store, &box, std::unique_ptr<CommonDialog>(dialog)};
+    wireProbeDeskForm form{&store, &box, std::unique_ptr<CommonDialog>(dialog), dir.filePath(QStringLiteral("history.sqlite3"))};
 
     QPushButton *sendCmd, *openCmd, *saveCmd, *clearCmd;
     QComboBox *addressCmb, *portCmb, *limitCmb;

@@ -1,11 +1,13 @@
 // Display speed against the pane floor, event-loop stalls and memory while
 // large responses stream in, the ends of an endless response, completion
-// latency, and a soak of many exchanges in a row. Run by hand:
+// latency, the history (recording, search, listing, compare), and a soak of
+// many exchanges in a row. Run by hand:
 //   ./build/bench/wpdbench [--floor FILE] [--repeat N] [--only 1,4,...] [--soak [N]]
 #include "BenchServer.h"
 #include "BenchTexts.h"
 #include "BenchWindow.h"
 #include "Floor.h"
+#include "HistoryBench.h"
 #include "Memory.h"
 #include "Report.h"
 #include "StallWatch.h"
@@ -424,6 +426,12 @@ int main(int argc, char **argv)
     if (runs(5))
         large(w, server, r, QStringLiteral("5 64 MiB line, no spaces"), [] { return BenchTexts::noSpaces(64 << 20); },
               false);
+    if (runs(9) || runs(10))
+        HistoryBench::searchAndOpen(w, r, runs(9), runs(10));
+    if (runs(11))
+        HistoryBench::comparing(w, r);
+    if (runs(8))
+        HistoryBench::recording(w, server, r);
     if (runs(6))
         flood(w, server, r);
     return r.summary();

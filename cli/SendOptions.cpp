@@ -127,15 +127,32 @@ SendOptions parseSendOptions(const QStringList &arguments)
     const QCommandLineOption verbose({QStringLiteral("v"), QStringLiteral("verbose")},
                                      QStringLiteral("やり取りの詳細を標準エラー出力に書きます。"));
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("やり取りを JSON で標準エラー出力に書きます。"));
-    const QList<QCommandLineOption> options{help,     version, timeout, output, binary,  encoding,  limit,
-                                            requestLimit, tls, insecure, cacert, cert, key, httpEnd,
-                                            fixLength, crlf, verbose, json};
+    const QCommandLineOption record(QStringLiteral("record"),
+                                    QCoreApplication::translate("SendOptions", "やり取りを履歴に記録します（ウィンドウと同じ履歴）。"));
+    const QCommandLineOption history(QStringLiteral("history"),
+                                     QCoreApplication::translate("SendOptions", "履歴の新しいほうから N 件（既定 20）を一覧にします: "
+                                                                                "番号、日時、宛先、要求名、結果。--json で JSON Lines。"));
+    const QCommandLineOption replay(QStringLiteral("replay"),
+                                    QCoreApplication::translate("SendOptions", "履歴の要求を記録どおりのバイト列で送り直します。"
+                                                                               "宛先は記録のまま、または HOST PORT。"),
+                                    QStringLiteral("ID"));
+    const QCommandLineOption exportEntry(QStringLiteral("export"),
+                                         QCoreApplication::translate("SendOptions", "履歴の要求と応答を DIR に ID-request.txt、"
+                                                                                    "ID-response.txt として書き出します。"),
+                                         QStringLiteral("ID"));
+    const QList<QCommandLineOption> options{help,     version,   timeout,  output, binary, encoding, limit,
+                                            requestLimit, tls, insecure, cacert, cert, key,  httpEnd,
+                                            fixLength, crlf, verbose,  json,   record, history, replay,
+                                            exportEntry};
     p.addOptions(options);
     p.addPositionalArgument(QStringLiteral("HOST"),
                             QCoreApplication::translate("SendOptions", "接続先のホスト名または IP アドレス（IPv6 は [::1] のようにも書けます）。"));
     p.addPositionalArgument(QStringLiteral("PORT"), QStringLiteral("接続先のポート番号。"));
     p.addPositionalArgument(QStringLiteral("REQUEST-FILE"), QStringLiteral("要求ファイル（省略または - で標準入力）。"),
                             QStringLiteral("[REQUEST-FILE]"));
+    p.setApplicationDescription(p.applicationDescription() + QLatin1Char('\n')
+                                + QCoreApplication::translate("SendOptions",
+                                                              "履歴: wireprobe-send --history [N] | --replay ID [HOST PORT] | --export ID DIR"));
 
     QStringList negatives;
     if (!p.parse(hideNegativeNumbers(arguments, options, &negatives)))
@@ -151,14 +168,53 @@ SendOptions parseSendOptions(const QStringList &arguments)
     for (QString &a : args)
         if (a.startsWith(StandIn))
             a = negatives.value(a.mid(StandIn.size()).toInt());
-    if (args.size() < 2)
+    SendOptions o;
+    o.record = p.isSet(record);
+    o.json = p.isSet(json);
+    if (int(p.isSet(history)) + int(p.isSet(replay)) + int(p.isSet(exportEntry)) > 1)
+        throw UsageError{QCoreApplication::translate("SendOptions", "--history、--replay、--export は一つだけ指定して下さい。")};
+    const auto entryId = [](const QString &text) {
+        bool ok = false;
+        const qint64 id = text.trimmed().toLongLong(&ok);
+        if (!ok || id < 1)
+            throw UsageError{QCoreApplication::translate("SendOptions", "履歴の番号は 1 以上の整数で指定して下さい: %1").arg(text)};
+        return id;
+    };
+    if (p.isSet(history)) {
+        o.mode = SendOptions::Mode::History;
+        if (args.size() > 1)
+            throw UsageError{QStringLiteral("余分な引数があります: %1").arg(args.mid(1).join(QLatin1Char(' ')))};
+        bool ok = true;
+        if (!args.isEmpty())
+            o.historyCount = args[0].trimmed().toInt(&ok);
+        if (!ok || o.historyCount < 1)
+            throw UsageError{QCoreApplication::translate("SendOptions", "--history の件数は 1 以上の整数で指定して下さい: %1").arg(args.value(0))};
+        return o;
+    }
+    if (p.isSet(exportEntry)) {
+        o.mode = SendOptions::Mode::Export;
+        o.entryId = entryId(p.value(exportEntry));
+        if (args.size() != 1)
+            throw UsageError{QCoreApplication::translate("SendOptions", "--export には書き出すフォルダを一つ指定して下さい。")};
+        o.exportDir = args[0];
+        return o;
+    }
+    if (p.isSet(replay)) {
+        // The destination is the recorded one unless given; the request is the recorded bytes.
+        o.mode = SendOptions::Mode::Replay;
+        o.entryId = entryId(p.value(replay));
+        if (args.size() != 0 && args.size() != 2)
+            throw UsageError{QCoreApplication::translate("SendOptions", "--replay の宛先はホストとポートの二つで指定して下さい。")};
+        for (const QCommandLineOption *fromFile : {&binary, &crlf})
+            if (p.isSet(*fromFile))
+                throw UsageError{QCoreApplication::translate("SendOptions", "--%1 は --replay とは使えません。").arg(fromFile->names().constLast())};
+    } else if (args.size() < 2)
         throw UsageError{QStringLiteral("接続先のホストとポートを指定して下さい。")};
     if (args.size() > 3)
         throw UsageError{QStringLiteral("余分な引数があります: %1").arg(args.mid(3).join(QLatin1Char(' ')))};
 
-    SendOptions o;
-    o.host = args[0];
-    o.portText = args[1];
+    o.host = args.value(0);
+    o.portText = args.value(1);
     o.requestPath = args.value(2);
     o.outputPath = p.value(output);
     if (p.isSet(output) && o.outputPath.isEmpty())
@@ -176,6 +232,7 @@ SendOptions parseSendOptions(const QStringList &arguments)
         if (o.responseLimit < 0)
             throw UsageError{QStringLiteral("--limit には 1 以上のバイト数を指定して下さい（K、M、G も使えます）: %1").arg(p.value(limit))};
     }
+    o.encodingGiven = p.isSet(encoding);
     if (p.isSet(requestLimit)) {
         o.requestLimit = byteCount(p.value(requestLimit));
         if (o.requestLimit < 0)
@@ -195,7 +252,6 @@ SendOptions parseSendOptions(const QStringList &arguments)
     o.fixContentLength = p.isSet(fixLength);
     o.httpEnd = p.isSet(httpEnd);
     o.verbose = p.isSet(verbose);
-    o.json = p.isSet(json);
     if (o.verbose && o.json)
         throw UsageError{QStringLiteral("--verbose と --json は同時に指定できません。")};
 

@@ -4,9 +4,12 @@
 #include "core/RequestFile.h"
 #include "core/TlsSettings.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
+
+#include <optional>
 
 // What the command line asked for, checked for form but not yet for the
 // files or the destination.
@@ -29,6 +32,17 @@ struct SendOptions
     bool verbose = false;
     bool json = false;
     TlsSettings tls;
+
+    // The history: what the run does, and whether a send is recorded.
+    enum class Mode { Send, History, Replay, Export };
+    Mode mode = Mode::Send;
+    bool record = false;
+    int historyCount = 20;
+    qint64 entryId = 0;  // --replay, --export
+    QString exportDir;
+    bool encodingGiven = false;
+    // The request's bytes when they come from the history, not a file.
+    std::optional<QByteArray> requestBytes;
 
     bool requestFromStdin() const { return requestPath.isEmpty() || requestPath == QLatin1String("-"); }
 };

@@ -2,6 +2,7 @@
 
 #include "cli/ExitStatus.h"
 #include "cli/FdOutput.h"
+#include "cli/HistoryCli.h"
 #include "cli/JsonReport.h"
 #include "cli/RequestContentLength.h"
 #include "cli/TerminalPassword.h"
@@ -33,6 +34,8 @@ Sender::Sender(const SendOptions &options, const ProcessStart::Closed &closedAtS
                      *elapsed = m_engine.elapsedMs();
                  })
 {
+    if (options.record)
+        m_recordCap = HistoryCli::recordCap();
     connect(&m_engine, &ExchangeEngine::connected, this, &Sender::onConnected);
     connect(&m_engine, &ExchangeEngine::requestSent, this, &Sender::onRequestSent);
     connect(&m_engine, &ExchangeEngine::arrived, this, &Sender::onArrived);
@@ -51,6 +54,7 @@ int Sender::run()
     exchange(request);
     finishOutput();
     report();
+    HistoryCli::record(m_engine, m_facts, m_options, m_recorded);
     return m_facts.exitStatus;
 }
 
@@ -109,7 +113,9 @@ QByteArray Sender::readRequest()
         rules.lfEndsLine = m_options.lfEndsLine;
         rules.unchanged = m_options.binary;
         rules.limit = m_options.requestLimit;
-        if (!fromStdin) {
+        if (m_options.requestBytes) {
+            request = *m_options.requestBytes; // a recorded request goes again as it was
+        } else if (!fromStdin) {
             request = RequestFile::load(m_options.requestPath, rules);
         } else {
             if (m_closedAtStart.input)
@@ -231,6 +237,9 @@ void Sender::onArrived(qint64 total)
     if (m_received == 0)
         detail(QStringLiteral("最初の応答バイトを受信しました（%1）").arg(ExchangeReport::milliseconds(m_engine.timings().firstByte)));
     m_received = total;
+    // The response streams through; what --record keeps is bounded by the history's cap.
+    if (m_options.record && m_recorded.size() < m_recordCap)
+        m_recorded.append(m_engine.lastPiece().first(qMin<qint64>(m_engine.lastPiece().size(), m_recordCap - m_recorded.size())));
     if (m_facts.outputFailure)
         return;
     m_writer->push(m_engine.lastPiece());

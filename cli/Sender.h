@@ -60,6 +60,9 @@ private:
     QEventLoop m_loop;
     ExchangeFacts m_facts;
     qint64 m_received = 0;
+    // With --record: the response as the history keeps it, up to its per-entry cap.
+    QByteArray m_recorded;
+    qint64 m_recordCap = 0;
     bool m_ended = false;
     bool m_interrupted = false;
 };

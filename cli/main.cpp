@@ -1,6 +1,7 @@
 // wireprobe-send: the window's exchange from the command line, on the same engine.
 #include "cli/ExitStatus.h"
 #include "cli/FdOutput.h"
+#include "cli/HistoryCli.h"
 #include "cli/QtMessages.h"
 #include "cli/SendOptions.h"
 #include "cli/Sender.h"
@@ -38,6 +39,18 @@ int main(int argc, char *argv[])
     QtMessages::route(options.json      ? QtMessages::Route::Keep
                       : options.verbose ? QtMessages::Route::Print
                                         : QtMessages::Route::Drop);
+    switch (options.mode) {
+    case SendOptions::Mode::History:
+        return HistoryCli::list(options);
+    case SendOptions::Mode::Export:
+        return HistoryCli::exportEntry(options);
+    case SendOptions::Mode::Replay:
+        if (const int status = HistoryCli::prepareReplay(options))
+            return status;
+        break;
+    case SendOptions::Mode::Send:
+        break;
+    }
     Sender sender(options, closed);
     return sender.run();
 }

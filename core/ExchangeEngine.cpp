@@ -4,6 +4,7 @@
 #include "core/FailureNumber.h"
 #include "core/HostText.h"
 
+#include <QDateTime>
 #include <QLocale>
 
 #include <algorithm>
@@ -12,6 +13,12 @@ namespace {
 constexpr int ClosePollMs = 10;
 constexpr qint64 ReadPiece = 1 << 20;
 constexpr qsizetype FirstBytes = 16;
+
+QString sha256Of(const QSslConfiguration &session)
+{
+    const QSslCertificate c = session.peerCertificate();
+    return c.isNull() ? QString() : QString::fromLatin1(c.digest(QCryptographicHash::Sha256).toHex(':').toUpper());
+}
 } // namespace
 
 QString ExchangeEngine::limitText(qint64 bytes)
@@ -40,6 +47,7 @@ ExchangeEngine::ExchangeEngine(QObject *parent)
     connect(&m_transport, &Transport::encrypted, this, [this] {
         m_timings.tlsDone = now();
         m_tlsDetails = TlsSetup::describeSession(m_transport.sessionConfiguration());
+        m_peerSha256 = sha256Of(m_transport.sessionConfiguration());
         onConnected();
     });
     connect(&m_transport, &Transport::sendComplete, this, &ExchangeEngine::onSendComplete);
@@ -71,6 +79,8 @@ void ExchangeEngine::clear()
     m_held = false;
     m_framing.reset(false);
     m_tlsDetails.clear();
+    m_peerSha256.clear();
+    m_startedAtMs = 0;
     m_sent = 0;
     m_tcpUp = false;
     m_timings = ExchangeTimings();
@@ -90,6 +100,7 @@ void ExchangeEngine::start(const ExchangeSetup &setup)
     m_setup = setup;
     m_setup.host = HostText::forConnecting(setup.host);
     m_framing.reset(HttpFraming::methodIsHead(setup.request));
+    m_startedAtMs = QDateTime::currentMSecsSinceEpoch();
     m_clock.start();
     m_transport.connectTo(m_setup.host, setup.port, tls);
     m_outcome = Outcome::Running;
@@ -97,6 +108,20 @@ void ExchangeEngine::start(const ExchangeSetup &setup)
     m_responseTimer.start(setup.timeoutSeconds * 1000);
     emit outcomeChanged(m_outcome);
     emit started();
+}
+
+void ExchangeEngine::adoptResponse(const QByteArray &request, const QByteArray &response)
+{
+    clear();
+    m_setup.request = request;
+    m_sent = request.size();
+    m_response = response;
+    m_framing.reset(HttpFraming::methodIsHead(request));
+    m_framing.feed(response);
+    m_outcome = Outcome::Completed;
+    emit arrived(m_response.size());
+    emit outcomeChanged(m_outcome);
+    emit completed();
 }
 
 void ExchangeEngine::abort()
@@ -245,8 +270,10 @@ void ExchangeEngine::onError(qint32 number, const QString &description)
     if (m_outcome != Outcome::Running)
         return;
     // A refused certificate is shown too: subject, issuer, validity, fingerprint.
-    if (m_setup.tls.enabled && m_tlsDetails.isEmpty() && !m_transport.verifyErrors().isEmpty())
+    if (m_setup.tls.enabled && m_tlsDetails.isEmpty() && !m_transport.verifyErrors().isEmpty()) {
         m_tlsDetails = TlsSetup::describeSession(m_transport.sessionAtErrors());
+        m_peerSha256 = sha256Of(m_transport.sessionAtErrors());
+    }
     finish(Outcome::Failed);
     emit failed(number, description);
 }

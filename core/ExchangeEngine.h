@@ -66,6 +66,11 @@ public:
     void abort();
     // Forgets the last exchange: its response, timings and details.
     void clear();
+    // Takes recorded bytes as the last exchange's request and response, as if
+    // they had just arrived and the server had closed: no timings, the framing
+    // read from the bytes; cleared(), arrived(), outcomeChanged() and completed()
+    // emitted, as for an exchange that ended. Nothing is sent.
+    void adoptResponse(const QByteArray &request, const QByteArray &response);
 
     bool isRunning() const { return m_outcome == Outcome::Running; }
     Outcome outcome() const { return m_outcome; }
@@ -88,6 +93,12 @@ public:
     Transport::StateCode state() const { return m_transport.state(); }
     const Transport &transport() const { return m_transport; }
     bool usedTls() const { return m_setup.tls.enabled; }
+    // What the last exchange was started with.
+    const ExchangeSetup &setup() const { return m_setup; }
+    // Wall-clock start of the last exchange, UTC milliseconds since the epoch.
+    qint64 startedAtMs() const { return m_startedAtMs; }
+    // The server certificate's SHA-256 (hex, colon-separated), also of one that was refused.
+    QString peerCertificateSha256() const { return m_peerSha256; }
     const HttpFraming &framing() const { return m_framing; }
     // The TLS session of the last exchange: protocol, cipher, certificate chain.
     QStringList tlsDetails() const { return m_tlsDetails; }
@@ -135,6 +146,8 @@ private:
     bool m_held = false;
     HttpFraming m_framing;
     QStringList m_tlsDetails;
+    QString m_peerSha256;
+    qint64 m_startedAtMs = 0;
     qint64 m_sent = 0;
     bool m_tcpUp = false;
     Outcome m_outcome = Outcome::Idle;

@@ -60,6 +60,27 @@ inline const Setting<QString> TlsKeyFile{"TlsKeyFile", QString()};
 inline const Setting<std::optional<int>> DetailsLeft{"DetailsLeft", std::nullopt};
 inline const Setting<std::optional<int>> DetailsTop{"DetailsTop", std::nullopt};
 
+// The history: recording, its limits, its window and export folder.
+inline const Setting<bool> HistoryRecord{"HistoryRecord", true};
+inline const Setting<int> HistoryMaxEntries{"HistoryMaxEntries", 1000, 1, 10000000};
+inline const Setting<int> HistoryMaxMiB{"HistoryMaxMiB", 1024, 1, 1 << 24};
+inline const Setting<int> HistoryEntryCapMiB{"HistoryEntryCapMiB", 64, 1, 4096};
+inline const Setting<std::optional<int>> HistoryLeft{"HistoryLeft", std::nullopt};
+inline const Setting<std::optional<int>> HistoryTop{"HistoryTop", std::nullopt};
+inline const Setting<std::optional<int>> HistoryWidth{"HistoryWidth", std::nullopt};
+inline const Setting<std::optional<int>> HistoryHeight{"HistoryHeight", std::nullopt};
+inline const Setting<QString> HistoryExportDir{"historyExportDir", QString()};
+// The folder 要求を保存 last used.
+inline const Setting<QString> RequestSaveDir{"requestSaveDir", QString()};
+// The comparison window.
+inline const Setting<bool> CompareIgnoreHeaders{"CompareIgnoreHeaders", true};
+inline const Setting<QString> CompareIgnoredHeaders{"CompareIgnoredHeaders",
+                                                     "Date, Set-Cookie, Expires, Last-Modified, ETag, Age, X-Request-Id"};
+inline const Setting<std::optional<int>> CompareLeft{"CompareLeft", std::nullopt};
+inline const Setting<std::optional<int>> CompareTop{"CompareTop", std::nullopt};
+inline const Setting<std::optional<int>> CompareWidth{"CompareWidth", std::nullopt};
+inline const Setting<std::optional<int>> CompareHeight{"CompareHeight", std::nullopt};
+
 // The stored text of a value, and a value from a stored text (a text that does
 // not parse gives the setting's default).
 QString toText(float v);

@@ -23,6 +23,8 @@ qint64 encodedLength(QStringView text, const QString &name);
 // The whole text in the encoding. A character the encoding cannot represent
 // throws Failure naming the character, its line and its column.
 QByteArray encode(QStringView text, const QString &name);
+// All the bytes decoded at once as StreamDecoder does: an unfinished character at the end is U+FFFD.
+QString decode(QByteArrayView bytes, const QString &name);
 // The same bytes, but a character the encoding cannot represent becomes its
 // substitute: what would go out, for counting before a Send.
 QByteArray encodeSubstituting(QStringView text, const QString &name);

@@ -261,6 +261,11 @@ void DetailsForm::setEncoding(const QString &name)
     m_encodingCmb->setCurrentText(TextCodec::normalized(name));
 }
 
+void DetailsForm::setTls(bool on)
+{
+    m_tlsChk->setChecked(on);
+}
+
 bool DetailsForm::crlfOnLoad() const
 {
     return m_crlfChk->isChecked();

@@ -34,6 +34,7 @@ public:
 
     QString encoding() const;
     void setEncoding(const QString &name);
+    void setTls(bool on);
     bool crlfOnLoad() const;
     bool fixContentLengthOnSend() const;
     // The limit, TLS and HTTP options of the next exchange.

@@ -2,6 +2,7 @@
 
 #include "gui/ModalHelper.h"
 
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QMessageBox>
 
@@ -17,4 +18,14 @@ void QtMessageBox::showError(QWidget *owner, const QString &text)
                       grid->columnCount());
     ModalHelper::prepare(&box, owner);
     box.exec();
+}
+
+bool QtMessageBox::confirm(QWidget *owner, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, QCoreApplication::translate("MessageBox", "確認"), text,
+                    QMessageBox::Yes | QMessageBox::No);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
+    ModalHelper::prepare(&box, owner);
+    return box.exec() == QMessageBox::Yes;
 }

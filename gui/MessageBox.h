@@ -11,6 +11,8 @@ public:
     virtual ~MessageBox() = default;
     // Returns once the user has dismissed the box.
     virtual void showError(QWidget *owner, const QString &text) = 0;
+    // A yes/no question; true for yes. No is the default button.
+    virtual bool confirm(QWidget *owner, const QString &text) = 0;
 
     static QString title() { return QStringLiteral("エラーメッセージ"); }
 };
@@ -19,4 +21,5 @@ class QtMessageBox : public MessageBox
 {
 public:
     void showError(QWidget *owner, const QString &text) override;
+    bool confirm(QWidget *owner, const QString &text) override;
 };

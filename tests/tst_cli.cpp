@@ -2,9 +2,12 @@
 #include "Loopback.h"
 #include "TlsLoopbackServer.h"
 
+#include "core/HistoryStore.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -107,6 +110,103 @@ class TstCli : public QObject
     Q_OBJECT
 
 private slots:
+    // Each test has a history of its own: the program finds it by XDG_DATA_HOME.
+    void init()
+    {
+        m_data = std::make_unique<QTemporaryDir>();
+        qputenv("XDG_DATA_HOME", m_data->path().toLocal8Bit());
+        qputenv("XDG_CONFIG_HOME", m_data->path().toLocal8Bit());
+    }
+
+    void history_data()
+    {
+        QTest::addColumn<QStringList>("first"); // a send; %port: the server's, %req: a request file
+        QTest::addColumn<QStringList>("then");  // %other: a second server's port
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("out"); // a pattern for standard output
+        QTest::addColumn<int>("sent");    // requests each server got, together
+        const QStringList send{"127.0.0.1", "%port", "%req"};
+        const QString line = "^1\\t\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\t127\\.0\\.0\\.1:%port\\turn:x#Go\\tHTTP/1\\.0 200 OK\\n$";
+        QTest::newRow("--record, then --history") << QStringList{"--record"} + send << QStringList{"--history"} << 0 << line << 1;
+        QTest::newRow("--history N") << QStringList{"--record"} + send << QStringList{"--history", "1"} << 0 << line << 1;
+        QTest::newRow("without --record nothing is kept") << send << QStringList{"--history"} << 0 << "^$" << 1;
+        QTest::newRow("--history --json") << QStringList{"--record"} + send << QStringList{"--history", "--json"} << 0
+                                          << "^\\{.*\"id\":1,.*\"label\":\"urn:x#Go\",.*\"outcome\":\"completed\".*\\}\\n$" << 1;
+        QTest::newRow("--replay to the recorded destination") << QStringList{"--record", "--binary"} + send
+                                                              << QStringList{"--replay", "1"} << 0 << "^HTTP/1.0 200 OK\r\n\r\n$" << 2;
+        QTest::newRow("--replay to another one") << QStringList{"--record", "--binary"} + send
+                                                 << QStringList{"--replay", "1", "127.0.0.1", "%other"} << 0 << "^answer$" << 2;
+        QTest::newRow("--replay of a refused send, recorded") << QStringList{"--record", "127.0.0.1", QString::number(refusedPort()), "%req"}
+                                                              << QStringList{"--replay", "1", "127.0.0.1", "%other"} << 0 << "^answer$" << 1;
+        QTest::newRow("--replay, usual exit status") << QStringList{"--record"} + send
+                                                     << QStringList{"--replay", "1", "127.0.0.1", QString::number(refusedPort())}
+                                                     << 2 << "^$" << 1;
+        QTest::newRow("--replay of no such entry") << send << QStringList{"--replay", "1"} << 4 << "^$" << 1;
+    }
+    // The command line records to the window's history, lists it, and sends a
+    // recorded request again byte for byte.
+    void history()
+    {
+        QFETCH(QStringList, first);
+        QFETCH(QStringList, then);
+        QFETCH(int, status);
+        QFETCH(QString, out);
+        QFETCH(int, sent);
+        const QByteArray request = "POST /x HTTP/1.0\r\nSOAPAction: urn:x#Go\r\n\r\n\xff\0\x81"_qba;
+        Peer server(QStringLiteral("close"), "HTTP/1.0 200 OK\r\n\r\n"), other(QStringLiteral("close"), "answer");
+        for (QStringList *args : {&first, &then}) {
+            args->replaceInStrings(QStringLiteral("%port"), server.port);
+            args->replaceInStrings(QStringLiteral("%other"), other.port);
+            args->replaceInStrings(QStringLiteral("%req"), file(QStringLiteral("req.bin"), request));
+        }
+        send(first);
+        const Result r = send(then);
+        QCOMPARE(r.status, status);
+        out.replace(QStringLiteral("%port"), server.port);
+        QVERIFY2(QRegularExpression(out, QRegularExpression::DotMatchesEverythingOption).match(QString::fromUtf8(r.out)).hasMatch(),
+                 r.out.constData());
+        const QByteArray wire = first.contains(u"--binary"_s) ? request : "POST /x HTTP/1.0\r\nSOAPAction: urn:x#Go\r\n\r\n\xff\0\x81\r\n"_qba;
+        QTRY_COMPARE_WITH_TIMEOUT(server.received() + other.received(), wire.repeated(sent), 5000);
+    }
+
+    void exportWritesBothMessages()
+    {
+        Peer server(QStringLiteral("close"), "\0\xff answer"_qba);
+        const QByteArray request = "GET / HTTP/1.0\r\n\r\n";
+        QCOMPARE(send({"--record", "--binary", "127.0.0.1", server.port, file(u"r"_s, request)}).status, 0);
+        QCOMPARE(send({"--export", "1", m_dir.path()}).status, 0);
+        QCOMPARE(readAll(m_dir.filePath(u"1-request.txt"_s)), request);
+        QCOMPARE(readAll(m_dir.filePath(u"1-response.txt"_s)), "\0\xff answer"_qba);
+        QCOMPARE(send({"--export", "2", m_dir.path()}).status, 4);
+    }
+
+    // The window's store and the program write at the same time, from two processes.
+    void twoWritersAtOnce()
+    {
+        Peer server(QStringLiteral("close"), "answer");
+        QList<QProcess *> runs;
+        for (int i = 0; i < 4; ++i) {
+            runs << new QProcess(this);
+            runs.last()->start(QStringLiteral(WPD_SEND), {"--record", "127.0.0.1", server.port});
+            runs.last()->write("GET / HTTP/1.0\n\n");
+            runs.last()->closeWriteChannel();
+        }
+        HistoryStore store;
+        for (int i = 0; i < 20; ++i) {
+            HistoryEntry e;
+            e.host = u"window"_s;
+            e.response = QByteArray(256 * 1024, 'w');
+            QVERIFY2(store.add(e, {}) > 0, qPrintable(store.fault().text));
+            QCoreApplication::processEvents();
+        }
+        for (QProcess *p : runs) {
+            QTRY_COMPARE_WITH_TIMEOUT(p->state(), QProcess::NotRunning, 20000);
+            QCOMPARE(p->exitCode(), 0);
+            QCOMPARE(p->readAllStandardError(), QByteArray());
+        }
+        QCOMPARE(store.count(), 24);
+    }
+
     void requestSources_data()
     {
         QTest::addColumn<QStringList>("options");
@@ -347,6 +447,12 @@ private slots:
     }
 
 private:
+    static QByteArray readAll(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+    }
+    std::unique_ptr<QTemporaryDir> m_data;
     QString file(const QString &name, const QByteArray &bytes)
     {
         QFile f(m_dir.filePath(name));

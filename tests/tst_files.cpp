@@ -93,6 +93,42 @@ private slots:
         QCOMPARE(wireBytes(w), wire);
     }
 
+    void savedRequestComesBackTheSame_data()
+    {
+        QTest::addColumn<QString>("encoding");
+        QTest::addColumn<QString>("request");
+        QTest::newRow("UTF-8, a lone LF inside a line") << "UTF-8" << "POST /日本 HTTP/1.0\r\nA: b\nc\r\n\r\n<語/>\r\n";
+        QTest::newRow("Shift_JIS") << "Shift_JIS" << "POST / HTTP/1.0\r\n\r\n<表>～①</表>\r\n";
+        QTest::newRow("EUC-JP") << "EUC-JP" << "POST / HTTP/1.0\r\n\r\n<日本語/>\r\n";
+        QTest::newRow("ISO-2022-JP") << "ISO-2022-JP" << "POST / HTTP/1.0\r\n\r\n<日本語/>ab\r\n";
+        QTest::newRow("ISO-8859-1, last line without its end") << "ISO-8859-1" << "POST / HTTP/1.0\r\n\r\n<é/>";
+    }
+    // 要求を保存 writes what Send puts on the wire; 開く and Send put it there
+    // again, a missing last line end added as Open adds it to every line.
+    void savedRequestComesBackTheSame()
+    {
+        QFETCH(QString, encoding);
+        QFETCH(QString, request);
+        QTemporaryDir dir;
+        TestWindow w;
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        w.form->details().setEncoding(encoding);
+        w.requestTxt->setRawText(request);
+        const QByteArray sent = wireBytes(w);
+        const QString path = dir.filePath("saved request.txt");
+        w.dialog->answers << path;
+        QTest::keyClick(w.requestTxt, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(w.dialog->shown.size(), 1);
+        QCOMPARE(w.dialog->shown.last().initDir, QDir::homePath() + "/");
+        QCOMPARE(readFile(path), sent);
+        QCOMPARE(w.setting("requestSaveDir"), dir.path() + "/");
+        w.clearCmd->click();
+        w.dialog->answers << path;
+        w.openCmd->click();
+        QCOMPARE(wireBytes(w), request.endsWith(QLatin1Char('\n')) ? sent : sent + "\r\n");
+    }
+
     void failedOpenKeepsTheRequest_data()
     {
         QTest::addColumn<QString>("path");

@@ -20,6 +20,12 @@ void FakeMessageBox::showError(QWidget *owner, const QString &text)
         whileOpen();
 }
 
+bool FakeMessageBox::confirm(QWidget *, const QString &text)
+{
+    questions << text;
+    return confirmAnswer;
+}
+
 bool FakeDialog::show(QWidget *owner, bool save)
 {
     shown.append({save, dialogTitle, filter, fileName, initDir, flags});
@@ -41,7 +47,7 @@ TestWindow::TestWindow(bool load)
     store = std::make_unique<SettingsStore>(configDir.path());
     auto d = std::make_unique<FakeDialog>();
     dialog = d.get();
-    form = std::make_unique<wireProbeDeskForm>(store.get(), &box, std::move(d));
+    form = std::make_unique<wireProbeDeskForm>(store.get(), &box, std::move(d), configDir.filePath(QStringLiteral("history.sqlite3")));
     const auto find = [this](auto *&to, const char *name) {
         to = form->findChild<std::remove_reference_t<decltype(*to)> *>(QString::fromLatin1(name));
         // Checked in every build: a renamed control must fail by name, not crash later.

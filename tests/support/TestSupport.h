@@ -26,6 +26,10 @@ class FakeMessageBox : public MessageBox
 {
 public:
     void showError(QWidget *owner, const QString &text) override;
+    // Questions are answered with confirmAnswer and recorded in questions.
+    bool confirm(QWidget *owner, const QString &text) override;
+    QStringList questions;
+    bool confirmAnswer = true;
     QStringList texts;
     QList<bool> ownerEnabled;
     std::function<void()> whileOpen; // runs while the box would be open
