@@ -9,6 +9,7 @@
 #include "Floor.h"
 #include "HistoryBench.h"
 #include "Memory.h"
+#include "ReadingCases.h"
 #include "Report.h"
 #include "StallWatch.h"
 
@@ -432,6 +433,10 @@ int main(int argc, char **argv)
         HistoryBench::comparing(w, r);
     if (runs(8))
         HistoryBench::recording(w, server, r);
+    if (runs(12))
+        ReadingCases::search(r);
+    if (runs(13))
+        ReadingCases::format(w, server, r);
     if (runs(6))
         flood(w, server, r);
     return r.summary();

@@ -1,6 +1,7 @@
 #include "cli/SendOptions.h"
 
 #include "cli/FdOutput.h"
+#include "cli/ProxyOption.h"
 #include "core/TextCodec.h"
 
 #include <QCommandLineParser>
@@ -127,6 +128,20 @@ SendOptions parseSendOptions(const QStringList &arguments)
     const QCommandLineOption verbose({QStringLiteral("v"), QStringLiteral("verbose")},
                                      QStringLiteral("やり取りの詳細を標準エラー出力に書きます。"));
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("やり取りを JSON で標準エラー出力に書きます。"));
+    const QCommandLineOption proxy(
+        QStringLiteral("proxy"),
+        QCoreApplication::translate("SendOptions",
+                                    "プロキシを経由して接続します: http://[USER[:PASSWORD]@]HOST[:PORT] (CONNECT), "
+                                    "socks5://... (名前はこちらで解決), socks5h://... (名前はプロキシが解決)。 ポートの既定は 1080。 "
+                                    "パスワードがなければ端末で尋ねます。 省略時は環境変数 all_proxy / ALL_PROXY。 "
+                                    "空の URL ではプロキシを使いません。"),
+        QStringLiteral("URL"));
+    const QCommandLineOption noProxy(
+        QStringLiteral("noproxy"),
+        QCoreApplication::translate("SendOptions",
+                                    "プロキシを使わない接続先: * ですべて、 またはカンマ区切りのホスト名、 ドメイン、 アドレス。 "
+                                    "省略時は環境変数 no_proxy / NO_PROXY。"),
+        QStringLiteral("LIST"));
     const QCommandLineOption record(QStringLiteral("record"),
                                     QCoreApplication::translate("SendOptions", "やり取りを履歴に記録します（ウィンドウと同じ履歴）。"));
     const QCommandLineOption history(QStringLiteral("history"),
@@ -142,8 +157,8 @@ SendOptions parseSendOptions(const QStringList &arguments)
                                          QStringLiteral("ID"));
     const QList<QCommandLineOption> options{help,     version,   timeout,  output, binary, encoding, limit,
                                             requestLimit, tls, insecure, cacert, cert, key,  httpEnd,
-                                            fixLength, crlf, verbose,  json,   record, history, replay,
-                                            exportEntry};
+                                            fixLength, crlf, verbose,  json,   proxy,  noProxy, record,
+                                            history, replay, exportEntry};
     p.addOptions(options);
     p.addPositionalArgument(QStringLiteral("HOST"),
                             QCoreApplication::translate("SendOptions", "接続先のホスト名または IP アドレス（IPv6 は [::1] のようにも書けます）。"));
@@ -265,5 +280,7 @@ SendOptions parseSendOptions(const QStringList &arguments)
             throw UsageError{QStringLiteral("--%1 は --tls と一緒に指定して下さい。").arg(needsTls->names().constLast())};
     if (!o.tls.keyFile.isEmpty() && o.tls.certFile.isEmpty())
         throw UsageError{QStringLiteral("--key には --cert も指定して下さい。")};
+    o.proxy = ProxyOption::choose(p.isSet(proxy) ? std::optional(p.value(proxy)) : std::nullopt,
+                                  p.isSet(noProxy) ? std::optional(p.value(noProxy)) : std::nullopt, o.host);
     return o;
 }

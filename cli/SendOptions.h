@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ExchangeEngine.h"
+#include "core/ProxySettings.h"
 #include "core/RequestFile.h"
 #include "core/TlsSettings.h"
 
@@ -32,6 +33,7 @@ struct SendOptions
     bool verbose = false;
     bool json = false;
     TlsSettings tls;
+    ProxySettings proxy; // from --proxy or the environment, unless bypassed
 
     // The history: what the run does, and whether a send is recorded.
     enum class Mode { Send, History, Replay, Export };

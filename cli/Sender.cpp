@@ -48,6 +48,8 @@ int Sender::run()
 {
     m_facts.host = m_options.host;
     m_facts.tls = m_options.tls.enabled;
+    m_facts.proxy = m_options.proxy;
+    m_facts.proxy.password.reset();
     checkDestination();
     openOutput();
     const QByteArray request = readRequest();
@@ -148,7 +150,8 @@ void Sender::exchange(const QByteArray &request)
     if (m_ended)
         return;
     try {
-        detail(QStringLiteral("接続しています: %1 ポート %2").arg(m_options.host).arg(*m_facts.port));
+        detail(QStringLiteral("接続しています: %1 ポート %2").arg(m_options.host).arg(*m_facts.port)
+               + (m_options.proxy.used() ? tr("（プロキシ %1 経由）").arg(m_options.proxy.label()) : QString()));
         m_engine.start(setup(request));
         // Only now: until the exchange runs, SIGINT and SIGTERM end the
         // program at once, and a prompt for a password can be left with Ctrl+C.
@@ -198,6 +201,7 @@ ExchangeSetup Sender::setup(const QByteArray &request) const
     s.keepResponse = false; // each piece goes to the writer as it arrives
     s.httpEnd = m_options.httpEnd;
     s.tls = m_options.tls;
+    s.proxy = m_options.proxy;
     s.askPassword = &TerminalPassword::ask;
     return s;
 }
@@ -210,7 +214,10 @@ QString Sender::outputName() const
 void Sender::onConnected()
 {
     const ExchangeTimings &t = m_engine.timings();
-    detail(QStringLiteral("接続しました（%1）").arg(ExchangeReport::milliseconds(t.connected)));
+    if (t.proxyConnected >= 0)
+        detail(tr("プロキシに接続しました（%1）").arg(ExchangeReport::milliseconds(t.proxyConnected)));
+    detail(m_options.proxy.used() ? tr("プロキシ経由で接続しました（%1）").arg(ExchangeReport::milliseconds(t.connected))
+                                  : QStringLiteral("接続しました（%1）").arg(ExchangeReport::milliseconds(t.connected)));
     if (!m_engine.usedTls())
         return;
     const Transport &transport = m_engine.transport();

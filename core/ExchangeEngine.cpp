@@ -36,6 +36,7 @@ ExchangeEngine::ExchangeEngine(QObject *parent)
     m_closePoll.setObjectName(QStringLiteral("TimerWinsockClose"));
     m_responseTimer.setSingleShot(true);
     connect(&m_transport, &Transport::resolved, this, [this] { m_timings.resolved = now(); });
+    connect(&m_transport, &Transport::proxyConnected, this, [this] { m_timings.proxyConnected = now(); });
     connect(&m_transport, &Transport::connected, this, [this] {
         m_tcpUp = true;
         m_timings.connected = now();
@@ -97,17 +98,38 @@ void ExchangeEngine::start(const ExchangeSetup &setup)
     std::optional<QSslConfiguration> tls;
     if (setup.tls.enabled)
         tls = TlsSetup::configuration(setup.tls, setup.askPassword);
+    ProxySettings proxy = setup.proxy;
+    if (proxy.needsPassword())
+        proxy.password = askProxyPassword(setup);
     m_setup = setup;
     m_setup.host = HostText::forConnecting(setup.host);
+    proxy.host = HostText::forConnecting(proxy.host);
+    m_setup.proxy = proxy;
     m_framing.reset(HttpFraming::methodIsHead(setup.request));
     m_startedAtMs = QDateTime::currentMSecsSinceEpoch();
     m_clock.start();
-    m_transport.connectTo(m_setup.host, setup.port, tls);
+    m_transport.connectTo(m_setup.host, setup.port, tls, proxy);
     m_outcome = Outcome::Running;
     // The connection attempt is bounded by the same time-out as the wait for data.
     m_responseTimer.start(setup.timeoutSeconds * 1000);
     emit outcomeChanged(m_outcome);
     emit started();
+}
+
+QByteArray ExchangeEngine::askProxyPassword(const ExchangeSetup &setup)
+{
+    const QString subject = setup.proxy.passwordSubject();
+    std::optional<QByteArray> answer;
+    try {
+        if (setup.askPassword)
+            answer = setup.askPassword(subject);
+    } catch (const Failure &f) {
+        throw Failure{FailureNumber::ProxyAuthentication, f.description}; // no one to ask
+    }
+    if (!answer)
+        throw Failure{FailureNumber::ProxyAuthentication,
+                      tr("パスワードの入力が取り消されたため、%1 を使えません。").arg(subject)};
+    return *answer;
 }
 
 void ExchangeEngine::adoptResponse(const QByteArray &request, const QByteArray &response)
@@ -116,6 +138,7 @@ void ExchangeEngine::adoptResponse(const QByteArray &request, const QByteArray &
     m_setup.request = request;
     m_sent = request.size();
     m_response = response;
+    m_received = response.size();
     m_framing.reset(HttpFraming::methodIsHead(request));
     m_framing.feed(response);
     m_outcome = Outcome::Completed;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/HttpFraming.h"
+#include "core/ProxySettings.h"
 #include "core/TlsSettings.h"
 #include "core/TlsSetup.h"
 #include "core/Transport.h"
@@ -28,6 +29,7 @@ struct ExchangeSetup
     bool keepResponse = true;
     TlsSettings tls;
     TlsSetup::PasswordPrompt askPassword;
+    ProxySettings proxy;
     // Complete at the end of the first final HTTP/1.x response, as if the server had closed.
     bool httpEnd = false;
 };
@@ -36,7 +38,8 @@ struct ExchangeSetup
 struct ExchangeTimings
 {
     double resolved = -1;
-    double connected = -1;
+    double proxyConnected = -1; // the connection to an HTTP proxy; SOCKS5's is not seen
+    double connected = -1;      // through a proxy: the tunnel is open
     double tlsDone = -1;
     double requestSent = -1;
     double firstByte = -1;
@@ -60,7 +63,9 @@ public:
     static QString limitText(qint64 bytes);
 
     // Throws Failure for what fails at once (the port, a socket still in use,
-    // unusable TLS files); nothing is sent then.
+    // unusable TLS files, a proxy password not given); nothing is sent then.
+    // A proxy with a user and no password asks for it through askPassword;
+    // proxy() then holds the answer, for a view that keeps it.
     void start(const ExchangeSetup &setup);
     // Ends a running exchange without a report.
     void abort();
@@ -93,6 +98,7 @@ public:
     Transport::StateCode state() const { return m_transport.state(); }
     const Transport &transport() const { return m_transport; }
     bool usedTls() const { return m_setup.tls.enabled; }
+    const ProxySettings &proxy() const { return m_setup.proxy; }
     // What the last exchange was started with.
     const ExchangeSetup &setup() const { return m_setup; }
     // Wall-clock start of the last exchange, UTC milliseconds since the epoch.
@@ -122,6 +128,7 @@ signals:
     void failed(qint32 number, const QString &description);
 
 private:
+    static QByteArray askProxyPassword(const ExchangeSetup &setup);
     void onConnected();
     void onSendComplete();
     void onDataArrival();

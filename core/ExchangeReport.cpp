@@ -80,8 +80,20 @@ QStringList ExchangeReport::summary(const ExchangeEngine &e, const QString &http
                      + bytesText(f.bodyBytes());
 
     const ExchangeTimings &t = e.timings();
-    lines << QString() << QStringLiteral("名前解決: ") + milliseconds(t.resolved)
-          << QStringLiteral("接続: ") + milliseconds(t.connected);
+    lines << QString();
+    const ProxySettings &proxy = e.proxy();
+    if (proxy.used())
+        lines << QCoreApplication::translate("ExchangeReport", "プロキシ: %1").arg(proxy.label())
+                     + (proxy.type != ProxySettings::Type::Socks5 ? QString()
+                        : proxy.remoteDns ? QCoreApplication::translate("ExchangeReport", "（接続先の名前はプロキシが解決）")
+                                          : QCoreApplication::translate("ExchangeReport", "（接続先の名前はこちらで解決）"));
+    lines << QStringLiteral("名前解決: ") + milliseconds(t.resolved);
+    if (proxy.type == ProxySettings::Type::Http)
+        lines << QCoreApplication::translate("ExchangeReport", "プロキシに接続: ") + milliseconds(t.proxyConnected);
+    if (proxy.used())
+        lines << QCoreApplication::translate("ExchangeReport", "プロキシ経由で接続: ") + milliseconds(t.connected);
+    else
+        lines << QStringLiteral("接続: ") + milliseconds(t.connected);
     if (e.usedTls())
         lines << QStringLiteral("TLS ハンドシェイク: ") + milliseconds(t.tlsDone);
     lines << QStringLiteral("要求送信: ") + milliseconds(t.requestSent)

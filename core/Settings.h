@@ -51,11 +51,18 @@ inline const Setting<bool> Wrap{"Wrap", true};
 inline const Setting<bool> HttpEnd{"HttpEnd", false};
 inline const Setting<bool> FixContentLength{"FixContentLength", false};
 inline const Setting<bool> CrLfOnLoad{"CrLfOnLoad", false};
+inline const Setting<bool> JisSymbols{"JisSymbols", true};
 inline const Setting<bool> Tls{"Tls", false};
 inline const Setting<bool> TlsVerify{"TlsVerify", true};
 inline const Setting<QString> TlsCaFile{"TlsCaFile", QString()};
 inline const Setting<QString> TlsCertFile{"TlsCertFile", QString()};
 inline const Setting<QString> TlsKeyFile{"TlsKeyFile", QString()};
+// The proxy: "none", "http" or "socks5"; the password is never stored.
+inline const Setting<QString> ProxyType{"ProxyType", "none"};
+inline const Setting<QString> ProxyHost{"ProxyHost", QString()};
+inline const Setting<QString> ProxyPort{"ProxyPort", QString()}; // as typed
+inline const Setting<QString> ProxyUser{"ProxyUser", QString()};
+inline const Setting<bool> ProxyRemoteDns{"ProxyRemoteDns", true};
 // Absent until the window has been placed once.
 inline const Setting<std::optional<int>> DetailsLeft{"DetailsLeft", std::nullopt};
 inline const Setting<std::optional<int>> DetailsTop{"DetailsTop", std::nullopt};

@@ -2,12 +2,17 @@
 
 #include "core/ExchangeEngine.h"
 #include "core/ExchangeReport.h"
+#include "core/FailureNumber.h"
 #include "core/HttpFraming.h"
 #include "core/LineEndCount.h"
+#include "core/PortText.h"
 #include "core/TextCodec.h"
 #include "core/TlsSetup.h"
+#include "gui/FindBar.h"
+#include "gui/ByteFind.h"
 #include "gui/HexView.h"
 #include "gui/ModalHelper.h"
+#include "gui/PrettyPage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -51,8 +56,27 @@ DetailsForm::DetailsForm(ExchangeEngine *engine) : m_engine(engine)
     m_hexView->setObjectName(QStringLiteral("hexView"));
     m_hexView->follow(engine);
     m_tabs->addTab(m_hexView, QStringLiteral("16進表示"));
+    m_findBar = new FindBar(this);
+    m_hexFind = new ByteFind(
+        m_hexView, [this] { return encoding(); }, [this] { return TextCodec::EncodeOptions{jisSymbols()}; }, true, this);
+    connect(engine, &ExchangeEngine::cleared, m_hexFind, &FindTarget::changed);
+    connect(engine, &ExchangeEngine::arrived, m_hexFind, &FindTarget::grew);
+    connect(this, &DetailsForm::encodingChanged, m_hexFind, &FindTarget::changed);
+    m_findBar->serve(this, {m_hexFind});
+    m_pretty = new PrettyPage(engine, [this] {
+        ReadableSetup setup;
+        setup.limit = Limits[qBound(0, m_limitCmb->currentIndex(), int(std::size(Limits)) - 1)].bytes;
+        setup.chosenEncoding = encoding();
+        setup.headRequest = m_engine->framing().forHead();
+        return setup;
+    });
+    m_pretty->setObjectName(QStringLiteral("prettyPage"));
+    m_tabs->addTab(m_pretty, tr("整形"));
+    connect(this, &DetailsForm::encodingChanged, m_pretty, &PrettyPage::invalidate);
+    connect(this, &DetailsForm::wrapChanged, m_pretty, &PrettyPage::setWrap);
     m_tabs->addTab(requestPage(), QStringLiteral("要求"));
     m_tabs->addTab(tlsPage(), QStringLiteral("TLS"));
+    m_tabs->addTab(proxyPage(), tr("プロキシ"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
     resize(680, 460);
@@ -62,6 +86,25 @@ DetailsForm::DetailsForm(ExchangeEngine *engine) : m_engine(engine)
     connect(engine, &ExchangeEngine::cleared, this, &DetailsForm::exchangeCleared);
     connect(engine, &ExchangeEngine::started, this, &DetailsForm::exchangeStarted);
     connect(engine, &ExchangeEngine::outcomeChanged, this, &DetailsForm::outcomeChanged);
+    connect(engine, &ExchangeEngine::failed, this, [this](qint32 number) {
+        if (number == FailureNumber::ProxyAuthentication)
+            forgetProxyPassword();
+    });
+    m_askPassword = [](QWidget *owner, const QString &subject) -> std::optional<QByteArray> {
+        QInputDialog dlg;
+        dlg.setWindowTitle(QStringLiteral("パスワード"));
+        dlg.setLabelText(QStringLiteral("%1 のパスワード：").arg(subject));
+        dlg.setTextEchoMode(QLineEdit::Password);
+        ModalHelper::prepare(&dlg, owner);
+        if (dlg.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dlg.textValue().toUtf8();
+    };
+}
+
+void DetailsForm::setPasswordQuestion(PasswordQuestion question)
+{
+    m_askPassword = std::move(question);
 }
 
 QWidget *DetailsForm::overviewPage()
@@ -127,9 +170,20 @@ QWidget *DetailsForm::requestPage()
     m_contentLengthChk->setObjectName(QStringLiteral("contentLengthChk"));
     m_crlfChk = new QCheckBox(QStringLiteral("読み込んだファイルの改行を CR LF に揃える"), page);
     m_crlfChk->setObjectName(QStringLiteral("crlfChk"));
+    m_jisSymbolsChk = new QCheckBox(tr("JIS の記号を JIS の符号で送る"), page);
+    m_jisSymbolsChk->setObjectName(QStringLiteral("jisSymbolsChk"));
+    m_jisSymbolsChk->setChecked(true);
+    m_jisSymbolsChk->setToolTip(tr("Shift_JIS、EUC-JP、ISO-2022-JP で、入力メソッドが入れる 〜 ‖ − ¢ £ ¬ "
+                                   "(U+301C など) を JIS の符号 (Shift_JIS の 0x8160 など) で送ります。"));
+    connect(m_jisSymbolsChk, &QCheckBox::toggled, this, &DetailsForm::jisSymbolsChanged);
+    m_jisSymbolsLbl = new QLabel(page);
+    m_jisSymbolsLbl->setObjectName(QStringLiteral("jisSymbolsLbl"));
     v->addWidget(new QLabel(QStringLiteral("送信する改行："), page));
     v->addWidget(m_lineEnds);
     v->addWidget(m_crlfChk);
+    v->addSpacing(8);
+    v->addWidget(m_jisSymbolsChk);
+    v->addWidget(m_jisSymbolsLbl);
     v->addSpacing(8);
     v->addWidget(fix, 0, Qt::AlignLeft);
     v->addWidget(m_contentLengthNote);
@@ -188,6 +242,97 @@ QWidget *DetailsForm::tlsPage()
     return page;
 }
 
+QWidget *DetailsForm::proxyPage()
+{
+    auto *page = new QWidget;
+    auto *form = new QFormLayout;
+    m_proxyTypeCmb = new QComboBox(page);
+    m_proxyTypeCmb->setObjectName(QStringLiteral("proxyTypeCmb"));
+    m_proxyTypeCmb->addItem(tr("なし"), ProxySettings::typeName(ProxySettings::Type::None));
+    m_proxyTypeCmb->addItem(tr("HTTP (CONNECT)"), ProxySettings::typeName(ProxySettings::Type::Http));
+    m_proxyTypeCmb->addItem(tr("SOCKS5"), ProxySettings::typeName(ProxySettings::Type::Socks5));
+    m_proxyTypeCmb->setToolTip(tr("接続先にプロキシを経由して接続します。要求メッセージはトンネルの中をそのまま送られます。"));
+    const auto edit = [page](QLineEdit *&e, const char *name, const QString &tip) {
+        e = new QLineEdit(page);
+        e->setObjectName(QString::fromLatin1(name));
+        e->setToolTip(tip);
+        return e;
+    };
+    form->addRow(tr("種類："), m_proxyTypeCmb);
+    form->addRow(tr("ホスト："), edit(m_proxyHostTxt, "proxyHostTxt", tr("プロキシのホスト名または IP アドレス")));
+    form->addRow(tr("ポート："), edit(m_proxyPortTxt, "proxyPortTxt", tr("プロキシのポート番号")));
+    form->addRow(tr("ユーザー名："), edit(m_proxyUserTxt, "proxyUserTxt",
+                                         tr("プロキシが認証を求めるときのユーザー名。パスワードは送信のときに尋ねます。")));
+    m_proxyRemoteDnsChk = new QCheckBox(tr("接続先の名前をプロキシで解決する (socks5h)"), page);
+    m_proxyRemoteDnsChk->setObjectName(QStringLiteral("proxyRemoteDnsChk"));
+    m_proxyRemoteDnsChk->setChecked(true);
+    m_proxyRemoteDnsChk->setToolTip(tr("オフにすると、接続先の名前をこのコンピュータで解決し、アドレスをプロキシに渡します。"));
+    form->addRow(m_proxyRemoteDnsChk);
+    m_proxyPasswordLbl = new QLabel(page);
+    m_proxyPasswordLbl->setObjectName(QStringLiteral("proxyPasswordLbl"));
+    m_proxyPasswordLbl->setWordWrap(true);
+    m_proxyForgetCmd = new QPushButton(tr("パスワードを忘れる"), page);
+    m_proxyForgetCmd->setObjectName(QStringLiteral("proxyForgetCmd"));
+    connect(m_proxyForgetCmd, &QPushButton::clicked, this, &DetailsForm::forgetProxyPassword);
+    auto *v = new QVBoxLayout(page);
+    v->addLayout(form);
+    v->addWidget(m_proxyPasswordLbl);
+    v->addWidget(m_proxyForgetCmd, 0, Qt::AlignLeft);
+    v->addStretch(1);
+    connect(m_proxyTypeCmb, &QComboBox::currentIndexChanged, this, &DetailsForm::showProxyChoice);
+    for (QLineEdit *e : {m_proxyHostTxt, m_proxyPortTxt, m_proxyUserTxt})
+        connect(e, &QLineEdit::textChanged, this, &DetailsForm::showProxyChoice);
+    showProxyChoice();
+    return page;
+}
+
+ProxySettings DetailsForm::proxySettings() const
+{
+    ProxySettings p;
+    p.type = ProxySettings::typeFromName(m_proxyTypeCmb->currentData().toString());
+    p.host = m_proxyHostTxt->text().trimmed();
+    p.user = m_proxyUserTxt->text();
+    p.remoteDns = m_proxyRemoteDnsChk->isChecked();
+    return p;
+}
+
+void DetailsForm::showProxyChoice()
+{
+    const ProxySettings p = proxySettings();
+    for (QWidget *w : std::initializer_list<QWidget *>{m_proxyHostTxt, m_proxyPortTxt, m_proxyUserTxt})
+        w->setEnabled(p.used());
+    m_proxyRemoteDnsChk->setEnabled(p.type == ProxySettings::Type::Socks5);
+    const QString owner = ProxySettings::typeName(p.type) + QLatin1Char('\n') + p.host + QLatin1Char('\n')
+                          + m_proxyPortTxt->text().trimmed() + QLatin1Char('\n') + p.user;
+    if (m_proxyPassword && owner != m_proxyPasswordFor)
+        forgetProxyPassword();
+    m_proxyPasswordFor = owner;
+    const bool asked = p.used() && !p.user.isEmpty();
+    m_proxyPasswordLbl->setText(!asked ? QString()
+                                : m_proxyPassword ? tr("パスワードは終了するまで覚えています（保存はしません）。")
+                                                  : tr("パスワードは送信のときに尋ねます（保存はしません）。"));
+    m_proxyForgetCmd->setEnabled(m_proxyPassword.has_value());
+}
+
+void DetailsForm::keepProxyPassword()
+{
+    const ProxySettings &used = m_engine->proxy();
+    const ProxySettings now = proxySettings();
+    if (!used.password || used.type != now.type || used.host != now.host || used.user != now.user
+        || QString::number(used.port) != m_proxyPortTxt->text().trimmed())
+        return;
+    m_proxyPassword = used.password;
+    showProxyChoice();
+}
+
+void DetailsForm::forgetProxyPassword()
+{
+    if (m_proxyPassword)
+        m_proxyPassword->fill('\0');
+    m_proxyPassword.reset();
+    showProxyChoice();
+}
+
 void DetailsForm::restore(const Settings::Section &settings)
 {
     setEncoding(settings.get(Settings::Encoding));
@@ -201,11 +346,19 @@ void DetailsForm::restore(const Settings::Section &settings)
     m_httpEndChk->setChecked(settings.get(Settings::HttpEnd));
     m_contentLengthChk->setChecked(settings.get(Settings::FixContentLength));
     m_crlfChk->setChecked(settings.get(Settings::CrLfOnLoad));
+    m_jisSymbolsChk->setChecked(settings.get(Settings::JisSymbols));
     m_tlsChk->setChecked(settings.get(Settings::Tls));
     m_verifyChk->setChecked(settings.get(Settings::TlsVerify));
     m_caFileTxt->setText(settings.get(Settings::TlsCaFile));
     m_clientCertTxt->setText(settings.get(Settings::TlsCertFile));
     m_clientKeyTxt->setText(settings.get(Settings::TlsKeyFile));
+    const int proxyType = m_proxyTypeCmb->findData(
+        ProxySettings::typeName(ProxySettings::typeFromName(settings.get(Settings::ProxyType))));
+    m_proxyTypeCmb->setCurrentIndex(qMax(0, proxyType));
+    m_proxyHostTxt->setText(settings.get(Settings::ProxyHost));
+    m_proxyPortTxt->setText(settings.get(Settings::ProxyPort));
+    m_proxyUserTxt->setText(settings.get(Settings::ProxyUser));
+    m_proxyRemoteDnsChk->setChecked(settings.get(Settings::ProxyRemoteDns));
     const std::optional<int> x = settings.get(Settings::DetailsLeft);
     const std::optional<int> y = settings.get(Settings::DetailsTop);
     if (x && y && qAbs(*x) < 100000 && qAbs(*y) < 100000) {
@@ -222,15 +375,27 @@ void DetailsForm::save(Settings::Section &settings) const
     settings.put(Settings::HttpEnd, m_httpEndChk->isChecked());
     settings.put(Settings::FixContentLength, m_contentLengthChk->isChecked());
     settings.put(Settings::CrLfOnLoad, m_crlfChk->isChecked());
+    settings.put(Settings::JisSymbols, m_jisSymbolsChk->isChecked());
     settings.put(Settings::Tls, m_tlsChk->isChecked());
     settings.put(Settings::TlsVerify, m_verifyChk->isChecked());
     settings.put(Settings::TlsCaFile, m_caFileTxt->text());
     settings.put(Settings::TlsCertFile, m_clientCertTxt->text());
     settings.put(Settings::TlsKeyFile, m_clientKeyTxt->text());
+    settings.put(Settings::ProxyType, m_proxyTypeCmb->currentData().toString());
+    settings.put(Settings::ProxyHost, m_proxyHostTxt->text());
+    settings.put(Settings::ProxyPort, m_proxyPortTxt->text());
+    settings.put(Settings::ProxyUser, m_proxyUserTxt->text());
+    settings.put(Settings::ProxyRemoteDns, m_proxyRemoteDnsChk->isChecked());
     if (m_placed) {
         settings.put(Settings::DetailsLeft, pos().x());
         settings.put(Settings::DetailsTop, pos().y());
     }
+}
+
+void DetailsForm::showPretty(QWidget *owner)
+{
+    m_tabs->setCurrentWidget(m_pretty);
+    showOver(owner);
 }
 
 void DetailsForm::showOver(QWidget *owner)
@@ -276,6 +441,11 @@ bool DetailsForm::fixContentLengthOnSend() const
     return m_contentLengthChk->isChecked();
 }
 
+bool DetailsForm::jisSymbols() const
+{
+    return m_jisSymbolsChk->isChecked();
+}
+
 void DetailsForm::fillSetup(ExchangeSetup &setup, QWidget *owner) const
 {
     setup.responseLimit = Limits[qBound(0, m_limitCmb->currentIndex(), int(std::size(Limits)) - 1)].bytes;
@@ -285,17 +455,25 @@ void DetailsForm::fillSetup(ExchangeSetup &setup, QWidget *owner) const
     setup.tls.caFile = m_caFileTxt->text().trimmed();
     setup.tls.certFile = m_clientCertTxt->text().trimmed();
     setup.tls.keyFile = m_clientKeyTxt->text().trimmed();
-    // The password lives only as long as the question.
-    setup.askPassword = [owner](const QString &file) -> std::optional<QByteArray> {
-        QInputDialog dlg;
-        dlg.setWindowTitle(QStringLiteral("パスワード"));
-        dlg.setLabelText(QStringLiteral("%1 のパスワード：").arg(file));
-        dlg.setTextEchoMode(QLineEdit::Password);
-        ModalHelper::prepare(&dlg, owner);
-        if (dlg.exec() != QDialog::Accepted)
-            return std::nullopt;
-        return dlg.textValue().toUtf8();
-    };
+    // A file's password lives only as long as the question; the proxy's is
+    // kept (keepProxyPassword) once the exchange has started with it.
+    setup.askPassword = [this, owner](const QString &subject) { return m_askPassword(owner, subject); };
+    setup.proxy = proxySettings();
+    if (!setup.proxy.used())
+        return;
+    const QString portText = m_proxyPortTxt->text();
+    qint32 port = 0;
+    try {
+        port = PortText::toInt(portText);
+    } catch (const Failure &f) {
+        if (f.number == FailureNumber::PortNotNumber)
+            throw Failure{f.number, tr("プロキシのポート番号「%1」を数値に変換できません。").arg(portText)};
+    }
+    if (port < 1 || port > 65535)
+        throw Failure{FailureNumber::PortOutOfRange, tr("プロキシのポート番号は1から65535の範囲で指定して下さい。")};
+    setup.proxy.port = static_cast<quint16>(port);
+    if (!setup.proxy.user.isEmpty())
+        setup.proxy.password = m_proxyPassword;
 }
 
 void DetailsForm::exchangeCleared()
@@ -306,6 +484,7 @@ void DetailsForm::exchangeCleared()
 
 void DetailsForm::exchangeStarted()
 {
+    keepProxyPassword();
     showSummary();
     // While it runs the text is refreshed a few times a second, not at each arrival.
     m_progress.start();
@@ -344,8 +523,11 @@ void DetailsForm::showSummary()
         m_tlsSession->setPlainText(e.tlsDetails().join(QLatin1Char('\n')));
 }
 
-void DetailsForm::showRequest(const QByteArray &wire)
+void DetailsForm::showRequest(const QByteArray &wire, int jisReplaced)
 {
+    m_jisSymbolsLbl->setText(!TextCodec::hasJisSymbols(encoding()) ? tr("（この文字コードには関係しません）")
+                             : jisReplaced > 0 ? tr("JIS の符号で送る記号: %1 文字").arg(jisReplaced)
+                                               : tr("JIS の符号で送る記号: なし"));
     const LineEndCount c = countLineEnds(wire);
     m_lineEnds->setText(QStringLiteral("CR LF: %1　LF のみ: %2　CR のみ: %3（%4）")
                             .arg(c.crlf)

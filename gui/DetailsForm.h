@@ -1,9 +1,12 @@
 #pragma once
 
+#include "core/ProxySettings.h"
 #include "core/Settings.h"
 
 #include <QTimer>
 #include <QWidget>
+#include <functional>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -13,7 +16,10 @@ class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class ExchangeEngine;
+class FindBar;
+class ByteFind;
 class HexView;
+class PrettyPage;
 struct ExchangeSetup;
 
 // The details of the last exchange and the options beyond the main window:
@@ -31,29 +37,47 @@ public:
     void save(Settings::Section &settings) const;
     // Shown beside owner the first time, where it was left after that.
     void showOver(QWidget *owner);
+    // Shown with the 整形 page in front.
+    void showPretty(QWidget *owner);
 
     QString encoding() const;
     void setEncoding(const QString &name);
     void setTls(bool on);
     bool crlfOnLoad() const;
     bool fixContentLengthOnSend() const;
-    // The limit, TLS and HTTP options of the next exchange.
+    bool jisSymbols() const;
+    // The limit, TLS, proxy and HTTP options of the next exchange. Throws
+    // Failure for a proxy port that is not one.
     // owner: the window a password question is shown over.
     void fillSetup(ExchangeSetup &setup, QWidget *owner) const;
 
-    // The request as it will go on the wire; its line ends are counted.
-    void showRequest(const QByteArray &wire);
+    // Asks for a password (of a key file, a PKCS#12 file or the proxy);
+    // nullopt when the user cancels. A dialog unless replaced (tests do).
+    using PasswordQuestion = std::function<std::optional<QByteArray>(QWidget *owner, const QString &subject)>;
+    void setPasswordQuestion(PasswordQuestion question);
+
+    // The request as it will go on the wire; its line ends are counted, and
+    // the symbols sent as their JIS codes.
+    void showRequest(const QByteArray &wire, int jisReplaced);
     void showContentLengthNote(const QString &note);
 
 signals:
     void encodingChanged();
     void wrapChanged(bool on);
+    void jisSymbolsChanged();
     void contentLengthRequested();
 
 private:
     QWidget *overviewPage();
     QWidget *requestPage();
     QWidget *tlsPage();
+    QWidget *proxyPage();
+    ProxySettings proxySettings() const;
+    void showProxyChoice();
+    // The proxy password is kept for the run while the proxy and user stay
+    // the same, and forgotten when the proxy refuses it.
+    void keepProxyPassword();
+    void forgetProxyPassword();
     QWidget *fileRow(QLineEdit *&edit, const char *name, const QString &tip);
     void exchangeCleared();
     void exchangeStarted();
@@ -71,16 +95,31 @@ private:
     QPushButton *m_charsetCmd = nullptr;
     QString m_suggestedCharset;
     HexView *m_hexView = nullptr;
+    PrettyPage *m_pretty = nullptr;
+    FindBar *m_findBar = nullptr;
+    ByteFind *m_hexFind = nullptr;
     QLabel *m_lineEnds = nullptr;
     QLabel *m_contentLengthNote = nullptr;
     QCheckBox *m_contentLengthChk = nullptr;
     QCheckBox *m_crlfChk = nullptr;
+    QCheckBox *m_jisSymbolsChk = nullptr;
+    QLabel *m_jisSymbolsLbl = nullptr;
     QCheckBox *m_tlsChk = nullptr;
     QCheckBox *m_verifyChk = nullptr;
     QLineEdit *m_caFileTxt = nullptr;
     QLineEdit *m_clientCertTxt = nullptr;
     QLineEdit *m_clientKeyTxt = nullptr;
     QPlainTextEdit *m_tlsSession = nullptr;
+    QComboBox *m_proxyTypeCmb = nullptr;
+    QLineEdit *m_proxyHostTxt = nullptr;
+    QLineEdit *m_proxyPortTxt = nullptr;
+    QLineEdit *m_proxyUserTxt = nullptr;
+    QCheckBox *m_proxyRemoteDnsChk = nullptr;
+    QLabel *m_proxyPasswordLbl = nullptr;
+    QPushButton *m_proxyForgetCmd = nullptr;
+    std::optional<QByteArray> m_proxyPassword;
+    QString m_proxyPasswordFor; // the proxy and user it belongs to
+    PasswordQuestion m_askPassword;
     QTimer m_progress;
     bool m_placed = false;
 };

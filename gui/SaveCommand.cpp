@@ -35,7 +35,7 @@ void wireProbeDeskForm::saveResponse()
             // Unedited, the response is saved as the bytes that arrived, in any
             // encoding; edited, as the pane's text in the chosen encoding.
             if (m_feed->edited())
-                ResponseFile::save(dlg.fileName, TextCodec::encode(m_responseTxt->rawText(), encoding()), keepAnswering);
+                ResponseFile::save(dlg.fileName, TextCodec::encode(m_responseTxt->rawText(), encoding(), encodeOptions()), keepAnswering);
             else
                 ResponseFile::save(dlg.fileName, m_engine->response(), keepAnswering);
         }

@@ -4,12 +4,15 @@
 Answers each request with a small SOAP response and closes (mode "close"), or
 keeps the connection open after answering until the client closes it ("keep"),
 or sends the answer in slow pieces ("trickle"); --charset sends the body in
-Shift_JIS or EUC-JP. Listens on 127.0.0.1 only and serves until stopped
-(Ctrl+C); --max-connections and --seconds make it stop by itself, as a script
-wants. --port 0 takes a free port; the first line on standard output names it.
+Shift_JIS or EUC-JP; --fault answers with a SOAP 1.1 Fault (status 500); --gzip
+sends the body gzip-compressed and chunked. Listens on 127.0.0.1 only and serves
+until stopped (Ctrl+C); --max-connections and --seconds make it stop by itself,
+as a script wants. --port 0 takes a free port; the first line on standard output
+names it.
 """
 import argparse
 import errno
+import gzip
 import re
 import socket
 import sys
@@ -35,13 +38,30 @@ KEEP_SECONDS = 600
 HEADER_END = re.compile(rb'\r?\n\r?\n')
 CONTENT_LENGTH = re.compile(rb'^content-length[ \t]*:[ \t]*(\d+)[ \t]*\r?$', re.I | re.M)
 
+FAULT = (
+    '<?xml version="1.0" encoding="UTF-8"?>'
+    '<soap:Envelope xmlns:soap="http://schemas.xmlsoap.org/soap/envelope/">'
+    '<soap:Body><soap:Fault><faultcode>soap:Client</faultcode>'
+    '<faultstring>注文番号が見つかりません</faultstring>'
+    '<detail><e:OrderNotFound xmlns:e="urn:example:orders"><e:orderId>A-1042</e:orderId>'
+    '<e:checkedAt>2024-05-01T10:00:00+09:00</e:checkedAt></e:OrderNotFound></detail>'
+    '</soap:Fault></soap:Body></soap:Envelope>'
+)
 
-def answer(charset, mode):
-    body = TEXT.replace('UTF-8', charset).encode('cp932' if charset == 'Shift_JIS' else charset)
+
+def answer(charset, mode, fault=False, compress=False):
+    text = FAULT if fault else TEXT
+    body = text.replace('UTF-8', charset).encode('cp932' if charset == 'Shift_JIS' else charset)
+    framing = f'Content-Length: {len(body)}\r\n'
+    if compress:
+        packed = gzip.compress(body)
+        half = len(packed) // 2
+        body = b''.join(b'%x\r\n%s\r\n' % (len(p), p) for p in (packed[:half], packed[half:])) + b'0\r\n\r\n'
+        framing = 'Content-Encoding: gzip\r\nTransfer-Encoding: chunked\r\n'
     head = (
-        'HTTP/1.1 200 OK\r\n'
-        f'Content-Type: text/xml; charset={charset}\r\n'
-        f'Content-Length: {len(body)}\r\n'
+        ('HTTP/1.1 500 Internal Server Error\r\n' if fault else 'HTTP/1.1 200 OK\r\n')
+        + f'Content-Type: text/xml; charset={charset}\r\n'
+        + framing
         + ('' if mode == 'keep' else 'Connection: close\r\n') + '\r\n'
     ).encode()
     return head + body
@@ -78,12 +98,12 @@ def drain(conn, seconds):
         pass
 
 
-def serve(conn, peer, mode, charset):
+def serve(conn, peer, mode, charset, fault, compress):
     with conn:
         try:
             conn.settimeout(READ_SECONDS)
             read_request(conn)
-            data = answer(charset, mode)
+            data = answer(charset, mode, fault, compress)
             if mode == 'trickle':
                 for i in range(0, len(data), 40):
                     conn.sendall(data[i:i + 40])
@@ -107,6 +127,8 @@ def main():
     ap.add_argument('--port', type=int, default=8080, help='port on 127.0.0.1 (0: any free one)')
     ap.add_argument('--mode', choices=['close', 'keep', 'trickle'], default='close')
     ap.add_argument('--charset', choices=['UTF-8', 'Shift_JIS', 'EUC-JP'], default='UTF-8')
+    ap.add_argument('--fault', action='store_true', help='answer with a SOAP Fault (status 500)')
+    ap.add_argument('--gzip', action='store_true', help='send the body gzip-compressed and chunked')
     ap.add_argument('--max-connections', type=int, default=0, help='stop after this many (0: never)')
     ap.add_argument('--seconds', type=float, default=0, help='stop after this long (0: never)')
     args = ap.parse_args()
@@ -131,7 +153,8 @@ def main():
                     time.sleep(0.1)
                 continue
             accepted += 1
-            t = threading.Thread(target=serve, args=(conn, peer, args.mode, args.charset), daemon=True)
+            t = threading.Thread(target=serve, args=(conn, peer, args.mode, args.charset, args.fault, args.gzip),
+                                 daemon=True)
             t.start()
             running = [r for r in running if r.is_alive()] + [t]
         srv.close()

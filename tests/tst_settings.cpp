@@ -58,7 +58,10 @@ private slots:
             {"Address2", "b"},     {"Address3", ""},      {"Address4", "d"},     {"Address5", "e e"},
             {"Port1", "80"},       {"Port2", "080"},      {"Port3", "8080"},     {"Port4", ""},
             {"Port5", "x"},        {"Encoding", "EUC-JP"}, {"ResponseLimit", "64 MiB"}, {"Wrap", "0"},
-            {"HttpEnd", "1"},      {"Tls", "1"},          {"TlsVerify", "0"},    {"TlsCaFile", "/ca.pem"}};
+            {"HttpEnd", "1"},      {"Tls", "1"},          {"TlsVerify", "0"},    {"TlsCaFile", "/ca.pem"},
+            {"JisSymbols", "0"},
+            {"ProxyType", "socks5"}, {"ProxyHost", "proxy.example"}, {"ProxyPort", "1080"}, {"ProxyUser", "alice"},
+            {"ProxyRemoteDns", "0"}};
         for (auto it = stored.begin(); it != stored.end(); ++it)
             w.setSetting(it.key(), it.value());
         w.form->restoreSettings();
@@ -149,7 +152,8 @@ private slots:
         const struct { const char *key, *box; bool def; } keys[] = {
             {"Wrap", "wrapChk", true},         {"HttpEnd", "httpEndChk", false},
             {"FixContentLength", "contentLengthChk", false}, {"CrLfOnLoad", "crlfChk", false},
-            {"Tls", "tlsChk", false},          {"TlsVerify", "verifyChk", true}};
+            {"Tls", "tlsChk", false},          {"TlsVerify", "verifyChk", true}, {"JisSymbols", "jisSymbolsChk", true},
+            {"ProxyRemoteDns", "proxyRemoteDnsChk", true}};
         // -1: the text does not parse and the key's default holds.
         const struct { const char *text; int value; } texts[] = {
             {"1", 1}, {"0", 0}, {"true", 1}, {" FALSE ", 0}, {"True", 1}, {"", -1}, {"yes", -1}, {"maybe", -1}, {"2", -1}};
