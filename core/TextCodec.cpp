@@ -115,7 +115,7 @@ qint64 TextCodec::encodedLength(QStringView text, const QString &name)
     return encoded(text, name, &error).size();
 }
 
-QByteArray TextCodec::encode(QStringView text, const QString &name)
+QByteArray TextCodec::encode(QStringView text, const QString &name, const QString &pane)
 {
     bool error = false;
     const QByteArray bytes = encoded(text, name, &error);
@@ -141,7 +141,8 @@ QByteArray TextCodec::encode(QStringView text, const QString &name)
     }
     const QString ch = characterAt(text, i);
     const QString code = QStringLiteral("U+%1").arg(ch.toUcs4().value(0), 4, 16, QLatin1Char('0')).toUpper();
-    throw Failure{ErrUnencodable, QStringLiteral("要求メッセージの %1 行 %2 桁目の文字「%3」(%4) は文字コード %5 で表せません。")
+    throw Failure{ErrUnencodable, QStringLiteral("%1の %2 行 %3 桁目の文字「%4」(%5) は文字コード %6 で表せません。")
+                                      .arg(pane)
                                       .arg(line)
                                       .arg(column)
                                       .arg(ch, code, normalized(name))};

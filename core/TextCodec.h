@@ -22,8 +22,9 @@ QString known(const QString &charset);
 // count as their substitutes.
 qint64 encodedLength(QStringView text, const QString &name);
 // The whole text in the encoding. A character the encoding cannot represent
-// throws Failure naming the character, its line and its column.
-QByteArray encode(QStringView text, const QString &name);
+// throws Failure naming the character, its line and its column in the pane
+// called `pane`.
+QByteArray encode(QStringView text, const QString &name, const QString &pane = QStringLiteral("要求メッセージ"));
 }
 
 // Decodes bytes that arrive in pieces. A character split between pieces is

@@ -5,8 +5,8 @@
 #include "gui/DetailsForm.h"
 #include "gui/MessageBox.h"
 #include "gui/NarrowArrowStyle.h"
-#include "gui/ResponseFeed.h"
 #include "gui/RawTextPane.h"
+#include "gui/ResponseView.h"
 #include "gui/SplitterHandle.h"
 #include "gui/Twips.h"
 
@@ -139,10 +139,9 @@ void wireProbeDeskForm::composeControls()
 
     m_responseFrm = frame(this, "responseFrm", QStringLiteral("応答メッセージ"), {3960, 1440, 3735, 4335});
     m_responseFrm->setFont(font);
-    m_responseTxt = make<RawTextPane>(m_responseFrm, "responseTxt", {120, 240, 3495, 3975},
-                                    QStringLiteral("応答メッセージを表示します。"));
+    m_responseTxt = make<ResponseView>(m_responseFrm, "responseTxt", {120, 240, 3495, 3975},
+                                     QStringLiteral("応答メッセージを表示します。"));
     m_responseTxt->setFont(font);
-    m_responseTxt->document()->setUndoRedoEnabled(false); // responses can be huge
 
     m_requestFrm = frame(this, "requestFrm", QStringLiteral("要求メッセージ"), {120, 1440, 3735, 4335});
     m_requestFrm->setFont(font);
@@ -181,7 +180,7 @@ void wireProbeDeskForm::composeControls()
     m_sendCmd->setFont(font);
 
     m_engine = new ExchangeEngine(this);
-    m_feed = new ResponseFeed(m_responseTxt, &m_engine->response(), this);
+    m_responseTxt->setSource(&m_engine->response());
     m_details = std::make_unique<DetailsForm>(m_engine);
 
     m_imgSplitter = make<SplitterHandle>(this, "imgSplitter", {3840, 1560, 150, 4215});
@@ -224,10 +223,9 @@ void wireProbeDeskForm::wireEvents()
     connect(m_details.get(), &DetailsForm::encodingChanged, this, &wireProbeDeskForm::reshowResponse);
     connect(m_details.get(), &DetailsForm::contentLengthRequested, this, &wireProbeDeskForm::fixContentLength);
     connect(m_details.get(), &DetailsForm::wrapChanged, this, [this](bool on) {
-        for (RawTextPane *pane : {m_requestTxt, m_responseTxt}) {
-            pane->setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-            pane->setHorizontalScrollBarPolicy(on ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
-        }
+        m_requestTxt->setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+        m_requestTxt->setHorizontalScrollBarPolicy(on ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+        m_responseTxt->setWrap(on);
     });
     // The request's line ends are counted again a moment after the typing stops.
     m_requestCount.setSingleShot(true);

@@ -9,18 +9,12 @@
 #include "core/TextCodec.h"
 #include "gui/DetailsForm.h"
 #include "gui/RawTextPane.h"
-#include "gui/ResponseFeed.h"
+#include "gui/ResponseView.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
-
-namespace {
-// What is left to lay out once the exchange has ended is shown at once when
-// it is this small; a larger rest goes on filling while the window answers.
-constexpr qint64 FlushAtEnd = 1 << 20;
-} // namespace
 
 void wireProbeDeskForm::sendRequest()
 {
@@ -45,6 +39,7 @@ void wireProbeDeskForm::sendRequest()
     recordHistory(m_portCmb);
     // The last exchange's response is gone, whatever happens next.
     m_engine->clear();
+    m_responseTxt->restart();
     if (details().fixContentLengthOnSend())
         fixContentLength();
 
@@ -56,11 +51,9 @@ void wireProbeDeskForm::sendRequest()
         setup.request = TextCodec::encode(m_requestTxt->rawText(), encoding());
         details().fillSetup(setup, this);
         m_engine->start(setup);
-        m_feed->restart(encoding());
         setStatus(QStringLiteral("接続先サーバに接続しています。"));
         details().exchangeStarted();
     } catch (const Failure &f) {
-        m_feed->restart(encoding());
         reportFailure(f);
     }
 }
@@ -89,7 +82,7 @@ void wireProbeDeskForm::showRequestSent()
 
 void wireProbeDeskForm::showArrival()
 {
-    m_feed->grew();
+    m_responseTxt->grew();
     m_details->responseGrew();
 }
 
@@ -124,20 +117,18 @@ void wireProbeDeskForm::reportFailure(const Failure &f)
 
 void wireProbeDeskForm::endExchange()
 {
-    m_feed->grew(true);
-    if (m_feed->pending() <= FlushAtEnd)
-        m_feed->flush();
+    m_responseTxt->grew(true);
     m_details->exchangeEnded();
 }
 
 void wireProbeDeskForm::showWholeResponse()
 {
-    m_feed->flush();
+    m_responseTxt->grew();
 }
 
 void wireProbeDeskForm::reshowResponse()
 {
-    m_feed->restart(encoding());
+    m_responseTxt->setEncoding(encoding());
 }
 
 QString wireProbeDeskForm::encoding() const

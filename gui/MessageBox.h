@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -11,6 +12,10 @@ public:
     virtual ~MessageBox() = default;
     // Returns once the user has dismissed the box.
     virtual void showError(QWidget *owner, const QString &text) = 0;
+    // A question with a few answers, the last of them the one that changes
+    // nothing (what Esc and the close button mean); returns the index of the
+    // answer chosen. A box that cannot ask takes the last answer.
+    virtual int ask(QWidget *owner, const QString &text, const QStringList &answers);
 
     static QString title() { return QStringLiteral("エラーメッセージ"); }
 };
@@ -19,4 +24,5 @@ class QtMessageBox : public MessageBox
 {
 public:
     void showError(QWidget *owner, const QString &text) override;
+    int ask(QWidget *owner, const QString &text, const QStringList &answers) override;
 };

@@ -28,6 +28,9 @@ void append(QTextDocument *doc, const QString &text);
 QString read(const QTextDocument *doc);
 // The text between two document positions, terminators as in read().
 QString read(const QTextDocument *doc, int from, int to);
+// Where the character at index of text lies in a document that append()
+// filled with text (a CR LF is one position there, a long line has breaks).
+int positionOf(const QString &text, qsizetype index);
 // Sets every block boundary from startBlock to endBlock-1 to a typed line break
 // and gives endBlock the terminator t.
 void settleEdit(QTextDocument *doc, int startBlock, int endBlock, int endTerminator);

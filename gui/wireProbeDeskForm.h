@@ -14,7 +14,7 @@ class DetailsForm;
 class ExchangeEngine;
 class MessageBox;
 class RawTextPane;
-class ResponseFeed;
+class ResponseView;
 class SettingsStore;
 class SplitterHandle;
 struct Failure;
@@ -35,7 +35,7 @@ public:
 
     ExchangeEngine &engine() { return *m_engine; }
     DetailsForm &details() { return *m_details; }
-    // Lays out at once whatever of the response the pane has not shown yet.
+    // Takes into the response pane whatever of the response it has not shown yet.
     void showWholeResponse();
     static QString StripPath(const QString &rsFileName);
 
@@ -102,7 +102,6 @@ private:
     MessageBox *m_box;
     std::unique_ptr<CommonDialog> m_dialog;
     ExchangeEngine *m_engine = nullptr;
-    ResponseFeed *m_feed = nullptr;
     std::unique_ptr<DetailsForm> m_details;
 
     QPushButton *m_sendCmd = nullptr;
@@ -122,7 +121,7 @@ private:
     QGroupBox *m_requestFrm = nullptr;
     RawTextPane *m_requestTxt = nullptr;
     QGroupBox *m_responseFrm = nullptr;
-    RawTextPane *m_responseTxt = nullptr;
+    ResponseView *m_responseTxt = nullptr;
     QWidget *m_picSplitter = nullptr;
     SplitterHandle *m_imgSplitter = nullptr;
     QLabel *m_statusBar = nullptr;

@@ -6,6 +6,7 @@
 #include "core/ExchangeEngine.h"
 #include "gui/DetailsForm.h"
 #include "gui/RawTextPane.h"
+#include "gui/ResponseView.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -206,8 +207,8 @@ private slots:
         w.form->details().setEncoding(QStringLiteral("Shift_JIS"));
         w.sendTo(QStringLiteral("127.0.0.1"), port(server), QStringLiteral("q"));
         QTRY_COMPARE(w.statusBar->text(), Done);
-        w.responseTxt->moveCursor(QTextCursor::End);
-        w.responseTxt->insertPlainText(QStringLiteral("答"));
+        QTest::keyClick(w.responseTxt, Qt::Key_End, Qt::ControlModifier);
+        QTest::sendKeyEvent(QTest::Click, w.responseTxt, Qt::Key_unknown, QStringLiteral("答"), Qt::NoModifier);
         QTemporaryDir dir;
         w.dialog->answers << dir.filePath("r.txt");
         w.saveCmd->click();

@@ -4,6 +4,7 @@
 
 #include "gui/DetailsForm.h"
 #include "gui/RawTextPane.h"
+#include "gui/ResponseView.h"
 
 #include <QClipboard>
 #include <QComboBox>

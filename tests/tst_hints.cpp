@@ -3,6 +3,7 @@
 
 #include "gui/DetailsForm.h"
 #include "gui/RawTextPane.h"
+#include "gui/ResponseView.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -18,6 +18,7 @@ class QPushButton;
 class QSlider;
 class QTimer;
 class RawTextPane;
+class ResponseView;
 class SplitterHandle;
 
 // Records each box instead of showing it, and whether the window was still
@@ -26,6 +27,10 @@ class FakeMessageBox : public MessageBox
 {
 public:
     void showError(QWidget *owner, const QString &text) override;
+    // Takes the answer at index `answer` (-1: the last one) and records the question.
+    int ask(QWidget *owner, const QString &text, const QStringList &answers) override;
+    int answer = -1;
+    QStringList questions;
     QStringList texts;
     QList<bool> ownerEnabled;
     std::function<void()> whileOpen; // runs while the box would be open
@@ -68,7 +73,8 @@ struct TestWindow
     QComboBox *addressCmb, *portCmb;
     QSlider *TimeOutSlider;
     QGroupBox *connectFrm, *requestFrm, *responseFrm;
-    RawTextPane *requestTxt, *responseTxt;
+    RawTextPane *requestTxt;
+    ResponseView *responseTxt;
     QWidget *picSplitter;
     SplitterHandle *imgSplitter;
     QLabel *statusBar;
