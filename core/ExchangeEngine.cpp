@@ -110,17 +110,23 @@ void ExchangeEngine::onDataArrival()
     // then neither sends more nor closes cannot hold the exchange for ever.
     m_responseTimer.start(m_setup.timeoutSeconds * 1000);
     const qint64 room = m_setup.responseLimit - m_response.size();
-    const QByteArray piece = m_transport.read(qMin(room, ReadPiece));
-    if (!piece.isEmpty()) {
+    const qint64 want = qMin(qMin(room, ReadPiece), m_transport.bytesAvailable());
+    if (want > 0) {
         if (m_timings.firstByte < 0)
             m_timings.firstByte = now();
         // Qt 6.4 grows an array by copying it whole when its room runs out;
         // doubling ahead keeps the copies few and in place (realloc).
-        if (m_response.capacity() - m_response.size() < piece.size())
-            m_response.reserve(qMax(2 * m_response.capacity(), m_response.size() + piece.size()));
-        m_response += piece;
-        m_framing.feed(piece);
-        emit arrived(m_response.size());
+        const qint64 at = m_response.size();
+        if (m_response.capacity() - at < want)
+            m_response.reserve(qMax(2 * m_response.capacity(), at + want));
+        // Straight into the kept bytes: no piece to allocate, fault in and copy again.
+        m_response.resize(at + want);
+        const qint64 got = m_transport.read(m_response.data() + at, want);
+        m_response.resize(at + got);
+        if (got > 0) {
+            m_framing.feed(QByteArrayView(m_response).sliced(at, got));
+            emit arrived(m_response.size());
+        }
     }
     if (m_outcome != Outcome::Running)
         return; // a receiver ended it

@@ -13,15 +13,37 @@ constexpr char Cr = '\r';
 constexpr char Lf = '\n';
 constexpr char Esc = '\x1B';
 
-int lowestBit(unsigned m)
+int lowestBit(quint64 m)
 {
-    return __builtin_ctz(m);
+    return __builtin_ctzll(m);
 }
 
-int highestBit(unsigned m)
+int highestBit(quint64 m)
 {
-    return 31 - __builtin_clz(m);
+    return 63 - __builtin_clzll(m);
 }
+
+// Without a popcount instruction in the baseline, the compiler would call a
+// library routine for each block.
+int bitCount(quint64 x)
+{
+    x = x - ((x >> 1) & 0x5555555555555555ULL);
+    x = (x & 0x3333333333333333ULL) + ((x >> 2) & 0x3333333333333333ULL);
+    x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0FULL;
+    return int((x * 0x0101010101010101ULL) >> 56);
+}
+
+#ifdef __SSE2__
+quint64 maskOf(const char *s, __m128i c)
+{
+    quint64 m = 0;
+    for (int k = 0; k < 4; ++k) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s + 16 * k));
+        m |= quint64(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, c)))) << (16 * k);
+    }
+    return m;
+}
+#endif
 
 } // namespace
 
@@ -64,9 +86,9 @@ void LineIndex::update()
     }
 }
 
-// One bit per byte of a 16-byte block at `at`: mask marks CR and LF bytes,
+// One bit per byte of a 64-byte block at `at`: mask marks CR and LF bytes,
 // starts the bytes where a line end starts (a CR, or an LF not after a CR).
-void LineIndex::lineEndsIn(qint64 at, unsigned mask, unsigned starts)
+inline void LineIndex::lineEndsIn(qint64 at, quint64 mask, quint64 starts)
 {
     // Only the gap before the block's first line end can be long; the gaps
     // inside a block are shorter than it.
@@ -76,7 +98,7 @@ void LineIndex::lineEndsIn(qint64 at, unsigned mask, unsigned starts)
         m_longest = gap;
     if (gap >= LongLine)
         m_long.append({m_ends, m_lineBegin, gap});
-    m_ends += __builtin_popcount(starts);
+    m_ends += bitCount(starts);
     m_lineBegin = at + highestBit(mask) + 1;
 }
 
@@ -88,18 +110,17 @@ void LineIndex::scan(qint64 from, qint64 to)
     const __m128i cr = _mm_set1_epi8(Cr);
     const __m128i lf = _mm_set1_epi8(Lf);
     const __m128i esc = _mm_set1_epi8(Esc);
-    for (; i + 16 <= to; i += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s + i));
-        const unsigned crs = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, cr)));
-        const unsigned lfs = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, lf)));
-        const unsigned escs = unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, esc)));
+    for (; i + 64 <= to; i += 64) {
+        const quint64 crs = maskOf(s + i, cr);
+        const quint64 lfs = maskOf(s + i, lf);
+        const quint64 escs = maskOf(s + i, esc);
         if (escs)
             m_lastEscape = i + highestBit(escs);
-        const unsigned mask = crs | lfs;
+        const quint64 mask = crs | lfs;
         if (!mask)
             continue;
-        const unsigned afterCr = (crs << 1) | (i > 0 && s[i - 1] == Cr ? 1u : 0u);
-        lineEndsIn(i, mask, crs | (lfs & ~afterCr & 0xFFFFu));
+        const quint64 afterCr = (crs << 1) | (i > 0 && s[i - 1] == Cr ? 1u : 0u);
+        lineEndsIn(i, mask, crs | (lfs & ~afterCr));
     }
 #endif
     for (; i < to; ++i) {

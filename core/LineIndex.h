@@ -48,7 +48,7 @@ public:
     qint64 lineOf(qint64 pos) const;
     Line line(qint64 number) const;
     Line lineAt(qint64 pos) const { return line(lineOf(pos)); }
-    // Length of the longest line (exact from 16 bytes on).
+    // Length of the longest line (exact from 64 bytes on).
     qint64 longest() const;
     // The lines of at least LongLine bytes that have ended, in order; the last
     // line, still open, is never listed.
@@ -61,7 +61,7 @@ public:
 
 private:
     void scan(qint64 from, qint64 to);
-    void lineEndsIn(qint64 at, unsigned mask, unsigned starts);
+    void lineEndsIn(qint64 at, quint64 mask, quint64 starts);
     // Line ends that start in [from, to).
     qint64 countEnds(qint64 from, qint64 to) const;
     // Position of the n-th line end (1-based) that starts at or after from.

@@ -129,6 +129,16 @@ QString ResponseText::decode(qint64 from, qint64 to, bool finish) const
                              QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
         return whole.decode(b);
     }
+    // The legacy decoders say SUB for an invalid byte, which tells from a SUB
+    // in the bytes only where the bytes hold none: a real one is read apart.
+    const qsizetype sub = b.indexOf('\x1A');
+    if (sub >= 0) {
+        QString s = sub > 0 ? decode(from, from + sub, true) : QString();
+        s += QChar(0x1A);
+        if (from + sub + 1 < to)
+            s += decode(from + sub + 1, to, finish);
+        return s;
+    }
     StreamDecoder d(m_encoding);
     // A range that starts with an escape sequence sets its own state; the
     // decoder would take a sequence right after the seed's for an empty one.
@@ -147,13 +157,18 @@ QString ResponseText::text(qint64 from, qint64 to) const
     if (from == to)
         return QString();
     const bool finish = finishesAt(to);
-    QString s = decode(from, to, finish);
-    if (m_kind == Kind::Utf8 || m_kind == Kind::Latin1)
-        return s; // these never take a line end into a character
-    const QByteArrayView b = bytes(from, to);
-    if (s.count(QLatin1Char('\r')) == std::count(b.begin(), b.end(), '\r')
-        && s.count(QLatin1Char('\n')) == std::count(b.begin(), b.end(), '\n'))
-        return s;
+    QString s;
+    // ISO-2022-JP's state at a line start is set for each line, so that a
+    // line reads the same whatever range it is read in.
+    if (m_kind != Kind::Iso2022Jp) {
+        s = decode(from, to, finish);
+        if (m_kind == Kind::Utf8 || m_kind == Kind::Latin1)
+            return s; // these never take a line end into a character
+        const QByteArrayView b = bytes(from, to);
+        if (s.count(QLatin1Char('\r')) == std::count(b.begin(), b.end(), '\r')
+            && s.count(QLatin1Char('\n')) == std::count(b.begin(), b.end(), '\n'))
+            return s;
+    }
     // An invalid sequence took a line end with it: each line on its own,
     // its line end apart (CR and LF are the same bytes in every encoding here).
     QString out;

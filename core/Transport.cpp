@@ -84,6 +84,11 @@ QByteArray Transport::read(qint64 max)
     return m_socket.read(qMin(max, m_socket.bytesAvailable()));
 }
 
+qint64 Transport::read(char *to, qint64 max)
+{
+    return qMax<qint64>(0, m_socket.read(to, qMin(max, m_socket.bytesAvailable())));
+}
+
 void Transport::close()
 {
     ++m_generation; // notices still queued for this connection are dropped

@@ -41,6 +41,8 @@ public:
     void write(const QByteArray &bytes);
     // Everything waiting now, at most max bytes; removes it from the socket.
     QByteArray read(qint64 max);
+    // Reads up to max bytes into to; returns how many.
+    qint64 read(char *to, qint64 max);
     qint64 bytesAvailable() const { return m_socket.bytesAvailable(); }
     void close();
     int state() const;

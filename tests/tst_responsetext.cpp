@@ -42,10 +42,10 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("CR LF split across arrivals") << "UTF-8" << QList<QByteArray>{"a\r", "\nb\r", "\n"}
                                                      << "a\r\nb\r\n";
-        // The bytes are read 16 at a time: a CR that ends one block and the LF that starts the next.
+        // The bytes are read 64 at a time: a CR that ends one block and the LF that starts the next.
         QTest::newRow("CR LF across read blocks")
-            << "UTF-8" << QList<QByteArray>{QByteArray(15, 'a') + "\r\n" + QByteArray(30, 'b') + "\r", "\n" + QByteArray(40, 'c')}
-            << QString(15, 'a') + "\r\n" + QString(30, 'b') + "\r\n" + QString(40, 'c');
+            << "UTF-8" << QList<QByteArray>{QByteArray(63, 'a') + "\r\n" + QByteArray(126, 'b') + "\r", "\n" + QByteArray(70, 'c')}
+            << QString(63, 'a') + "\r\n" + QString(126, 'b') + "\r\n" + QString(70, 'c');
         QTest::newRow("lone CR at a slice end") << "UTF-8" << QList<QByteArray>{"a\r", "b\r"} << "a\rb\r";
         QTest::newRow("lone LF, CR LF and lone CR") << "UTF-8" << QList<QByteArray>{"x\ny\r", "\nz\rw"}
                                                    << "x\ny\r\nz\rw";
