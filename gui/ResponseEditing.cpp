@@ -90,6 +90,9 @@ bool ResponseView::startEditing(bool anySize)
     connect(doc, &QTextDocument::modificationChanged, this, &ResponseView::editedChanged);
     m_editor->installEventFilter(this);
 
+    // The editor has its own scroll bars.
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_editPanel->setGeometry(rect());
     m_editPanel->show();
     m_editPanel->raise();
@@ -126,6 +129,8 @@ void ResponseView::revert()
     m_editNote = nullptr;
     m_editor = nullptr;
     setFocusPolicy(Qt::StrongFocus);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setHorizontalScrollBarPolicy(m_wrap ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
     if (focused)
         setFocus(Qt::OtherFocusReason);
     m_frameValid = false;

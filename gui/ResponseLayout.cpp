@@ -1,13 +1,14 @@
 #include "gui/ResponseLayout.h"
 
 #include <QFontMetricsF>
+#include <QTextCharFormat>
 #include <QTextOption>
 
 namespace {
 
-constexpr qint64 WrapWindow = 64 * 1024;  // bytes of a long line laid out at once
-constexpr qint64 CachedChars = 4 << 20;   // short lines kept laid out
-constexpr int CachedWindows = 24;
+constexpr qint64 WrapWindow = 16 * 1024;  // bytes of a long line laid out at once
+constexpr qint64 CachedChars = 256 * 1024; // short lines kept laid out
+constexpr int CachedWindows = 8;
 constexpr qreal TabStop = 80;             // as a plain text edit has it
 constexpr qreal Unbounded = 1e7;
 
@@ -84,7 +85,7 @@ qint64 ResponseLayout::bytesPerRow() const
 qint64 ResponseLayout::windowBytes() const
 {
     if (m_wrap)
-        return qMax<qint64>(WrapWindow, bytesPerRow() * 400);
+        return qMax<qint64>(WrapWindow, bytesPerRow() * 200);
     // A character takes at most four bytes and at least one column.
     return qint64(m_span / m_charWidth) * 4 + 4096;
 }
@@ -94,18 +95,27 @@ bool ResponseLayout::isLong(const LineIndex::Line &line) const
     return line.length() >= LineIndex::LongLine;
 }
 
-QString ResponseLayout::shownText(const QString &decoded)
+QString ResponseLayout::shownText(const QString &decoded, QList<QTextLayout::FormatRange> *marks)
 {
+    QTextCharFormat control;
+    control.setBackground(QColor(128, 128, 128));
+    control.setForeground(Qt::white);
     QString s = decoded;
     QChar *c = s.data();
     for (qsizetype i = 0; i < s.size(); ++i) {
         const char16_t u = c[i].unicode();
-        if (u < 0x20 && u != u'\t')
-            c[i] = QChar(0x2400 + u); // NUL and the other controls as their pictures
-        else if (u == 0x7F)
-            c[i] = QChar(0x2421);
-        else if (u == 0x2028 || u == 0x2029)
-            c[i] = QChar(0x2424); // would end the row
+        char16_t shown = 0;
+        if ((u < 0x20 && u != u'\t') || u == 0x7F)
+            shown = u ^ 0x40; // NUL is @, ESC is [, DEL is ?
+        else if (u == 0x85 || u == 0x2028 || u == 0x2029)
+            shown = 0xB6; // would end the row
+        if (!shown)
+            continue;
+        c[i] = QChar(shown);
+        if (!marks->isEmpty() && marks->last().start + marks->last().length == i)
+            ++marks->last().length;
+        else
+            marks->append({int(i), 1, control});
     }
     return s;
 }
@@ -119,7 +129,9 @@ ResponseLayout::PiecePtr ResponseLayout::piece(const LineIndex::Line &line, qint
     p->end = end;
     p->atLineEnd = end >= line.end;
     p->text = m_text->piece(begin, end);
-    p->layout.setText(shownText(p->text.text));
+    QList<QTextLayout::FormatRange> marks;
+    p->layout.setText(shownText(p->text.text, &marks));
+    p->layout.setFormats(marks);
     p->layout.setFont(m_font);
     QTextOption option;
     option.setWrapMode(m_wrap ? QTextOption::WrapAnywhere : QTextOption::NoWrap);
@@ -241,11 +253,25 @@ ResponseLayout::Row ResponseLayout::rowAt(qint64 pos)
             return rowHolding(w, pos);
     }
     const qint64 window = windowBytes();
-    if (line.end - pos < window / 4) {
-        const PiecePtr w = windowAt(line, m_text->boundaryAtOrBefore(qMax(line.begin, line.end - window)));
-        return rowHolding(w, pos);
-    }
-    return rowIn(windowAt(line, m_text->boundaryAtOrBefore(pos)), 0);
+    if (line.end - pos < window / 4)
+        return rowHolding(windowAt(line, rowStartNear(line, line.end - window)), pos);
+    return rowHolding(windowAt(line, rowStartNear(line, pos)), pos);
+}
+
+qint64 ResponseLayout::rowStartNear(const LineIndex::Line &line, qint64 pos)
+{
+    pos = m_text->boundaryAtOrBefore(pos);
+    if (pos <= line.begin)
+        return line.begin;
+    // Where rows laid out from the line's start would begin, if every row
+    // took as many bytes as the first one laid out from here: exact in even
+    // text, so that a long line shows the same rows however it is reached.
+    const PiecePtr probe = piece(line, pos, qMin(line.end, m_text->boundaryAtOrBefore(pos + 4096)));
+    if (probe->layout.lineCount() < 2)
+        return pos;
+    const Row first = rowIn(probe, 0);
+    const qint64 rowBytes = qMax<qint64>(1, first.end - first.begin);
+    return m_text->boundaryAtOrBefore(line.begin + (pos - line.begin) / rowBytes * rowBytes);
 }
 
 ResponseLayout::Row ResponseLayout::next(const Row &row)

@@ -70,13 +70,16 @@ public:
     Row rowAt(qint64 pos);
     Row next(const Row &row);
     Row previous(const Row &row);
-    // The text shown for decoded text: control characters as their pictures,
-    // nothing that would break a row.
-    static QString shownText(const QString &decoded);
+    // The text shown for decoded text, one character for one: a control
+    // character shows as the letter of its caret notation (NUL as @, ESC as
+    // [), a line or paragraph separator as ¶, each marked in the formats, so
+    // that none is invisible and none breaks a row.
+    static QString shownText(const QString &decoded, QList<QTextLayout::FormatRange> *marks);
 
 private:
     PiecePtr piece(const LineIndex::Line &line, qint64 begin, qint64 end);
     PiecePtr windowAt(const LineIndex::Line &line, qint64 begin);
+    qint64 rowStartNear(const LineIndex::Line &line, qint64 pos);
     Row rowIn(const PiecePtr &p, int index) const;
     Row rowHolding(const PiecePtr &p, qint64 pos) const;
     Row noWrapRow(const LineIndex::Line &line);

@@ -59,6 +59,9 @@ ResponseView::ResponseView(QWidget *parent)
         verticalScrollBar()->setSliderPosition(verticalScrollBar()->value());
         scrollRows(rows);
     });
+    m_refresh.setSingleShot(true);
+    m_refresh.setInterval(30);
+    connect(&m_refresh, &QTimer::timeout, this, &ResponseView::refresh);
     m_autoScroll.setInterval(50);
     connect(&m_autoScroll, &QTimer::timeout, this, &ResponseView::autoScroll);
 
@@ -91,6 +94,7 @@ void ResponseView::restart()
 {
     if (m_editor)
         revert();
+    m_refresh.stop();
     m_text.clear();
     m_layout.clear();
     m_units.follow();
@@ -109,18 +113,28 @@ void ResponseView::grew(bool ended)
 {
     const qint64 before = m_text.size();
     m_text.update();
-    if (ended && !m_text.ended()) {
+    const bool ending = ended && !m_text.ended();
+    if (ending)
         m_text.setEnded(true);
-    } else if (m_text.size() == before) {
+    if (m_text.size() == before && !ending)
         return;
-    }
+    // While bytes stream in, the pane catches up a few dozen times a second;
+    // the end is shown at once.
+    if (ending)
+        refresh();
+    else if (!m_refresh.isActive())
+        m_refresh.start();
+}
+
+void ResponseView::refresh()
+{
+    m_refresh.stop();
     m_units.follow();
     m_layout.lastLineChanged();
-    // What is in sight changes only when the frame reaches the lines that grew.
-    const qint64 lines = m_text.lines().lineCount();
-    const bool reaches = !m_frameValid || m_frame.isEmpty() || m_frame.last().piece->line + 1 >= m_knownLines
-                         || m_frame.size() < viewport()->height() / m_layout.rowHeight();
-    m_knownLines = lines;
+    // What is in sight changes only when the rows in sight reach the lines that grew.
+    const bool reaches = !m_frameValid || !m_frameFills || m_frame.isEmpty()
+                         || m_frame.last().piece->line + 1 >= m_knownLines;
+    m_knownLines = m_text.lines().lineCount();
     updateScrollBars();
     if (reaches) {
         m_frameValid = false;
@@ -132,6 +146,10 @@ void ResponseView::grew(bool ended)
 
 void ResponseView::setEncoding(const QString &name)
 {
+    // An editor holding the text as it arrived gives way to the bytes in the
+    // new encoding; an edit stays, to be saved in the new encoding.
+    if (m_editor && !isEdited())
+        revert();
     m_text.setEncoding(name);
     m_layout.clear();
     m_anchor = m_text.boundaryAtOrBefore(m_anchor);
@@ -144,7 +162,8 @@ void ResponseView::setEncoding(const QString &name)
 void ResponseView::setWrap(bool on)
 {
     m_wrap = on;
-    setHorizontalScrollBarPolicy(on ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+    if (!m_editor)
+        setHorizontalScrollBarPolicy(on ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
     if (m_editor) {
         m_editor->setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
         m_editor->setHorizontalScrollBarPolicy(on ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
@@ -232,7 +251,12 @@ void ResponseView::buildFrame()
     m_layout.setVisibleSpan(hOffset(), viewport()->width());
     const Row top = m_layout.rowAt(m_top);
     m_top = top.begin;
-    m_frame = rowsFrom(top, viewport()->height() - Margin);
+    const qreal room = viewport()->height() - Margin;
+    m_frame = rowsFrom(top, room);
+    qreal used = 0;
+    for (const Row &r : std::as_const(m_frame))
+        used += heightOf(r);
+    m_frameFills = used >= room;
     m_frameValid = true;
 }
 
@@ -366,39 +390,54 @@ void ResponseView::paintEvent(QPaintEvent *)
     marked.setBackground(QColor(255, 225, 80));
     const int caretRow = hasFocus() && m_caretOn ? frameRowOf(m_cursor) : -1;
     const qreal left = Margin - hOffset();
+    const qreal width = viewport()->width();
     qreal y = Margin;
-    for (int i = 0; i < m_frame.size(); ++i) {
-        const Row &r = m_frame[i];
-        const ResponseLayout::Piece &piece = *r.piece;
-        const QTextLine line = r.textLine();
-        const qreal h = line.height();
-        const QPointF origin(left + r.x, y - line.y());
+    for (int i = 0; i < m_frame.size();) {
+        // The rows in sight from one piece are drawn together: drawing each
+        // on its own would draw the rows that touch it again.
+        const ResponseLayout::PiecePtr piece = m_frame[i].piece;
+        int last = i;
+        qreal height = m_frame[i].textLine().height();
+        while (last + 1 < m_frame.size() && m_frame[last + 1].piece == piece) {
+            ++last;
+            height += m_frame[last].textLine().height();
+        }
+        const QPointF origin(left + m_frame[i].x, y - m_frame[i].textLine().y());
         // The piece's share of the marks and the selection, as character ranges.
-        const qint64 readEnd = piece.begin + piece.text.read;
+        const qint64 readEnd = piece->begin + piece->text.read;
         QList<QTextLayout::FormatRange> formats;
         const auto mark = [&](qint64 from, qint64 to, const QTextCharFormat &f) {
-            from = qMax(from, piece.begin);
+            from = qMax(from, piece->begin);
             to = qMin(to, readEnd);
             if (from >= to)
                 return;
-            const int a = int(piece.indexOf(from));
-            const int b = to >= readEnd ? int(piece.text.text.size()) : int(piece.indexOf(to));
+            const int a = int(piece->indexOf(from));
+            const int b = to >= readEnd ? int(piece->text.text.size()) : int(piece->indexOf(to));
             if (b > a)
                 formats.append({a, b - a, f});
         };
         for (const auto &m : std::as_const(m_highlights))
             mark(m.first, m.second, marked);
         mark(sel.first, sel.second, selected);
-        piece.layout.draw(&p, origin, formats, QRectF(0, y, viewport()->width(), h));
-        // A selected line end shows as a blank's width after the line.
-        if (r.lastOfLine() && sel.first <= r.end && sel.second > r.end)
-            p.fillRect(QRectF(origin.x() + line.naturalTextWidth(), y, m_layout.charWidth() / 2, h), selected.background());
-        if (i == caretRow) {
-            const qsizetype index = piece.indexOf(m_cursor);
-            const qreal x = origin.x() + line.cursorToX(int(index));
-            p.fillRect(QRectF(x, y, 1, h), pal.brush(QPalette::Text));
+        const QRectF area(0, y, width, height);
+        p.save();
+        p.setClipRect(area);
+        piece->layout.draw(&p, origin, formats, area.adjusted(0, 0.5, 0, -0.5));
+        p.restore();
+        for (int k = i; k <= last; ++k) {
+            const Row &r = m_frame[k];
+            const QTextLine line = r.textLine();
+            const qreal h = line.height();
+            // A selected line end shows as half a blank after the line.
+            if (r.lastOfLine() && sel.first <= r.end && sel.second > r.end)
+                p.fillRect(QRectF(origin.x() + line.naturalTextWidth(), y, m_layout.charWidth() / 2, h),
+                           selected.background());
+            if (k == caretRow && m_cursor >= piece->begin && m_cursor <= readEnd)
+                p.fillRect(QRectF(origin.x() + line.cursorToX(int(piece->indexOf(m_cursor))), y, 1, h),
+                           pal.brush(QPalette::Text));
+            y += h;
         }
-        y += h;
+        i = last + 1;
     }
     m_shown = m_text.size();
 }

@@ -105,6 +105,8 @@ private:
 
     // Layout and scrolling
     void relayout();
+    // Brings the scroll bars and the rows in sight up to the bytes taken in.
+    void refresh();
     void updateScrollBars();
     void buildFrame();
     QList<Row> rowsFrom(const Row &top, qreal height);
@@ -148,6 +150,8 @@ private:
     qint64 m_top = 0;     // first byte of the top row
     QList<Row> m_frame;   // the rows in sight, top first
     bool m_frameValid = false;
+    bool m_frameFills = false; // the rows in sight fill the pane
+    QTimer m_refresh;
     qint64 m_barScale = 1;
     qint64 m_hScale = 1;
     bool m_syncingBars = false;
