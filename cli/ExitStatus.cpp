@@ -1,19 +1,17 @@
 #include "cli/ExitStatus.h"
 
-#include "core/PortText.h"
-#include "core/TextCodec.h"
-#include "core/TlsSetup.h"
+#include "core/FailureNumber.h"
 
 int ExitStatus::forFailure(qint32 number)
 {
     switch (number) {
-    case PortText::ErrNotNumber:
-    case PortText::ErrOutOfRange:
-    case TextCodec::ErrUnencodable:
+    case FailureNumber::PortNotNumber:
+    case FailureNumber::PortOutOfRange:
+    case FailureNumber::Unencodable:
         return BadInput;
-    case TlsSetup::VerifyFailed:
-    case TlsSetup::HandshakeFailed:
-    case TlsSetup::FileFailed:
+    case FailureNumber::TlsVerify:
+    case FailureNumber::TlsHandshake:
+    case FailureNumber::TlsFile:
         return Tls;
     default:
         // Socket failures (200 and up), the reset, the response limit, and a

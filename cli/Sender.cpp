@@ -10,6 +10,7 @@
 #include "core/FileFailure.h"
 #include "core/PortText.h"
 #include "core/ResponseFile.h"
+#include "core/TlsSetup.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -22,23 +23,6 @@
 namespace {
 
 const QString Program = QStringLiteral("wireprobe-send: ");
-
-QString ms(double v)
-{
-    return QString::number(v, 'f', 1) + QStringLiteral(" ms");
-}
-
-QString protocolName(const QSslConfiguration &c)
-{
-    switch (c.sessionProtocol()) {
-    case QSsl::TlsV1_2:
-        return QStringLiteral("TLS 1.2");
-    case QSsl::TlsV1_3:
-        return QStringLiteral("TLS 1.3");
-    default:
-        return c.sessionCipher().protocolString();
-    }
-}
 
 } // namespace
 
@@ -169,17 +153,17 @@ ExchangeSetup Sender::setup(const QByteArray &request) const
 void Sender::onConnected()
 {
     const ExchangeTimings &t = m_engine.timings();
-    detail(QStringLiteral("接続しました（%1）").arg(ms(t.connected)));
+    detail(QStringLiteral("接続しました（%1）").arg(ExchangeReport::milliseconds(t.connected)));
     if (!m_engine.usedTls())
         return;
     const Transport &transport = m_engine.transport();
     const QSslConfiguration session = transport.sessionConfiguration();
     m_facts.tlsEstablished = true;
-    m_facts.tlsProtocol = protocolName(session);
+    m_facts.tlsProtocol = TlsSetup::protocolName(session);
     m_facts.tlsCipher = session.sessionCipher().name();
     // Verification runs even with --insecure; verified means it found nothing.
     m_facts.tlsVerified = transport.verifyErrors().isEmpty();
-    detail(QStringLiteral("TLS ハンドシェイクが完了しました（%1）").arg(ms(t.tlsDone)));
+    detail(QStringLiteral("TLS ハンドシェイクが完了しました（%1）").arg(ExchangeReport::milliseconds(t.tlsDone)));
     for (const QString &line : m_engine.tlsDetails())
         detail(QStringLiteral("  ") + line);
 }
@@ -188,13 +172,13 @@ void Sender::onRequestSent()
 {
     detail(QStringLiteral("要求メッセージを送信しました: %1 バイト（%2）")
                .arg(m_engine.requestBytesSent())
-               .arg(ms(m_engine.timings().requestSent)));
+               .arg(ExchangeReport::milliseconds(m_engine.timings().requestSent)));
 }
 
 void Sender::onArrived(qint64 total)
 {
     if (m_received == 0)
-        detail(QStringLiteral("最初の応答バイトを受信しました（%1）").arg(ms(m_engine.timings().firstByte)));
+        detail(QStringLiteral("最初の応答バイトを受信しました（%1）").arg(ExchangeReport::milliseconds(m_engine.timings().firstByte)));
     m_received = total;
     streamNew();
 }

@@ -1,6 +1,7 @@
 #include "cli/TerminalPassword.h"
 
 #include "core/Failure.h"
+#include "core/FailureNumber.h"
 #include "core/TlsSetup.h"
 
 #include <QFile>
@@ -34,7 +35,7 @@ std::optional<QByteArray> TerminalPassword::ask(const QString &file)
 {
     const int fd = ::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
-        throw Failure{TlsSetup::FileFailed,
+        throw Failure{FailureNumber::TlsFile,
                       QStringLiteral("パスワードを入力する端末がないため、このファイルを使えません: %1").arg(file)};
     termios saved {};
     const bool isTerminal = ::tcgetattr(fd, &saved) == 0;

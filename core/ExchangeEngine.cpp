@@ -1,6 +1,7 @@
 #include "core/ExchangeEngine.h"
 
 #include "core/Failure.h"
+#include "core/FailureNumber.h"
 
 #include <QLocale>
 
@@ -64,7 +65,11 @@ void ExchangeEngine::clear()
     m_sent = 0;
     m_tcpUp = false;
     m_timings = ExchangeTimings();
+    const bool changed = m_outcome != Outcome::Idle;
     m_outcome = Outcome::Idle;
+    if (changed)
+        emit outcomeChanged(m_outcome);
+    emit cleared();
 }
 
 void ExchangeEngine::start(const ExchangeSetup &setup)
@@ -80,6 +85,8 @@ void ExchangeEngine::start(const ExchangeSetup &setup)
     m_outcome = Outcome::Running;
     // The connection attempt is bounded by the same time-out as the wait for data.
     m_responseTimer.start(setup.timeoutSeconds * 1000);
+    emit outcomeChanged(m_outcome);
+    emit started();
 }
 
 void ExchangeEngine::abort()
@@ -133,7 +140,7 @@ void ExchangeEngine::onDataArrival()
     // A response that ends exactly at the limit is complete; one that goes on is cut.
     if (m_response.size() >= m_setup.responseLimit && m_transport.state() != Transport::Closing) {
         finish(Outcome::Failed);
-        emit failed(ErrResponseLimit, QStringLiteral("応答メッセージが上限の %1 に達したため、受信を打ち切りました。")
+        emit failed(FailureNumber::ResponseLimit, QStringLiteral("応答メッセージが上限の %1 に達したため、受信を打ち切りました。")
                                           .arg(limitText(m_setup.responseLimit)));
         return;
     }
@@ -198,5 +205,8 @@ void ExchangeEngine::finish(Outcome outcome)
     m_closePoll.stop();
     m_transport.close();
     m_timings.end = now();
+    const bool changed = m_outcome != outcome;
     m_outcome = outcome;
+    if (changed)
+        emit outcomeChanged(outcome);
 }

@@ -44,8 +44,8 @@ class ExchangeEngine : public QObject
 {
     Q_OBJECT
 public:
-    enum : qint32 { ErrResponseLimit = 240 };
     enum class Outcome { Idle, Running, Completed, TimedOut, Failed };
+    Q_ENUM(Outcome)
 
     explicit ExchangeEngine(QObject *parent = nullptr);
     // "512 MiB", as the limit is named to the user.
@@ -66,7 +66,7 @@ public:
     const ExchangeTimings &timings() const { return m_timings; }
     // Milliseconds since the start, for progress while it runs.
     double elapsedMs() const;
-    int state() const { return m_transport.state(); }
+    Transport::StateCode state() const { return m_transport.state(); }
     const Transport &transport() const { return m_transport; }
     bool usedTls() const { return m_setup.tls.enabled; }
     const HttpFraming &framing() const { return m_framing; }
@@ -75,9 +75,14 @@ public:
     // Set when verification was off and would have failed: why.
     QString tlsVerificationNote() const;
 
-    QTimer *responseTimer() { return &m_responseTimer; }
-
 signals:
+    // The last exchange was forgotten: no response, timings or details.
+    void cleared();
+    // An exchange is running; its response starts empty.
+    void started();
+    // On every change of outcome, once the engine's state is final; before
+    // completed(), timedOut() or failed() tell why an exchange ended.
+    void outcomeChanged(ExchangeEngine::Outcome outcome);
     void connected();
     void requestSent();
     // total: the response's size now; the new bytes are at its end.

@@ -5,19 +5,15 @@
 
 #include <QLocale>
 
-namespace {
-
-QString ms(double v)
+QString ExchangeReport::milliseconds(double ms)
 {
-    return v < 0 ? QStringLiteral("—") : QString::number(v, 'f', 1) + QStringLiteral(" ms");
+    return ms < 0 ? QStringLiteral("—") : QString::number(ms, 'f', 1) + QStringLiteral(" ms");
 }
 
-QString bytesText(qint64 n)
+QString ExchangeReport::bytesText(qint64 n)
 {
     return QLocale::c().toString(n) + QStringLiteral(" バイト");
 }
-
-} // namespace
 
 QString ExchangeReport::addressMissing()
 {
@@ -66,11 +62,13 @@ QStringList ExchangeReport::summary(const ExchangeEngine &e, const QString &http
                      + bytesText(f.bodyBytes());
 
     const ExchangeTimings &t = e.timings();
-    lines << QString() << QStringLiteral("名前解決: ") + ms(t.resolved) << QStringLiteral("接続: ") + ms(t.connected);
+    lines << QString() << QStringLiteral("名前解決: ") + milliseconds(t.resolved)
+          << QStringLiteral("接続: ") + milliseconds(t.connected);
     if (e.usedTls())
-        lines << QStringLiteral("TLS ハンドシェイク: ") + ms(t.tlsDone);
-    lines << QStringLiteral("要求送信: ") + ms(t.requestSent) << QStringLiteral("最初の応答バイト: ") + ms(t.firstByte)
-          << QStringLiteral("終了: ") + ms(t.end);
+        lines << QStringLiteral("TLS ハンドシェイク: ") + milliseconds(t.tlsDone);
+    lines << QStringLiteral("要求送信: ") + milliseconds(t.requestSent)
+          << QStringLiteral("最初の応答バイト: ") + milliseconds(t.firstByte)
+          << QStringLiteral("終了: ") + milliseconds(t.end);
 
     if (f.isHttp()) {
         lines << QString() << f.describe(!e.isRunning());

@@ -14,6 +14,10 @@ QString requestMissing();
 QString waiting();
 QString completed();
 QString timedOut(int seconds);
+// "12.3 ms"; "—" for a phase that did not happen (negative).
+QString milliseconds(double ms);
+// "1,234 バイト".
+QString bytesText(qint64 n);
 // Byte counts (and the rate while it runs), the time of each phase, the HTTP
 // framing and what TLS verification found. httpEndHint names the option that
 // completes a response held open, in the words of the caller.

@@ -1,5 +1,7 @@
 #include "core/FileFailure.h"
 
+#include "core/FailureNumber.h"
+
 #include <cerrno>
 #include <cstring>
 
@@ -37,7 +39,7 @@ Failure FileFailure::fromErrno(int err)
         text = QStringLiteral("入出力エラーが発生しました。");
         break;
     case 0:
-        return Failure{Unknown, QStringLiteral("ファイルを処理できませんでした。")};
+        return Failure{FailureNumber::FileUnknown, QStringLiteral("ファイルを処理できませんでした。")};
     default:
         text = QStringLiteral("ファイルを処理できませんでした。(%1)").arg(QString::fromLocal8Bit(std::strerror(err)));
         break;
@@ -47,5 +49,5 @@ Failure FileFailure::fromErrno(int err)
 
 Failure FileFailure::notRegularFile()
 {
-    return Failure{NotRegularFile, QStringLiteral("通常のファイルではないため読み込めません。")};
+    return Failure{FailureNumber::FileNotRegular, QStringLiteral("通常のファイルではないため読み込めません。")};
 }

@@ -3,10 +3,8 @@
 #include "core/Failure.h"
 
 namespace FileFailure {
-// Failure numbers are the system's error numbers (errno); these are our own.
-constexpr qint32 NotRegularFile = 1001;
-constexpr qint32 Unknown = 1000;
-
+// Failure numbers are the system's error numbers (errno), beside our own
+// (FailureNumber::FileUnknown, FileNotRegular).
 // A failure for the system error number err, described in Japanese.
 Failure fromErrno(int err);
 Failure notRegularFile();

@@ -1,6 +1,7 @@
 #include "core/PortText.h"
 
 #include "core/Failure.h"
+#include "core/FailureNumber.h"
 
 qint32 PortText::toInt(const QString &text)
 {
@@ -12,7 +13,7 @@ qint32 PortText::toInt(const QString &text)
         digits = sign || (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
     }
     if (!digits)
-        throw Failure{ErrNotNumber,
+        throw Failure{FailureNumber::PortNotNumber,
                       QStringLiteral("ポート番号「%1」を数値に変換できません。").arg(text)};
     bool ok = false;
     const qint64 v = t.toLongLong(&ok);
@@ -23,5 +24,5 @@ qint32 PortText::toInt(const QString &text)
 
 Failure PortText::rangeFailure()
 {
-    return Failure{ErrOutOfRange, QStringLiteral("ポート番号は1から65535の範囲で指定して下さい。")};
+    return Failure{FailureNumber::PortOutOfRange, QStringLiteral("ポート番号は1から65535の範囲で指定して下さい。")};
 }

@@ -6,8 +6,6 @@
 #include <QtGlobal>
 
 namespace PortText {
-constexpr qint32 ErrNotNumber = 101;
-constexpr qint32 ErrOutOfRange = 102;
 // The port as typed → a signed 32-bit number. Blanks around the digits and a
 // leading sign are accepted; anything else throws Failure.
 qint32 toInt(const QString &text);

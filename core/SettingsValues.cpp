@@ -18,6 +18,11 @@ QString SettingsValues::formatInt(int v)
     return QString::number(v);
 }
 
+QString SettingsValues::formatBool(bool v)
+{
+    return v ? QStringLiteral("1") : QStringLiteral("0");
+}
+
 float SettingsValues::parseSingle(const QString &text, float def)
 {
     bool ok = false;
@@ -34,4 +39,14 @@ int SettingsValues::parseInt(const QString &text, int def, int min, int max)
     if (!ok)
         return def;
     return static_cast<int>(qBound(static_cast<qlonglong>(min), v, static_cast<qlonglong>(max)));
+}
+
+bool SettingsValues::parseBool(const QString &text, bool def)
+{
+    const QString t = text.trimmed();
+    if (t == QLatin1String("1") || t.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (t == QLatin1String("0") || t.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
+        return false;
+    return def;
 }

@@ -1,5 +1,7 @@
 #include "core/TextCodec.h"
 
+#include "core/FailureNumber.h"
+
 #include <QStringEncoder>
 
 QStringList TextCodec::names()
@@ -111,8 +113,13 @@ QByteArray encoded(QStringView text, const QString &name, bool *error)
 
 qint64 TextCodec::encodedLength(QStringView text, const QString &name)
 {
+    return encodeSubstituting(text, name).size();
+}
+
+QByteArray TextCodec::encodeSubstituting(QStringView text, const QString &name)
+{
     bool error = false;
-    return encoded(text, name, &error).size();
+    return encoded(text, name, &error);
 }
 
 QByteArray TextCodec::encode(QStringView text, const QString &name, const QString &pane)
@@ -141,8 +148,8 @@ QByteArray TextCodec::encode(QStringView text, const QString &name, const QStrin
     }
     const QString ch = characterAt(text, i);
     const QString code = QStringLiteral("U+%1").arg(ch.toUcs4().value(0), 4, 16, QLatin1Char('0')).toUpper();
-    throw Failure{ErrUnencodable, QStringLiteral("%1の %2 行 %3 桁目の文字「%4」(%5) は文字コード %6 で表せません。")
-                                      .arg(pane)
+    throw Failure{FailureNumber::Unencodable, QStringLiteral("%1の %2 行 %3 桁目の文字「%4」(%5) は文字コード %6 で表せません。")
+                                                  .arg(pane)
                                       .arg(line)
                                       .arg(column)
                                       .arg(ch, code, normalized(name))};

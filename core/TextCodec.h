@@ -10,7 +10,6 @@
 
 // The text encodings offered for the wire and for files, by their IANA names.
 namespace TextCodec {
-constexpr qint32 ErrUnencodable = 104;
 
 QStringList names();
 // A stored or typed name as one of names(); anything unknown is UTF-8.
@@ -25,6 +24,9 @@ qint64 encodedLength(QStringView text, const QString &name);
 // throws Failure naming the character, its line and its column in the pane
 // called `pane`.
 QByteArray encode(QStringView text, const QString &name, const QString &pane = QStringLiteral("要求メッセージ"));
+// The same bytes, but a character the encoding cannot represent becomes its
+// substitute: what would go out, for counting before a Send.
+QByteArray encodeSubstituting(QStringView text, const QString &name);
 }
 
 // Decodes bytes that arrive in pieces. A character split between pieces is

@@ -1,5 +1,6 @@
 // The Japanese words for TLS problems and sessions (declared in TlsSetup.h).
 #include "core/TlsSetup.h"
+#include "core/FailureNumber.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -100,7 +101,7 @@ QString describeErrors(const QList<QSslError> &errors, const QString &host)
 
 Failure verificationFailure(const QList<QSslError> &errors, const QString &host)
 {
-    return {VerifyFailed, QStringLiteral("サーバの証明書を検証できませんでした。\n") + describeErrors(errors, host)};
+    return {FailureNumber::TlsVerify, QStringLiteral("サーバの証明書を検証できませんでした。\n") + describeErrors(errors, host)};
 }
 
 Failure handshakeFailure(const QString &qtErrorString)
@@ -115,7 +116,7 @@ Failure handshakeFailure(const QString &qtErrorString)
     else if (has("no protocols available") || has("unsupported protocol") || has("no shared cipher")
              || has("protocol version"))
         why = QStringLiteral("サーバと共通の TLS のバージョンまたは暗号方式がありません。");
-    return {HandshakeFailed, QStringLiteral("TLS のハンドシェイクに失敗しました。") + why + QStringLiteral("\n") + qtErrorString};
+    return {FailureNumber::TlsHandshake, QStringLiteral("TLS のハンドシェイクに失敗しました。") + why + QStringLiteral("\n") + qtErrorString};
 }
 
 bool looksLikeTlsRecord(QByteArrayView firstBytes)
@@ -141,21 +142,23 @@ QStringList describeCertificate(const QSslCertificate &c)
     return lines;
 }
 
-QStringList describeSession(const QSslConfiguration &sessionConfig)
+QString protocolName(const QSslConfiguration &sessionConfig)
 {
-    QString protocol;
     switch (sessionConfig.sessionProtocol()) {
     case QSsl::TlsV1_2:
-        protocol = QStringLiteral("TLS 1.2");
-        break;
+        return QStringLiteral("TLS 1.2");
     case QSsl::TlsV1_3:
-        protocol = QStringLiteral("TLS 1.3");
-        break;
+        return QStringLiteral("TLS 1.3");
     default:
-        protocol = sessionConfig.sessionCipher().protocolString();
-        if (protocol.isEmpty())
-            protocol = QStringLiteral("不明");
+        return sessionConfig.sessionCipher().protocolString();
     }
+}
+
+QStringList describeSession(const QSslConfiguration &sessionConfig)
+{
+    QString protocol = protocolName(sessionConfig);
+    if (protocol.isEmpty())
+        protocol = QStringLiteral("不明");
     const QString cipher = sessionConfig.sessionCipher().name();
     QStringList lines{QStringLiteral("プロトコル: ") + protocol,
                       QStringLiteral("暗号方式: ") + (cipher.isEmpty() ? QStringLiteral("不明") : cipher)};

@@ -1,5 +1,7 @@
 #include "core/TlsSetup.h"
 
+#include "core/FailureNumber.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
@@ -15,7 +17,7 @@ constexpr qint64 MaxFileSize = 4 * 1024 * 1024;
 
 [[noreturn]] void fail(const QString &description)
 {
-    throw Failure{FileFailed, description};
+    throw Failure{FailureNumber::TlsFile, description};
 }
 
 QByteArray readFile(const QString &role, const QString &path)

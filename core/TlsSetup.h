@@ -19,10 +19,6 @@
 // negotiated.
 namespace TlsSetup {
 
-constexpr qint32 VerifyFailed = 300;    // the server's certificate did not verify
-constexpr qint32 HandshakeFailed = 301; // no TLS session came about
-constexpr qint32 FileFailed = 302;      // a CA / client certificate / key file is unusable
-
 // Asked for the password of an encrypted key or PKCS#12 file; nullopt when the
 // user cancels. The answer is used once and dropped.
 using PasswordPrompt = std::function<std::optional<QByteArray>(const QString &file)>;
@@ -31,7 +27,7 @@ using PasswordPrompt = std::function<std::optional<QByteArray>(const QString &fi
 // the client certificate and key if given, and the peer verify mode:
 // VerifyPeer, or QueryPeer when verify is off, so the socket still emits
 // sslErrors() (and keeps sslHandshakeErrors()) without stopping. Reads
-// every file before anything connects; throws Failure{FileFailed, ...} when
+// every file before anything connects; throws Failure{FailureNumber::TlsFile, ...} when
 // one cannot be used.
 QSslConfiguration configuration(const TlsSettings &s, const PasswordPrompt &ask);
 
@@ -50,6 +46,9 @@ bool looksLikeTlsRecord(QByteArrayView firstBytes);
 
 // Lines for a details view: subject, issuer, validity, SHA-256 fingerprint.
 QStringList describeCertificate(const QSslCertificate &c);
+
+// "TLS 1.3", or Qt's name for another protocol; empty when unknown.
+QString protocolName(const QSslConfiguration &sessionConfig);
 
 // Protocol, cipher and the peer's certificate chain of an established session.
 QStringList describeSession(const QSslConfiguration &sessionConfig);

@@ -1,6 +1,7 @@
 #include "core/Transport.h"
 
 #include "core/Failure.h"
+#include "core/FailureNumber.h"
 #include "core/PortText.h"
 #include "core/TlsSetup.h"
 
@@ -49,7 +50,7 @@ void Transport::connectTo(const QString &host, qint32 port, const std::optional<
     if (port < 1 || port > 65535)
         throw PortText::rangeFailure();
     if (m_socket.state() != QAbstractSocket::UnconnectedState)
-        throw Failure{ErrNotClosed, QStringLiteral("ソケットが閉じられていないため接続できません。")};
+        throw Failure{FailureNumber::SocketNotClosed, QStringLiteral("ソケットが閉じられていないため接続できません。")};
     ++m_generation;
     m_peerClosed = false;
     m_reset = false;
@@ -100,7 +101,7 @@ void Transport::close()
     dropWatch();
 }
 
-int Transport::state() const
+Transport::StateCode Transport::state() const
 {
     // Closing only once every received byte has been taken, so that no data
     // arrives after the close has been seen. (After a TLS close_notify Qt's
@@ -124,7 +125,7 @@ int Transport::state() const
 void Transport::failConnectTimeout()
 {
     close();
-    reportLater(ErrConnectTimeout, QCoreApplication::translate("QAbstractSocket", "Connection timed out"));
+    reportLater(FailureNumber::ConnectTimedOut, QCoreApplication::translate("QAbstractSocket", "Connection timed out"));
 }
 
 void Transport::onStateChanged(QAbstractSocket::SocketState s)
@@ -174,7 +175,7 @@ void Transport::onError(QAbstractSocket::SocketError e)
         m_reset = true;
     dropWatch();
     if (m_reset) {
-        reportLater(ErrReset, QCoreApplication::translate("QNativeSocketEngine", "Connection reset by peer"));
+        reportLater(FailureNumber::Reset, QCoreApplication::translate("QNativeSocketEngine", "Connection reset by peer"));
         return;
     }
     // Refused, unresolvable and the like are the socket's own failures, TLS or not.
@@ -193,7 +194,7 @@ void Transport::onError(QAbstractSocket::SocketError e)
         reportLater(f.number, f.description);
         return;
     }
-    reportLater(static_cast<qint32>(ErrSocketBase + static_cast<int>(e)), m_socket.errorString());
+    reportLater(static_cast<qint32>(FailureNumber::SocketBase + static_cast<int>(e)), m_socket.errorString());
 }
 
 void Transport::reportLater(qint32 number, const QString &description)

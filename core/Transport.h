@@ -23,14 +23,6 @@ public:
         Closing = 8, // the peer has closed its side; the socket is not closed yet
     };
 
-    // Failure numbers of this layer; the README lists them with the rest.
-    enum : qint32 {
-        ErrNotClosed = 103,
-        ErrSocketBase = 200, // + QAbstractSocket::SocketError
-        ErrConnectTimeout = 205,
-        ErrReset = 250,
-    };
-
     explicit Transport(QObject *parent = nullptr);
     ~Transport() override;
 
@@ -45,7 +37,7 @@ public:
     qint64 read(char *to, qint64 max);
     qint64 bytesAvailable() const { return m_socket.bytesAvailable(); }
     void close();
-    int state() const;
+    StateCode state() const;
 
     // The TLS session of the current connection, and what verification found
     // (also when verification was off and the errors were ignored).
@@ -54,7 +46,6 @@ public:
     // The session as it stood when verification found its errors: the
     // certificate chain of a server that was refused.
     QSslConfiguration sessionAtErrors() const { return m_sessionAtErrors; }
-    bool isEncrypted() const { return m_socket.isEncrypted(); }
 
     // A connection timed out: the socket's own failure, reported like the others.
     void failConnectTimeout();

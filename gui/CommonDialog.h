@@ -11,9 +11,6 @@ class CommonDialog
 public:
     enum Flag : unsigned {
         OverwritePrompt = 0x1,
-        HideReadOnly = 0x2,
-        NoChangeDir = 0x4,
-        LongNames = 0x8,
     };
 
     virtual ~CommonDialog() = default;
@@ -24,10 +21,10 @@ public:
     QString fileName;
     QString initDir;
     unsigned flags = 0;
-    bool cancelError = false; // false: a cancel is no failure, the dialog just yields nothing
 
     // Show the dialog modally over owner. On acceptance fileName holds the chosen
-    // path and the result is true; on cancel nothing changes and it is false.
+    // path and the result is true; on cancel nothing changes and it is false
+    // (a cancel is no failure).
     bool showOpen(QWidget *owner) { return show(owner, false); }
     bool showSave(QWidget *owner) { return show(owner, true); }
 

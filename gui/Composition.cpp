@@ -93,7 +93,7 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, const QRec
 
 wireProbeDeskForm::wireProbeDeskForm(SettingsStore *store, MessageBox *box,
                                      std::unique_ptr<CommonDialog> dialog, QWidget *parent)
-    : QWidget(parent), m_store(store), m_box(box), m_dialog(std::move(dialog))
+    : QWidget(parent), m_settings(store), m_box(box), m_dialog(std::move(dialog))
 {
     setObjectName(QStringLiteral("wireProbeDeskForm"));
     composeControls();
@@ -180,7 +180,7 @@ void wireProbeDeskForm::composeControls()
     m_sendCmd->setFont(font);
 
     m_engine = new ExchangeEngine(this);
-    m_responseTxt->setSource(&m_engine->response());
+    m_responseTxt->follow(m_engine);
     m_details = std::make_unique<DetailsForm>(m_engine);
 
     m_imgSplitter = make<SplitterHandle>(this, "imgSplitter", {3840, 1560, 150, 4215});
@@ -210,7 +210,6 @@ void wireProbeDeskForm::wireEvents()
     connect(m_exitCmd, &QPushButton::clicked, this, &QWidget::close);
 
     connect(m_engine, &ExchangeEngine::requestSent, this, &wireProbeDeskForm::showRequestSent);
-    connect(m_engine, &ExchangeEngine::arrived, this, &wireProbeDeskForm::showArrival);
     connect(m_engine, &ExchangeEngine::completed, this, &wireProbeDeskForm::showCompletion);
     connect(m_engine, &ExchangeEngine::timedOut, this, &wireProbeDeskForm::showTimeOut);
     connect(m_engine, &ExchangeEngine::failed, this, &wireProbeDeskForm::showFailure);

@@ -38,16 +38,6 @@ constexpr Limit Limits[] = {{"16 MiB", qint64(16) << 20},   {"64 MiB", qint64(64
                             {"1 GiB", qint64(1) << 30},     {"4 GiB", qint64(4) << 30}};
 constexpr int DefaultLimit = 3;
 
-QString bytesText(qint64 n)
-{
-    return QLocale::c().toString(n) + QStringLiteral(" バイト");
-}
-
-QString boolText(bool b)
-{
-    return b ? QStringLiteral("1") : QStringLiteral("0");
-}
-
 } // namespace
 
 DetailsForm::DetailsForm(ExchangeEngine *engine) : m_engine(engine)
@@ -59,7 +49,7 @@ DetailsForm::DetailsForm(ExchangeEngine *engine) : m_engine(engine)
     m_tabs->addTab(overviewPage(), QStringLiteral("概要"));
     m_hexView = new HexView;
     m_hexView->setObjectName(QStringLiteral("hexView"));
-    m_hexView->setData(&engine->response());
+    m_hexView->follow(engine);
     m_tabs->addTab(m_hexView, QStringLiteral("16進表示"));
     m_tabs->addTab(requestPage(), QStringLiteral("要求"));
     m_tabs->addTab(tlsPage(), QStringLiteral("TLS"));
@@ -69,6 +59,9 @@ DetailsForm::DetailsForm(ExchangeEngine *engine) : m_engine(engine)
 
     m_progress.setInterval(250);
     connect(&m_progress, &QTimer::timeout, this, &DetailsForm::showProgress);
+    connect(engine, &ExchangeEngine::cleared, this, &DetailsForm::exchangeCleared);
+    connect(engine, &ExchangeEngine::started, this, &DetailsForm::exchangeStarted);
+    connect(engine, &ExchangeEngine::outcomeChanged, this, &DetailsForm::outcomeChanged);
 }
 
 QWidget *DetailsForm::overviewPage()
@@ -195,52 +188,48 @@ QWidget *DetailsForm::tlsPage()
     return page;
 }
 
-void DetailsForm::restore(const Reader &read)
+void DetailsForm::restore(const Settings::Section &settings)
 {
-    setEncoding(read(QStringLiteral("Encoding"), QStringLiteral("UTF-8")));
-    const QString limit = read(QStringLiteral("ResponseLimit"), QString());
+    setEncoding(settings.get(Settings::Encoding));
+    const QString limit = settings.get(Settings::ResponseLimit);
     int index = DefaultLimit;
     for (int i = 0; i < int(std::size(Limits)); ++i)
         if (limit == QLatin1String(Limits[i].text))
             index = i;
     m_limitCmb->setCurrentIndex(index);
-    const auto flag = [&read](const char *key, bool def) {
-        return read(QString::fromLatin1(key), boolText(def)).trimmed() == QLatin1String("1");
-    };
-    m_wrapChk->setChecked(flag("Wrap", true));
-    m_httpEndChk->setChecked(flag("HttpEnd", false));
-    m_contentLengthChk->setChecked(flag("FixContentLength", false));
-    m_crlfChk->setChecked(flag("CrLfOnLoad", false));
-    m_tlsChk->setChecked(flag("Tls", false));
-    m_verifyChk->setChecked(flag("TlsVerify", true));
-    m_caFileTxt->setText(read(QStringLiteral("TlsCaFile"), QString()));
-    m_clientCertTxt->setText(read(QStringLiteral("TlsCertFile"), QString()));
-    m_clientKeyTxt->setText(read(QStringLiteral("TlsKeyFile"), QString()));
-    bool okX = false, okY = false;
-    const int x = read(QStringLiteral("DetailsLeft"), QString()).toInt(&okX);
-    const int y = read(QStringLiteral("DetailsTop"), QString()).toInt(&okY);
-    if (okX && okY && qAbs(x) < 100000 && qAbs(y) < 100000) {
-        move(x, y);
+    m_wrapChk->setChecked(settings.get(Settings::Wrap));
+    m_httpEndChk->setChecked(settings.get(Settings::HttpEnd));
+    m_contentLengthChk->setChecked(settings.get(Settings::FixContentLength));
+    m_crlfChk->setChecked(settings.get(Settings::CrLfOnLoad));
+    m_tlsChk->setChecked(settings.get(Settings::Tls));
+    m_verifyChk->setChecked(settings.get(Settings::TlsVerify));
+    m_caFileTxt->setText(settings.get(Settings::TlsCaFile));
+    m_clientCertTxt->setText(settings.get(Settings::TlsCertFile));
+    m_clientKeyTxt->setText(settings.get(Settings::TlsKeyFile));
+    const std::optional<int> x = settings.get(Settings::DetailsLeft);
+    const std::optional<int> y = settings.get(Settings::DetailsTop);
+    if (x && y && qAbs(*x) < 100000 && qAbs(*y) < 100000) {
+        move(*x, *y);
         m_placed = true;
     }
 }
 
-void DetailsForm::save(const Writer &write) const
+void DetailsForm::save(Settings::Section &settings) const
 {
-    write(QStringLiteral("Encoding"), encoding());
-    write(QStringLiteral("ResponseLimit"), m_limitCmb->currentText());
-    write(QStringLiteral("Wrap"), boolText(m_wrapChk->isChecked()));
-    write(QStringLiteral("HttpEnd"), boolText(m_httpEndChk->isChecked()));
-    write(QStringLiteral("FixContentLength"), boolText(m_contentLengthChk->isChecked()));
-    write(QStringLiteral("CrLfOnLoad"), boolText(m_crlfChk->isChecked()));
-    write(QStringLiteral("Tls"), boolText(m_tlsChk->isChecked()));
-    write(QStringLiteral("TlsVerify"), boolText(m_verifyChk->isChecked()));
-    write(QStringLiteral("TlsCaFile"), m_caFileTxt->text());
-    write(QStringLiteral("TlsCertFile"), m_clientCertTxt->text());
-    write(QStringLiteral("TlsKeyFile"), m_clientKeyTxt->text());
+    settings.put(Settings::Encoding, encoding());
+    settings.put(Settings::ResponseLimit, m_limitCmb->currentText());
+    settings.put(Settings::Wrap, m_wrapChk->isChecked());
+    settings.put(Settings::HttpEnd, m_httpEndChk->isChecked());
+    settings.put(Settings::FixContentLength, m_contentLengthChk->isChecked());
+    settings.put(Settings::CrLfOnLoad, m_crlfChk->isChecked());
+    settings.put(Settings::Tls, m_tlsChk->isChecked());
+    settings.put(Settings::TlsVerify, m_verifyChk->isChecked());
+    settings.put(Settings::TlsCaFile, m_caFileTxt->text());
+    settings.put(Settings::TlsCertFile, m_clientCertTxt->text());
+    settings.put(Settings::TlsKeyFile, m_clientKeyTxt->text());
     if (m_placed) {
-        write(QStringLiteral("DetailsLeft"), QString::number(pos().x()));
-        write(QStringLiteral("DetailsTop"), QString::number(pos().y()));
+        settings.put(Settings::DetailsLeft, pos().x());
+        settings.put(Settings::DetailsTop, pos().y());
     }
 }
 
@@ -270,11 +259,6 @@ QString DetailsForm::encoding() const
 void DetailsForm::setEncoding(const QString &name)
 {
     m_encodingCmb->setCurrentText(TextCodec::normalized(name));
-}
-
-bool DetailsForm::wrap() const
-{
-    return m_wrapChk->isChecked();
 }
 
 bool DetailsForm::crlfOnLoad() const
@@ -309,26 +293,27 @@ void DetailsForm::fillSetup(ExchangeSetup &setup, QWidget *owner) const
     };
 }
 
-void DetailsForm::exchangeStarted()
+void DetailsForm::exchangeCleared()
 {
-    m_hexView->dataChanged();
     m_tlsSession->clear();
     showSummary();
+}
+
+void DetailsForm::exchangeStarted()
+{
+    showSummary();
+    // While it runs the text is refreshed a few times a second, not at each arrival.
     m_progress.start();
 }
 
-void DetailsForm::responseGrew()
+void DetailsForm::outcomeChanged()
 {
-    // The hex view is cheap to tell; the text is refreshed by the progress timer.
-    if (isVisible())
-        m_hexView->dataChanged();
-}
-
-void DetailsForm::exchangeEnded()
-{
+    if (m_engine->isRunning())
+        return;
     m_progress.stop();
-    m_hexView->dataChanged();
-    showSummary();
+    // An abort reports nothing.
+    if (m_engine->outcome() != ExchangeEngine::Outcome::Idle)
+        showSummary();
 }
 
 void DetailsForm::showProgress()
@@ -361,7 +346,7 @@ void DetailsForm::showRequest(const QByteArray &wire)
                             .arg(c.crlf)
                             .arg(c.lf)
                             .arg(c.cr)
-                            .arg(bytesText(wire.size())));
+                            .arg(ExchangeReport::bytesText(wire.size())));
 }
 
 void DetailsForm::showContentLengthNote(const QString &note)

@@ -1,8 +1,9 @@
 #pragma once
 
+#include "core/Settings.h"
+
 #include <QTimer>
 #include <QWidget>
-#include <functional>
 
 class QCheckBox;
 class QComboBox;
@@ -23,28 +24,22 @@ class DetailsForm : public QWidget
 {
     Q_OBJECT
 public:
-    using Reader = std::function<QString(const QString &key, const QString &defaultValue)>;
-    using Writer = std::function<void(const QString &key, const QString &value)>;
-
     explicit DetailsForm(ExchangeEngine *engine);
 
-    void restore(const Reader &read);
-    void save(const Writer &write) const;
+    void restore(const Settings::Section &settings);
+    // Puts its keys; the caller syncs.
+    void save(Settings::Section &settings) const;
     // Shown beside owner the first time, where it was left after that.
     void showOver(QWidget *owner);
 
     QString encoding() const;
     void setEncoding(const QString &name);
-    bool wrap() const;
     bool crlfOnLoad() const;
     bool fixContentLengthOnSend() const;
     // The limit, TLS and HTTP options of the next exchange.
     // owner: the window a password question is shown over.
     void fillSetup(ExchangeSetup &setup, QWidget *owner) const;
 
-    void exchangeStarted();
-    void responseGrew();
-    void exchangeEnded();
     // The request as it will go on the wire; its line ends are counted.
     void showRequest(const QByteArray &wire);
     void showContentLengthNote(const QString &note);
@@ -59,6 +54,9 @@ private:
     QWidget *requestPage();
     QWidget *tlsPage();
     QWidget *fileRow(QLineEdit *&edit, const char *name, const QString &tip);
+    void exchangeCleared();
+    void exchangeStarted();
+    void outcomeChanged();
     void showProgress();
     void showSummary();
 

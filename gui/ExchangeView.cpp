@@ -37,9 +37,9 @@ void wireProbeDeskForm::sendRequest()
     setEnabled(false);
     recordHistory(m_addressCmb);
     recordHistory(m_portCmb);
-    // The last exchange's response is gone, whatever happens next.
+    // The last exchange's response is gone, whatever happens next (the pane
+    // and the details follow the engine).
     m_engine->clear();
-    m_responseTxt->restart();
     if (details().fixContentLengthOnSend())
         fixContentLength();
 
@@ -52,7 +52,6 @@ void wireProbeDeskForm::sendRequest()
         details().fillSetup(setup, this);
         m_engine->start(setup);
         setStatus(QStringLiteral("接続先サーバに接続しています。"));
-        details().exchangeStarted();
     } catch (const Failure &f) {
         reportFailure(f);
     }
@@ -80,15 +79,8 @@ void wireProbeDeskForm::showRequestSent()
     setStatus(ExchangeReport::waiting());
 }
 
-void wireProbeDeskForm::showArrival()
-{
-    m_responseTxt->grew();
-    m_details->responseGrew();
-}
-
 void wireProbeDeskForm::showCompletion()
 {
-    endExchange();
     setStatus(ExchangeReport::completed());
     leaveBusy(m_sendCmd);
 }
@@ -96,7 +88,6 @@ void wireProbeDeskForm::showCompletion()
 void wireProbeDeskForm::showTimeOut(int seconds)
 {
     const QString text = ExchangeReport::timedOut(seconds);
-    endExchange();
     setStatus(text);
     showError(text);
     leaveBusy(m_sendCmd);
@@ -104,7 +95,6 @@ void wireProbeDeskForm::showTimeOut(int seconds)
 
 void wireProbeDeskForm::showFailure(qint32 number, const QString &description)
 {
-    endExchange();
     reportFailure(Failure{number, description});
 }
 
@@ -113,12 +103,6 @@ void wireProbeDeskForm::reportFailure(const Failure &f)
     setStatus(QString::number(f.number) + QLatin1Char(':') + f.description);
     showError(f.description);
     leaveBusy(m_sendCmd);
-}
-
-void wireProbeDeskForm::endExchange()
-{
-    m_responseTxt->grew(true);
-    m_details->exchangeEnded();
 }
 
 void wireProbeDeskForm::showWholeResponse()

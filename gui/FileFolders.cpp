@@ -22,19 +22,19 @@ bool isSystemFolder(const QString &folder)
 
 } // namespace
 
-QString wireProbeDeskForm::dialogFolder(const QString &key) const
+QString wireProbeDeskForm::dialogFolder(const Settings::Setting<QString> &setting) const
 {
-    const QString folder = readSetting(key, QString());
+    const QString folder = m_settings.get(setting);
     if (folder.isEmpty() || isSystemFolder(folder))
         return QDir::homePath() + QLatin1Char('/');
     return folder;
 }
 
-void wireProbeDeskForm::rememberFolder(const QString &key, const QString &fileName)
+void wireProbeDeskForm::rememberFolder(const Settings::Setting<QString> &setting, const QString &fileName)
 {
     const QString folder = StripPath(fileName);
     if (!isSystemFolder(folder))
-        writeSetting(key, folder);
+        m_settings.set(setting, folder);
 }
 
 // The folder part of a path: everything up to and including its last "/", or

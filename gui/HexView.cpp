@@ -1,5 +1,7 @@
 #include "gui/HexView.h"
 
+#include "core/ExchangeEngine.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
@@ -50,11 +52,36 @@ HexView::HexView(QWidget *parent) : QAbstractScrollArea(parent)
     updateMetrics();
 }
 
-void HexView::setData(const QByteArray *bytes)
+QByteArrayView HexView::data() const
 {
-    m_data = bytes;
+    return m_engine ? QByteArrayView(m_engine->response()) : QByteArrayView(m_bytes);
+}
+
+void HexView::follow(const ExchangeEngine *engine)
+{
+    if (m_engine)
+        disconnect(m_engine, nullptr, this, nullptr);
+    m_engine = engine;
+    m_bytes = QByteArray();
+    connect(engine, &ExchangeEngine::cleared, this, &HexView::dataChanged);
+    connect(engine, &ExchangeEngine::arrived, this, &HexView::dataChanged);
+    connect(engine, &ExchangeEngine::outcomeChanged, this, &HexView::dataChanged);
+    reset();
+}
+
+void HexView::setBytes(const QByteArray &bytes)
+{
+    if (m_engine)
+        disconnect(m_engine, nullptr, this, nullptr);
+    m_engine = nullptr;
+    m_bytes = bytes;
+    reset();
+}
+
+void HexView::reset()
+{
     m_knownSize = dataSize();
-    m_knownBytes = m_data ? m_data->constData() : nullptr;
+    m_knownBytes = data().constData();
     m_anchor = m_cursor = 0;
     m_hasSelection = false;
     m_topRow = 0;
@@ -67,7 +94,7 @@ void HexView::dataChanged()
     const qint64 oldSize = m_knownSize;
     const char *oldBytes = m_knownBytes;
     m_knownSize = dataSize();
-    m_knownBytes = m_data ? m_data->constData() : nullptr;
+    m_knownBytes = data().constData();
     if (m_knownSize == oldSize && m_knownBytes == oldBytes)
         return;
 
@@ -121,7 +148,7 @@ void HexView::copy()
         QApplication::beep();
         return;
     }
-    const QByteArrayView bytes(*m_data);
+    const QByteArrayView bytes = data();
     QString text;
     text.reserve((last - first + 1) * (rowText(bytes, first).size() + 1));
     for (qint64 row = first; row <= last; ++row) {
@@ -280,7 +307,7 @@ void HexView::paintEvent(QPaintEvent *e)
     QPainter p(viewport());
     p.setFont(font());
     const QPalette &pal = palette();
-    const QByteArrayView bytes(*m_data);
+    const QByteArrayView bytes = data();
     const Selection sel = selection();
     const qint64 selLast = sel.start + sel.length - 1;
     const qreal textX = Margin - horizontalScrollBar()->value();

@@ -6,8 +6,10 @@
 #include <QString>
 #include <QTimer>
 
-// A hex dump of bytes kept elsewhere (the response as it arrives). Only the
-// rows in sight are ever formatted, so the cost of a paint or of a growth
+class ExchangeEngine;
+
+// A hex dump of an exchange's response as it arrives, or of bytes given. Only
+// the rows in sight are ever formatted, so the cost of a paint or of a growth
 // notice does not depend on how many bytes there are.
 class HexView : public QAbstractScrollArea
 {
@@ -25,11 +27,11 @@ public:
 
     explicit HexView(QWidget *parent = nullptr);
 
-    // The bytes stay owned by the caller and must outlive their use here;
-    // nullptr shows nothing.
-    void setData(const QByteArray *bytes);
-    // The bytes grew, or were replaced or cleared.
-    void dataChanged();
+    // Shows the engine's response and follows its exchanges; the engine must
+    // outlive the view.
+    void follow(const ExchangeEngine *engine);
+    // Shows these bytes (shared, not copied) instead.
+    void setBytes(const QByteArray &bytes);
 
     Selection selection() const;
     void selectAll();
@@ -53,7 +55,11 @@ protected:
     void contextMenuEvent(QContextMenuEvent *e) override;
 
 private:
-    qint64 dataSize() const { return m_data ? m_data->size() : 0; }
+    QByteArrayView data() const;
+    // The bytes grew, or were replaced or cleared.
+    void dataChanged();
+    void reset();
+    qint64 dataSize() const { return data().size(); }
     qint64 rowCount() const { return (dataSize() + BytesPerRow - 1) / BytesPerRow; }
     int fullRowsInView() const;
     qint64 maxTopRow() const;
@@ -70,7 +76,8 @@ private:
     void ensureCursorVisible();
     void autoScroll();
 
-    const QByteArray *m_data = nullptr;
+    const ExchangeEngine *m_engine = nullptr;
+    QByteArray m_bytes;
     // What the last notice saw, to tell what changed.
     qint64 m_knownSize = 0;
     const char *m_knownBytes = nullptr;

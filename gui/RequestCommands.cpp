@@ -19,13 +19,12 @@ void wireProbeDeskForm::openRequest()
     CommonDialog &dlg = *m_dialog;
     try {
         dlg.dialogTitle = QStringLiteral("要求メッセージのファイルを開く");
-        dlg.cancelError = false;
         dlg.filter = QStringLiteral("すべてのﾌｧｲﾙ (*.*)|*.*");
         dlg.defaultExt.clear();
         dlg.fileName.clear();
-        dlg.initDir = dialogFolder(QStringLiteral("openDir"));
+        dlg.initDir = dialogFolder(Settings::OpenDir);
         dlg.showOpen(this);
-        rememberFolder(QStringLiteral("openDir"), dlg.fileName);
+        rememberFolder(Settings::OpenDir, dlg.fileName);
         if (!dlg.fileName.isEmpty()) {
             // Read whole before the pane changes: a file that fails half-way
             // leaves the request as it was.

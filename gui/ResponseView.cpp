@@ -1,6 +1,7 @@
 // The response pane: the bytes it shows, scrolling and drawing.
 #include "gui/ResponseView.h"
 
+#include "core/ExchangeEngine.h"
 #include "gui/RawTextPane.h"
 
 #include <QApplication>
@@ -81,6 +82,18 @@ ResponseView::ResponseView(QWidget *parent)
 }
 
 ResponseView::~ResponseView() = default;
+
+void ResponseView::follow(const ExchangeEngine *engine)
+{
+    setSource(&engine->response());
+    connect(engine, &ExchangeEngine::cleared, this, &ResponseView::restart);
+    connect(engine, &ExchangeEngine::arrived, this, [this] { grew(); });
+    connect(engine, &ExchangeEngine::outcomeChanged, this, [this](ExchangeEngine::Outcome o) {
+        // An abort reports nothing; the pane is left as it stands.
+        if (o != ExchangeEngine::Outcome::Running && o != ExchangeEngine::Outcome::Idle)
+            grew(true);
+    });
+}
 
 void ResponseView::setSource(const QByteArray *bytes)
 {

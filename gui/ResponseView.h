@@ -9,6 +9,7 @@
 #include <QPair>
 #include <QTimer>
 
+class ExchangeEngine;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -34,6 +35,9 @@ public:
     explicit ResponseView(QWidget *parent = nullptr);
     ~ResponseView() override;
 
+    // Shows the engine's response and follows its exchanges: emptied when it
+    // forgets one, growing as bytes arrive, ended with the exchange.
+    void follow(const ExchangeEngine *engine);
     // The bytes stay owned by the caller and only grow until restart().
     void setSource(const QByteArray *bytes);
     // The bytes were emptied for a new exchange: any edit is dropped.

@@ -55,15 +55,13 @@ void wireProbeDeskForm::saveResponse()
     CommonDialog &dlg = *m_dialog;
     try {
         dlg.dialogTitle = QStringLiteral("応答メッセージをファイルに保存");
-        dlg.cancelError = false;
-        dlg.flags = CommonDialog::OverwritePrompt | CommonDialog::HideReadOnly | CommonDialog::NoChangeDir
-                    | CommonDialog::LongNames;
+        dlg.flags = CommonDialog::OverwritePrompt;
         dlg.filter = QStringLiteral("すべてのﾌｧｲﾙ (*.*)|*.*");
         dlg.defaultExt.clear();
         dlg.fileName = QStringLiteral("Response.txt");
-        dlg.initDir = dialogFolder(QStringLiteral("saveDir"));
+        dlg.initDir = dialogFolder(Settings::SaveDir);
         const bool chosen = dlg.showSave(this);
-        rememberFolder(QStringLiteral("saveDir"), dlg.fileName);
+        rememberFolder(Settings::SaveDir, dlg.fileName);
         if (chosen) {
             const auto keepAnswering = [] { QApplication::processEvents(); };
             if (shown)

@@ -7,7 +7,6 @@
 #include "gui/RawTextPane.h"
 
 #include <QLabel>
-#include <QStringEncoder>
 #include <QTextCursor>
 
 void wireProbeDeskForm::showSelectionLength()
@@ -36,8 +35,8 @@ void wireProbeDeskForm::countRequest()
 {
     if (!m_details->isVisible())
         return;
-    QStringEncoder encoder(encoding().toLatin1().constData());
-    m_details->showRequest(encoder.encode(m_requestTxt->rawText()));
+    // The core's encoder, so the count is the bytes Send would write.
+    m_details->showRequest(TextCodec::encodeSubstituting(m_requestTxt->rawText(), encoding()));
 }
 
 void wireProbeDeskForm::fixContentLength()

@@ -2,8 +2,6 @@
 #include "gui/wireProbeDeskForm.h"
 
 #include "Version.h"
-#include "core/SettingsValues.h"
-#include "core/SettingsStore.h"
 #include "core/ExchangeEngine.h"
 #include "gui/DetailsForm.h"
 #include "gui/Layout.h"
@@ -19,47 +17,27 @@
 
 #include <cmath>
 
-namespace {
-const QString App = QStringLiteral(WPD_APP_TITLE);
-const QString Section = QStringLiteral("Settings");
-constexpr int HistoryKeys = 5;
-} // namespace
-
-QString wireProbeDeskForm::readSetting(const QString &key, const QString &defaultValue) const
-{
-    return m_store->read(App, Section, key, defaultValue);
-}
-
-void wireProbeDeskForm::writeSetting(const QString &key, const QString &value)
-{
-    m_store->write(App, Section, key, value);
-}
-
 void wireProbeDeskForm::restoreSettings()
 {
-    using namespace SettingsValues;
-    setWindowTitle(App + QStringLiteral("   Ver. ") + QString::number(WPD_VERSION_MAJOR) + QLatin1Char('.')
+    setWindowTitle(QStringLiteral(WPD_APP_TITLE) + QStringLiteral("   Ver. ") + QString::number(WPD_VERSION_MAJOR) + QLatin1Char('.')
                    + QString::number(WPD_VERSION_MINOR) + QLatin1Char('.') + QString::number(WPD_VERSION_PATCH));
 
-    const float left = parseSingle(readSetting(QStringLiteral("MainLeft"), QStringLiteral("800")), 800);
-    const float top = parseSingle(readSetting(QStringLiteral("MainTop"), QStringLiteral("800")), 800);
-    const float width = parseSingle(readSetting(QStringLiteral("MainWidth"), QStringLiteral("8130")), 8130);
-    const float height = parseSingle(readSetting(QStringLiteral("MainHeight"), QStringLiteral("6555")), 6555);
-    m_storedOuter = QRectF(left, top, width, height);
+    m_storedOuter = QRectF(m_settings.get(Settings::MainLeft), m_settings.get(Settings::MainTop),
+                           m_settings.get(Settings::MainWidth), m_settings.get(Settings::MainHeight));
     applyStoredGeometry();
 
-    const int stat = parseInt(readSetting(QStringLiteral("MainStat"), QStringLiteral("0")), 0, -32768, 32767);
+    const int stat = m_settings.get(Settings::MainStat);
     if (stat == 2)
         setWindowState(Qt::WindowMaximized);
     else if (stat == 1)
         setWindowState(Qt::WindowMinimized);
 
-    m_timeOutSlider->setValue(parseInt(readSetting(QStringLiteral("TimeOut"), QStringLiteral("10")), 10, 1, 60));
-    Twips::setLeft(m_imgSplitter, parseSingle(readSetting(QStringLiteral("MainX"), QStringLiteral("3840")), 3840));
+    m_timeOutSlider->setValue(m_settings.get(Settings::TimeOut));
+    Twips::setLeft(m_imgSplitter, m_settings.get(Settings::MainX));
 
-    for (auto [box, prefix] : {std::pair{m_addressCmb, QStringLiteral("Address")}, std::pair{m_portCmb, QStringLiteral("Port")}}) {
-        for (int i = 0; i < HistoryKeys; ++i) {
-            const QString v = readSetting(prefix + QString::number(i + 1), QString());
+    for (auto [box, key] : {std::pair{m_addressCmb, &Settings::address}, std::pair{m_portCmb, &Settings::port}}) {
+        for (int i = 0; i < Settings::HistoryLength; ++i) {
+            const QString v = m_settings.get(key(i));
             if (i < box->count())
                 box->setItemText(i, v);
             else
@@ -68,7 +46,7 @@ void wireProbeDeskForm::restoreSettings()
     }
     m_addressCmb->setEditText(m_addressCmb->itemText(0));
     m_portCmb->setEditText(m_portCmb->itemText(0));
-    m_details->restore([this](const QString &key, const QString &def) { return readSetting(key, def); });
+    m_details->restore(m_settings);
 }
 
 void wireProbeDeskForm::applyStoredGeometry()
@@ -128,26 +106,24 @@ void wireProbeDeskForm::changeEvent(QEvent *e)
 
 void wireProbeDeskForm::saveSettings()
 {
-    using namespace SettingsValues;
     if (windowState() & Qt::WindowMinimized)
         return;
     // One write for all keys: each sync of the store waits for the disk.
-    SettingsStore::Values values;
-    const auto put = [&values](const QString &key, const QString &value) { values.append({key, value}); };
+    Settings::Section &s = m_settings;
     const QRect outer = frameGeometry();
-    put(QStringLiteral("MainLeft"), formatSingle(Twips::fromPixels(this, outer.left())));
-    put(QStringLiteral("MainTop"), formatSingle(Twips::fromPixels(this, outer.top())));
-    put(QStringLiteral("MainWidth"), formatSingle(Twips::fromPixels(this, outer.width())));
-    put(QStringLiteral("MainHeight"), formatSingle(Twips::fromPixels(this, outer.height())));
-    put(QStringLiteral("MainStat"), formatInt((windowState() & Qt::WindowMaximized) ? 2 : 0));
-    put(QStringLiteral("TimeOut"), formatInt(m_timeOutSlider->value()));
-    put(QStringLiteral("MainX"), formatSingle(Twips::left(m_imgSplitter)));
-    for (int i = 0; i < HistoryKeys; ++i)
-        put(QStringLiteral("Address") + QString::number(i + 1), m_addressCmb->itemText(i));
-    for (int i = 0; i < HistoryKeys; ++i)
-        put(QStringLiteral("Port") + QString::number(i + 1), m_portCmb->itemText(i));
-    m_details->save(put);
-    m_store->write(App, Section, values);
+    s.put(Settings::MainLeft, Twips::fromPixels(this, outer.left()));
+    s.put(Settings::MainTop, Twips::fromPixels(this, outer.top()));
+    s.put(Settings::MainWidth, Twips::fromPixels(this, outer.width()));
+    s.put(Settings::MainHeight, Twips::fromPixels(this, outer.height()));
+    s.put(Settings::MainStat, (windowState() & Qt::WindowMaximized) ? 2 : 0);
+    s.put(Settings::TimeOut, m_timeOutSlider->value());
+    s.put(Settings::MainX, Twips::left(m_imgSplitter));
+    for (int i = 0; i < Settings::HistoryLength; ++i)
+        s.put(Settings::address(i), m_addressCmb->itemText(i));
+    for (int i = 0; i < Settings::HistoryLength; ++i)
+        s.put(Settings::port(i), m_portCmb->itemText(i));
+    m_details->save(s);
+    s.sync();
 }
 
 void wireProbeDeskForm::closeEvent(QCloseEvent *e)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Settings.h"
+
 #include <QTimer>
 #include <QWidget>
 #include <memory>
@@ -15,7 +17,6 @@ class ExchangeEngine;
 class MessageBox;
 class RawTextPane;
 class ResponseView;
-class SettingsStore;
 class SplitterHandle;
 struct Failure;
 
@@ -55,7 +56,6 @@ protected:
 private slots:
     void sendRequest();
     void showRequestSent();
-    void showArrival();
     void showCompletion();
     void showTimeOut(int seconds);
     void showFailure(qint32 number, const QString &description);
@@ -85,20 +85,17 @@ private:
     void showError(const QString &text);
     void reportFailure(const Failure &f);
     void reportFileFailure(const Failure &f);
-    void endExchange();
     void layOutWindow();
     void recordHistory(QComboBox *box);
     QString encoding() const;
 
-    QString readSetting(const QString &key, const QString &defaultValue) const;
-    void writeSetting(const QString &key, const QString &value);
-    QString dialogFolder(const QString &key) const;
-    void rememberFolder(const QString &key, const QString &fileName);
+    QString dialogFolder(const Settings::Setting<QString> &folder) const;
+    void rememberFolder(const Settings::Setting<QString> &folder, const QString &fileName);
     void applyStoredGeometry();
     void settleOuterSize();
     void saveSettings();
 
-    SettingsStore *m_store;
+    Settings::Section m_settings;
     MessageBox *m_box;
     std::unique_ptr<CommonDialog> m_dialog;
     ExchangeEngine *m_engine = nullptr;

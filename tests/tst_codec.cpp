@@ -1,5 +1,6 @@
 // Text encodings on the wire: decoding in pieces and encoding the request.
 #include "core/TextCodec.h"
+#include "core/FailureNumber.h"
 
 #include <QtTest>
 
@@ -67,7 +68,7 @@ private slots:
             QCOMPARE(TextCodec::encode(text, encoding), bytes);
             QVERIFY(named.isEmpty());
         } catch (const Failure &f) {
-            QCOMPARE(f.number, TextCodec::ErrUnencodable);
+            QCOMPARE(f.number, FailureNumber::Unencodable);
             QVERIFY2(!named.isEmpty() && f.description.contains(named), qPrintable(f.description));
         }
     }

@@ -186,6 +186,32 @@ private slots:
         QCOMPARE(server.connections, 1);
     }
 
+    void requestCountIsWhatGoesOut_data()
+    {
+        QTest::addColumn<QString>("encoding");
+        QTest::addColumn<QString>("request");
+        // ISO-2022-JP text must end back in ASCII: the escape counts too.
+        QTest::newRow("ISO-2022-JP ending in kanji") << "ISO-2022-JP" << "応答";
+        QTest::newRow("ISO-2022-JP ending in a line end") << "ISO-2022-JP" << "応答\na";
+    }
+    void requestCountIsWhatGoesOut()
+    {
+        QFETCH(QString, encoding);
+        QFETCH(QString, request);
+        LoopbackServer server(Scripts::answerAndClose({"a"}));
+        TestWindow w;
+        w.form->details().setEncoding(encoding);
+        w.requestTxt->setPlainText(request);
+        w.detailsCmd->click();
+        auto *count = w.form->details().findChild<QLabel *>(QStringLiteral("lineEndsLbl"));
+        QVERIFY(count);
+        const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("（(\\d+) バイト）")).match(count->text());
+        QVERIFY2(m.hasMatch(), qPrintable(count->text()));
+        w.sendTo(QStringLiteral("127.0.0.1"), port(server), request);
+        QTRY_COMPARE(w.statusBar->text(), Done);
+        QCOMPARE(m.captured(1).toLongLong(), server.received.size());
+    }
+
     void charsetOfTheResponseIsOneClickAway()
     {
         LoopbackServer server(Scripts::answerAndClose({"HTTP/1.0 200 OK\r\nContent-Type: text/xml; charset=\"shift_jis\"\r\n\r\n\x89\x9E"}));

@@ -65,7 +65,7 @@ private slots:
         QByteArray bytes(qint64(256) << 20, 'x');
         HexView view;
         view.resize(800, 400);
-        view.setData(&bytes);
+        view.setBytes(bytes);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         QVERIFY(PaintedWords(view).words.contains(QStringLiteral("00000000")));
@@ -88,7 +88,7 @@ private slots:
         QFETCH(QString, keys);
         QFETCH(QString, copied);
         HexView view;
-        view.setData(&Bytes);
+        view.setBytes(Bytes);
         QGuiApplication::clipboard()->setText(QStringLiteral("before"));
         QTest::keySequence(&view, QKeySequence(keys));
         QTest::keySequence(&view, QKeySequence::Copy);

@@ -6,6 +6,7 @@
 #include "gui/SplitterHandle.h"
 #include "gui/Twips.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -98,7 +99,8 @@ private slots:
             w.form->close();
         }
         QCOMPARE(w.setting("MainStat"), QStringLiteral("2"));
-        QCOMPARE(w.setting("MainWidth"), SettingsValues::formatSingle(Twips::fromPixels(w.form.get(), maximized.width())));
+        // 15 twips a pixel, as at first start.
+        QCOMPARE(w.setting("MainWidth"), QString::number(maximized.width() * 15));
         auto d = std::make_unique<FakeDialog>();
         wireProbeDeskForm again(w.store.get(), &w.box, std::move(d));
         again.restoreSettings();
@@ -136,6 +138,40 @@ private slots:
         QCOMPARE(w.form->frameGeometry().width(), outerWidthPx);
         w.form->close();
         QCOMPARE(SettingsValues::parseSingle(w.setting("MainX"), -1), split); // the clamped value is saved
+    }
+
+    void booleanKeys_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<QString>("checkBox");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("checked");
+        const struct { const char *key, *box; bool def; } keys[] = {
+            {"Wrap", "wrapChk", true},         {"HttpEnd", "httpEndChk", false},
+            {"FixContentLength", "contentLengthChk", false}, {"CrLfOnLoad", "crlfChk", false},
+            {"Tls", "tlsChk", false},          {"TlsVerify", "verifyChk", true}};
+        // -1: the text does not parse and the key's default holds.
+        const struct { const char *text; int value; } texts[] = {
+            {"1", 1}, {"0", 0}, {"true", 1}, {" FALSE ", 0}, {"True", 1}, {"", -1}, {"yes", -1}, {"maybe", -1}, {"2", -1}};
+        for (const auto &k : keys)
+            for (const auto &t : texts)
+                QTest::addRow("%s=%s", k.key, t.text)
+                    << k.key << k.box << t.text << (t.value < 0 ? k.def : t.value == 1);
+    }
+    void booleanKeys()
+    {
+        QFETCH(QString, key);
+        QFETCH(QString, checkBox);
+        QFETCH(QString, text);
+        QFETCH(bool, checked);
+        TestWindow w(false);
+        w.setSetting(key, text);
+        w.form->restoreSettings();
+        auto *box = w.form->details().findChild<QCheckBox *>(checkBox);
+        QVERIFY2(box, qPrintable(checkBox));
+        QCOMPARE(box->isChecked(), checked);
+        w.form->close();
+        QCOMPARE(w.setting(key), checked ? QStringLiteral("1") : QStringLiteral("0"));
     }
 
     void unknownEncodingReadsAsUtf8()

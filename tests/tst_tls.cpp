@@ -1,6 +1,7 @@
 // What TlsSetup says about files, refusals and certificates; whole exchanges
 // over TLS are in tst_engine.
 #include "core/TlsSetup.h"
+#include "core/FailureNumber.h"
 #include "Loopback.h"
 #include "TlsLoopbackServer.h"
 
@@ -78,7 +79,7 @@ private slots:
             QCOMPARE(asked, password.isEmpty() ? 0 : 1);
         } catch (const Failure &f) {
             QVERIFY2(!failure.isEmpty() && f.description.contains(failure), qPrintable(f.description));
-            QCOMPARE(f.number, FileFailed);
+            QCOMPARE(f.number, FailureNumber::TlsFile);
         }
     }
 
@@ -110,7 +111,7 @@ private slots:
         TlsLoopbackServer tls(serverCert.isEmpty() ? QStringLiteral("server") : serverCert);
         QString qt;
         const Failure f = handshake(ca, answer.isEmpty() ? tls.port() : plain.port(), &qt);
-        QCOMPARE(f.number, answer.isEmpty() ? VerifyFailed : HandshakeFailed);
+        QCOMPARE(f.number, answer.isEmpty() ? FailureNumber::TlsVerify : FailureNumber::TlsHandshake);
         QVERIFY2(f.description.contains(words), qPrintable(f.description));
         QVERIFY2(answer.isEmpty() || f.description.endsWith(qt), qPrintable(f.description));
     }

@@ -45,7 +45,9 @@ TestWindow::TestWindow(bool load)
     form = std::make_unique<wireProbeDeskForm>(store.get(), &box, std::move(d));
     const auto find = [this](auto *&to, const char *name) {
         to = form->findChild<std::remove_reference_t<decltype(*to)> *>(QString::fromLatin1(name));
-        Q_ASSERT(to);
+        // Checked in every build: a renamed control must fail by name, not crash later.
+        if (!to)
+            qFatal("the window has no control named %s of the expected type", name);
     };
     find(sendCmd, "sendCmd");
     find(openCmd, "openCmd");
