@@ -5,9 +5,34 @@
 
 #include <QLocale>
 
+#include <malloc.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
 namespace {
 constexpr int ClosePollMs = 10;
 constexpr qint64 ReadPiece = 1 << 20;
+constexpr qint64 HugePages = qint64(8) << 20;
+
+// Room for the kept bytes. A large response is kept in huge pages where the
+// system allows them: faulting in a gigabyte 4 KiB at a time costs more than
+// receiving it. Arrays of a megabyte or more are mapped, so that growing one
+// remaps it in place instead of copying it (a transient second copy).
+void reserveKept(QByteArray &bytes, qint64 capacity)
+{
+    static const bool mapped = mallopt(M_MMAP_THRESHOLD, int(ReadPiece)) == 1;
+    Q_UNUSED(mapped);
+    bytes.reserve(capacity);
+#ifdef MADV_HUGEPAGE
+    if (capacity >= HugePages) {
+        const quintptr page = quintptr(sysconf(_SC_PAGESIZE));
+        const quintptr from = quintptr(bytes.constData()) & ~(page - 1);
+        const quintptr to = (quintptr(bytes.constData()) + quintptr(bytes.capacity()) + page - 1) & ~(page - 1);
+        madvise(reinterpret_cast<void *>(from), to - from, MADV_HUGEPAGE);
+    }
+#endif
+}
+
 } // namespace
 
 QString ExchangeEngine::limitText(qint64 bytes)
@@ -125,7 +150,7 @@ void ExchangeEngine::onDataArrival()
         // doubling ahead keeps the copies few and in place (realloc).
         const qint64 at = m_response.size();
         if (m_response.capacity() - at < want)
-            m_response.reserve(qMax(2 * m_response.capacity(), at + want));
+            reserveKept(m_response, qMax(2 * m_response.capacity(), at + want));
         // Straight into the kept bytes: no piece to allocate, fault in and copy again.
         m_response.resize(at + want);
         const qint64 got = m_transport.read(m_response.data() + at, want);

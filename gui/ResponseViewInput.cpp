@@ -12,6 +12,8 @@
 #include <QScrollBar>
 #include <QTextBoundaryFinder>
 
+#include <cstring>
+
 namespace {
 
 constexpr qreal Margin = 4;
@@ -53,7 +55,8 @@ void ResponseView::copy()
     }
     // As the request pane copies: a CR LF becomes the clipboard's line break.
     QString text = selectedText();
-    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    if (std::memchr(m_text.lines().data() + s.first, '\r', size_t(s.second - s.first)))
+        text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     QApplication::clipboard()->setText(text);
 }
 
