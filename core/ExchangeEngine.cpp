@@ -2,35 +2,19 @@
 
 #include "core/Failure.h"
 #include "core/FailureNumber.h"
+#include "core/LargeMemory.h"
 
 #include <QLocale>
-
-#include <malloc.h>
-#include <sys/mman.h>
-#include <unistd.h>
 
 namespace {
 constexpr int ClosePollMs = 10;
 constexpr qint64 ReadPiece = 1 << 20;
-constexpr qint64 HugePages = qint64(8) << 20;
 
-// Room for the kept bytes. A large response is kept in huge pages where the
-// system allows them: faulting in a gigabyte 4 KiB at a time costs more than
-// receiving it. Arrays of a megabyte or more are mapped, so that growing one
-// remaps it in place instead of copying it (a transient second copy).
+// Room for the kept bytes, in huge pages where the system allows them.
 void reserveKept(QByteArray &bytes, qint64 capacity)
 {
-    static const bool mapped = mallopt(M_MMAP_THRESHOLD, int(ReadPiece)) == 1;
-    Q_UNUSED(mapped);
     bytes.reserve(capacity);
-#ifdef MADV_HUGEPAGE
-    if (capacity >= HugePages) {
-        const quintptr page = quintptr(sysconf(_SC_PAGESIZE));
-        const quintptr from = quintptr(bytes.constData()) & ~(page - 1);
-        const quintptr to = (quintptr(bytes.constData()) + quintptr(bytes.capacity()) + page - 1) & ~(page - 1);
-        madvise(reinterpret_cast<void *>(from), to - from, MADV_HUGEPAGE);
-    }
-#endif
+    LargeMemory::preferHugePages(bytes.constData(), bytes.capacity());
 }
 
 } // namespace
@@ -45,6 +29,7 @@ QString ExchangeEngine::limitText(qint64 bytes)
 ExchangeEngine::ExchangeEngine(QObject *parent)
     : QObject(parent), m_transport(this), m_responseTimer(this), m_closePoll(this)
 {
+    LargeMemory::mapLargeArrays();
     m_transport.setObjectName(QStringLiteral("Winsock"));
     m_responseTimer.setObjectName(QStringLiteral("TimerWinsock"));
     m_closePoll.setObjectName(QStringLiteral("TimerWinsockClose"));
@@ -85,6 +70,7 @@ void ExchangeEngine::clear()
     abort();
     m_setup = ExchangeSetup();
     m_response = QByteArray();
+    LargeMemory::releaseFreed();
     m_framing.reset(false);
     m_tlsDetails.clear();
     m_sent = 0;
@@ -230,6 +216,7 @@ void ExchangeEngine::finish(Outcome outcome)
     m_closePoll.stop();
     m_transport.close();
     m_timings.end = now();
+    LargeMemory::releaseFreed();
     const bool changed = m_outcome != outcome;
     m_outcome = outcome;
     if (changed)

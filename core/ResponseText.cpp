@@ -1,11 +1,9 @@
 #include "core/ResponseText.h"
 
+#include "core/LargeMemory.h"
 #include "core/TextCodec.h"
 
 #include <QStringDecoder>
-
-#include <sys/mman.h>
-#include <unistd.h>
 
 #include <algorithm>
 
@@ -18,20 +16,13 @@ constexpr int EscapeCacheSize = 100000;
 
 constexpr qint64 HugeText = qint64(8) << 20;
 
-// The text of megabytes of bytes (a copy of the whole response): written into
-// a buffer faulted in huge pages where the system allows them, which takes a
-// fraction of the time of faulting it in 4 KiB at a time.
+// The text of megabytes of bytes (a copy of the whole response), written
+// into a buffer in huge pages where the system allows them.
 QString decodeLarge(QStringDecoder &d, QByteArrayView b)
 {
     QString out;
     out.resize(d.requiredSpace(b.size()));
-#ifdef MADV_HUGEPAGE
-    const quintptr page = quintptr(sysconf(_SC_PAGESIZE));
-    const quintptr first = (quintptr(out.data()) + page - 1) & ~(page - 1);
-    const quintptr last = (quintptr(out.data() + out.size())) & ~(page - 1);
-    if (last > first)
-        madvise(reinterpret_cast<void *>(first), last - first, MADV_HUGEPAGE);
-#endif
+    LargeMemory::preferHugePages(out.constData(), out.size() * qint64(sizeof(QChar)));
     const QChar *end = d.appendToBuffer(out.data(), b);
     out.resize(end - out.constData());
     return out;

@@ -1,0 +1,37 @@
+#include "core/LargeMemory.h"
+
+#include <malloc.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace {
+constexpr int MappedFrom = 1 << 20;
+constexpr qint64 HugeFrom = qint64(8) << 20;
+} // namespace
+
+void LargeMemory::mapLargeArrays()
+{
+    static const bool done = mallopt(M_MMAP_THRESHOLD, MappedFrom) == 1;
+    Q_UNUSED(done);
+}
+
+void LargeMemory::preferHugePages(const void *data, qint64 size)
+{
+#ifdef MADV_HUGEPAGE
+    if (size < HugeFrom)
+        return;
+    const quintptr page = quintptr(sysconf(_SC_PAGESIZE));
+    const quintptr first = (quintptr(data) + page - 1) & ~(page - 1);
+    const quintptr last = (quintptr(data) + quintptr(size)) & ~(page - 1);
+    if (last > first)
+        madvise(reinterpret_cast<void *>(first), last - first, MADV_HUGEPAGE);
+#else
+    Q_UNUSED(data);
+    Q_UNUSED(size);
+#endif
+}
+
+void LargeMemory::releaseFreed()
+{
+    malloc_trim(0);
+}
