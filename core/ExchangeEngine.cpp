@@ -6,14 +6,31 @@
 
 #include <QLocale>
 
+#include <new>
+
 namespace {
 constexpr int ClosePollMs = 10;
 constexpr qint64 ReadPiece = 1 << 20;
 
-// Room for the kept bytes, in huge pages where the system allows them.
-void reserveKept(QByteArray &bytes, qint64 capacity)
+constexpr qint64 WholeRoomFrom = qint64(8) << 20;
+
+// Room for the kept bytes, in huge pages where the system allows them. Once
+// a response is large, room for all that the limit allows is taken at once:
+// the system gives pages only as they are written, and the array never moves
+// again (moving it, or copying it, stalls the window for a large response).
+// Where that much cannot be had, the array grows by doubling, mapped.
+void reserveKept(QByteArray &bytes, qint64 capacity, qint64 limit)
 {
-    bytes.reserve(capacity);
+    bool whole = false;
+    if (capacity >= WholeRoomFrom && capacity < limit) {
+        try {
+            bytes.reserve(limit);
+            whole = true;
+        } catch (const std::bad_alloc &) {
+        }
+    }
+    if (!whole)
+        bytes.reserve(LargeMemory::growableCapacity(capacity));
     LargeMemory::preferHugePages(bytes.constData(), bytes.capacity());
 }
 
@@ -70,7 +87,6 @@ void ExchangeEngine::clear()
     abort();
     m_setup = ExchangeSetup();
     m_response = QByteArray();
-    LargeMemory::releaseFreed();
     m_framing.reset(false);
     m_tlsDetails.clear();
     m_sent = 0;
@@ -136,7 +152,7 @@ void ExchangeEngine::onDataArrival()
         // doubling ahead keeps the copies few and in place (realloc).
         const qint64 at = m_response.size();
         if (m_response.capacity() - at < want)
-            reserveKept(m_response, qMax(2 * m_response.capacity(), at + want));
+            reserveKept(m_response, qMax(2 * m_response.capacity(), at + want), m_setup.responseLimit);
         // Straight into the kept bytes: no piece to allocate, fault in and copy again.
         m_response.resize(at + want);
         const qint64 got = m_transport.read(m_response.data() + at, want);
@@ -216,7 +232,6 @@ void ExchangeEngine::finish(Outcome outcome)
     m_closePoll.stop();
     m_transport.close();
     m_timings.end = now();
-    LargeMemory::releaseFreed();
     const bool changed = m_outcome != outcome;
     m_outcome = outcome;
     if (changed)

@@ -15,6 +15,16 @@ void LargeMemory::mapLargeArrays()
     Q_UNUSED(done);
 }
 
+qint64 LargeMemory::growableCapacity(qint64 wanted)
+{
+    if (wanted < MappedFrom)
+        return wanted;
+    // The heap gives a request from its free room when it can; a request
+    // larger than all of it is mapped.
+    const struct mallinfo2 heap = mallinfo2();
+    return qMax(wanted, qint64(heap.fordblks) + MappedFrom);
+}
+
 void LargeMemory::preferHugePages(const void *data, qint64 size)
 {
 #ifdef MADV_HUGEPAGE
@@ -29,9 +39,4 @@ void LargeMemory::preferHugePages(const void *data, qint64 size)
     Q_UNUSED(data);
     Q_UNUSED(size);
 #endif
-}
-
-void LargeMemory::releaseFreed()
-{
-    malloc_trim(0);
 }

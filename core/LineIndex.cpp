@@ -34,15 +34,27 @@ int bitCount(quint64 x)
 }
 
 #ifdef __SSE2__
-quint64 maskOf(const char *s, __m128i c)
+struct Masks
 {
-    quint64 m = 0;
+    quint64 cr = 0, lf = 0, esc = 0;
+};
+
+// One bit per byte of the 64 bytes at s: CR, LF and ESC, each block read once.
+Masks masksOf(const char *s)
+{
+    const __m128i cr = _mm_set1_epi8(Cr);
+    const __m128i lf = _mm_set1_epi8(Lf);
+    const __m128i esc = _mm_set1_epi8(Esc);
+    Masks m;
     for (int k = 0; k < 4; ++k) {
         const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s + 16 * k));
-        m |= quint64(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, c)))) << (16 * k);
+        m.cr |= quint64(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, cr)))) << (16 * k);
+        m.lf |= quint64(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, lf)))) << (16 * k);
+        m.esc |= quint64(unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(v, esc)))) << (16 * k);
     }
     return m;
 }
+
 #endif
 
 } // namespace
@@ -107,20 +119,15 @@ void LineIndex::scan(qint64 from, qint64 to)
     const char *s = m_bytes->constData();
     qint64 i = from;
 #ifdef __SSE2__
-    const __m128i cr = _mm_set1_epi8(Cr);
-    const __m128i lf = _mm_set1_epi8(Lf);
-    const __m128i esc = _mm_set1_epi8(Esc);
     for (; i + 64 <= to; i += 64) {
-        const quint64 crs = maskOf(s + i, cr);
-        const quint64 lfs = maskOf(s + i, lf);
-        const quint64 escs = maskOf(s + i, esc);
-        if (escs)
-            m_lastEscape = i + highestBit(escs);
-        const quint64 mask = crs | lfs;
+        const Masks m = masksOf(s + i);
+        if (m.esc)
+            m_lastEscape = i + highestBit(m.esc);
+        const quint64 mask = m.cr | m.lf;
         if (!mask)
             continue;
-        const quint64 afterCr = (crs << 1) | (i > 0 && s[i - 1] == Cr ? 1u : 0u);
-        lineEndsIn(i, mask, crs | (lfs & ~afterCr));
+        const quint64 afterCr = (m.cr << 1) | (i > 0 && s[i - 1] == Cr ? 1u : 0u);
+        lineEndsIn(i, mask, m.cr | (m.lf & ~afterCr));
     }
 #endif
     for (; i < to; ++i) {
