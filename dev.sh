@@ -8,7 +8,7 @@ cd "$(dirname "$0")"
 RUN_PKGS=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n fonts-noto-cjk libqt6sql6-sqlite
           qt6-l10n-tools qt6-tools-dev libdtl-dev zlib1g-dev)
 TEST_PKGS=(clang libclang-rt-14-dev appstream desktop-file-utils dpkg-dev file man-db groff-base openssl
-           tinyproxy microsocks lintian)
+           tinyproxy microsocks lintian xvfb xauth openbox)
 JOBS=$(nproc)
 
 install_missing() {

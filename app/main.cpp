@@ -1,3 +1,4 @@
+#include "core/ProcessStart.h"
 #include "core/Translation.h"
 #include "gui/CommonDialog.h"
 #include "gui/MessageBox.h"
@@ -8,6 +9,7 @@
 
 int main(int argc, char **argv)
 {
+    ProcessStart::prepare();
     QApplication app(argc, argv);
     installJapanese(&app);
     SettingsStore store;

@@ -25,6 +25,7 @@ public:
         ++count;
         last = text;
     }
+    bool confirm(QWidget *, const QString &) override { return true; }
     int count = 0;
     QString last;
 };
@@ -43,6 +44,7 @@ protected:
         fileName = answer;
         return true;
     }
+    bool ask(QWidget *, const QString &) override { return true; } // the bench saves over its own files
 };
 
 // The window as a user reaches it: its controls found by name, the handlers
@@ -55,7 +57,7 @@ struct BenchWindow
     SettingsStore store{dir.path()};
     SilentBox box;
     ScriptedDialog *dialog = new ScriptedDialog;
-    wireProbeDeskForm form{&store, &box, std::unique_ptr<CommonDialog>(dialog)};
+    wireProbeDeskForm form{&store, &box, std::unique_ptr<CommonDialog>(dialog), dir.filePath(QStringLiteral("history.sqlite3"))};
 
     QPushButton *sendCmd, *openCmd, *saveCmd, *clearCmd;
     QComboBox *addressCmb, *portCmb, *limitCmb;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Failure.h"
+#include "core/ProxySettings.h"
 
 #include <QString>
 #include <optional>
@@ -11,6 +12,7 @@ struct ExchangeFacts
     QString host;
     std::optional<qint32> port;
     bool tls = false;
+    ProxySettings proxy; // never its password
     QString outcome = QStringLiteral("failed"); // completed, timeout, failed, interrupted
     std::optional<Failure> failure;
     std::optional<Failure> outputFailure;

@@ -11,7 +11,9 @@ enum : int {
     Tls = 3,        // verification, handshake, unusable TLS files or password
     BadInput = 4,   // usage, port, request file, encoding
     Output = 5,     // the response could not be written
+    HttpIncomplete = 6, // with --http-end: the server closed before the HTTP response ended
     SignalBase = 128,
+    ReaderGone = SignalBase + 13, // the reader of the output stopped early (as SIGPIPE would end us)
 };
 
 // The status for a failure number of the README's scheme, as raised while

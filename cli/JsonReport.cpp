@@ -1,7 +1,9 @@
 #include "cli/JsonReport.h"
 
+#include "cli/QtMessages.h"
 #include "core/ExchangeEngine.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -32,16 +34,26 @@ QByteArray jsonReport(const ExchangeFacts &facts, const ExchangeEngine &engine)
     o[QStringLiteral("host")] = facts.host;
     o[QStringLiteral("port")] = facts.port ? QJsonValue(*facts.port) : QJsonValue();
     o[QStringLiteral("tls")] = facts.tls;
+    if (facts.proxy.used())
+        o[QStringLiteral("proxy")] = QJsonObject{{QStringLiteral("type"), ProxySettings::typeName(facts.proxy.type)},
+                                                 {QStringLiteral("host"), facts.proxy.host},
+                                                 {QStringLiteral("port"), facts.proxy.port},
+                                                 {QStringLiteral("remote_dns"), facts.proxy.type == ProxySettings::Type::Socks5
+                                                                                    ? QJsonValue(facts.proxy.remoteDns)
+                                                                                    : QJsonValue()}};
+    else
+        o[QStringLiteral("proxy")] = QJsonValue();
     o[QStringLiteral("outcome")] = facts.outcome;
     o[QStringLiteral("failure")] = failure(facts.failure);
     o[QStringLiteral("output_failure")] = failure(facts.outputFailure);
     o[QStringLiteral("exit_status")] = facts.exitStatus;
     o[QStringLiteral("timings_ms")] = QJsonObject{
-        {QStringLiteral("resolved"), ms(t.resolved)}, {QStringLiteral("connected"), ms(t.connected)},
+        {QStringLiteral("resolved"), ms(t.resolved)}, {QStringLiteral("proxy"), ms(t.proxyConnected)},
+        {QStringLiteral("connected"), ms(t.connected)},
         {QStringLiteral("tls"), ms(t.tlsDone)},       {QStringLiteral("sent"), ms(t.requestSent)},
         {QStringLiteral("first_byte"), ms(t.firstByte)}, {QStringLiteral("end"), ms(t.end)}};
     o[QStringLiteral("bytes")] = QJsonObject{{QStringLiteral("request"), double(engine.requestBytesSent())},
-                                             {QStringLiteral("response"), double(engine.response().size())},
+                                             {QStringLiteral("response"), double(engine.receivedBytes())},
                                              {QStringLiteral("header"), httpOnly(framing.headerBytes())},
                                              {QStringLiteral("body"), httpOnly(framing.bodyBytes())}};
     if (http) {
@@ -60,5 +72,7 @@ QByteArray jsonReport(const ExchangeFacts &facts, const ExchangeEngine &engine)
                                                        {QStringLiteral("verified"), facts.tlsVerified}};
     else
         o[QStringLiteral("tls_session")] = QJsonValue();
+    // Qt's own warnings (e.g. about a PKCS#12 file), which are not printed beside the object.
+    o[QStringLiteral("messages")] = QJsonArray::fromStringList(QtMessages::kept());
     return QJsonDocument(o).toJson(QJsonDocument::Compact);
 }

@@ -1,10 +1,16 @@
 #pragma once
 
+#include "core/ExchangeEngine.h"
+#include "core/ProxySettings.h"
+#include "core/RequestFile.h"
 #include "core/TlsSettings.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
+
+#include <optional>
 
 // What the command line asked for, checked for form but not yet for the
 // files or the destination.
@@ -15,7 +21,10 @@ struct SendOptions
     QString requestPath; // empty or "-": standard input
     QString outputPath;  // empty: standard output
     int timeoutSeconds = 10;
-    qint64 responseLimit = qint64(512) << 20;
+    // The response streams through a fixed buffer, so nothing bounds it
+    // unless the user asks.
+    qint64 responseLimit = ExchangeEngine::NoLimit;
+    qint64 requestLimit = RequestFile::DefaultLimit;
     QString encoding = QStringLiteral("UTF-8");
     bool binary = false;
     bool lfEndsLine = false;
@@ -24,6 +33,18 @@ struct SendOptions
     bool verbose = false;
     bool json = false;
     TlsSettings tls;
+    ProxySettings proxy; // from --proxy or the environment, unless bypassed
+
+    // The history: what the run does, and whether a send is recorded.
+    enum class Mode { Send, History, Replay, Export };
+    Mode mode = Mode::Send;
+    bool record = false;
+    int historyCount = 20;
+    qint64 entryId = 0;  // --replay, --export
+    QString exportDir;
+    bool encodingGiven = false;
+    // The request's bytes when they come from the history, not a file.
+    std::optional<QByteArray> requestBytes;
 
     bool requestFromStdin() const { return requestPath.isEmpty() || requestPath == QLatin1String("-"); }
 };

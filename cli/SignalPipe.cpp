@@ -1,14 +1,34 @@
 #include "cli/SignalPipe.h"
 
 #include <cerrno>
+#include <climits>
 #include <csignal>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
 namespace {
 int g_writeEnd = -1;
 const int Handled[] = {SIGINT, SIGTERM};
+char g_remove[PATH_MAX + 1];
+
+void removeAndEnd(int signalNumber)
+{
+    ::unlink(g_remove);
+    ::signal(signalNumber, SIG_DFL);
+    ::raise(signalNumber);
+}
 } // namespace
+
+void SignalPipe::removeOnSignal(const QByteArray &path)
+{
+    if (path.isEmpty() || path.size() > PATH_MAX)
+        return;
+    std::memcpy(g_remove, path.constData(), size_t(path.size()));
+    g_remove[path.size()] = '\0';
+    for (int s : {SIGINT, SIGTERM, SIGHUP})
+        ::signal(s, &removeAndEnd);
+}
 
 SignalPipe::SignalPipe(QObject *parent) : QObject(parent)
 {

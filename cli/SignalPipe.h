@@ -13,6 +13,11 @@ public:
     explicit SignalPipe(QObject *parent = nullptr);
     ~SignalPipe() override;
 
+    // Until a SignalPipe exists, SIGINT and SIGTERM end the program at once
+    // (so a prompt can be left with Ctrl+C), and SIGHUP does throughout; a
+    // temporary file made by then is removed first.
+    static void removeOnSignal(const QByteArray &path);
+
 signals:
     void caught(int signalNumber);
 

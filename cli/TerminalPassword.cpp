@@ -31,12 +31,12 @@ void writeText(int fd, const QString &text)
 
 } // namespace
 
-std::optional<QByteArray> TerminalPassword::ask(const QString &file)
+std::optional<QByteArray> TerminalPassword::ask(const QString &subject)
 {
     const int fd = ::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         throw Failure{FailureNumber::TlsFile,
-                      QStringLiteral("パスワードを入力する端末がないため、このファイルを使えません: %1").arg(file)};
+                      QStringLiteral("パスワードを入力する端末がないため、%1 を使えません。").arg(subject)};
     termios saved {};
     const bool isTerminal = ::tcgetattr(fd, &saved) == 0;
     if (isTerminal) {
@@ -45,7 +45,7 @@ std::optional<QByteArray> TerminalPassword::ask(const QString &file)
         quiet.c_lflag |= ECHONL;
         ::tcsetattr(fd, TCSAFLUSH, &quiet);
     }
-    writeText(fd, QStringLiteral("%1 のパスワード：").arg(file));
+    writeText(fd, QStringLiteral("%1 のパスワード：").arg(subject));
     QByteArray password;
     bool ended = false;
     for (char c; password.size() < MaxPassword;) {

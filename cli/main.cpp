@@ -1,8 +1,11 @@
 // wireprobe-send: the window's exchange from the command line, on the same engine.
 #include "cli/ExitStatus.h"
 #include "cli/FdOutput.h"
+#include "cli/HistoryCli.h"
+#include "cli/QtMessages.h"
 #include "cli/SendOptions.h"
 #include "cli/Sender.h"
+#include "core/ProcessStart.h"
 #include "core/Translation.h"
 
 #include "Version.h"
@@ -13,8 +16,11 @@
 
 int main(int argc, char *argv[])
 {
-    // A reader that goes away is an output failure we report, not a silent death.
+    // First of all, before anything opens a descriptor.
+    const ProcessStart::Closed closed = ProcessStart::prepare();
+    // A reader that goes away shows as EPIPE, which the output handles.
     ::signal(SIGPIPE, SIG_IGN);
+    QtMessages::capture();
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("wireprobe-send"));
     QCoreApplication::setApplicationVersion(
@@ -30,6 +36,21 @@ int main(int argc, char *argv[])
         FdOutput::say(QStringLiteral("使い方は wireprobe-send --help で表示されます。"));
         return ExitStatus::BadInput;
     }
-    Sender sender(options);
+    QtMessages::route(options.json      ? QtMessages::Route::Keep
+                      : options.verbose ? QtMessages::Route::Print
+                                        : QtMessages::Route::Drop);
+    switch (options.mode) {
+    case SendOptions::Mode::History:
+        return HistoryCli::list(options);
+    case SendOptions::Mode::Export:
+        return HistoryCli::exportEntry(options);
+    case SendOptions::Mode::Replay:
+        if (const int status = HistoryCli::prepareReplay(options))
+            return status;
+        break;
+    case SendOptions::Mode::Send:
+        break;
+    }
+    Sender sender(options, closed);
     return sender.run();
 }

@@ -50,10 +50,11 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "${WPD_PACKAGE_HOMEPAGE}")
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION net)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# dpkg-shlibdeps adds the Qt 6 and C++ runtime libraries; the Japanese Qt texts and the
-# CJK font are read at run time, so no library dependency would bring them in.
+# dpkg-shlibdeps adds the Qt 6 and C++ runtime libraries; the Japanese Qt texts, the
+# CJK font and Qt's SQLite driver (the history) are loaded at run time, so no library
+# dependency would bring them in.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, fonts-noto-cjk")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-translations-l10n, fonts-noto-cjk, libqt6sql6-sqlite")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -3,6 +3,7 @@
 #include "core/ExchangeEngine.h"
 #include "core/TlsSetup.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 
 QString ExchangeReport::milliseconds(double ms)
@@ -45,11 +46,28 @@ QString ExchangeReport::timedOut(int seconds)
     return QString::number(seconds) + QStringLiteral("秒間サーバからの応答がなかったため、接続を打ち切りました。");
 }
 
+QString ExchangeReport::httpIncomplete(const HttpFraming &f)
+{
+    const auto tr = [](const char *text) { return QCoreApplication::translate("ExchangeReport", text); };
+    if (!f.isHttp() || f.finalResponseComplete())
+        return QString();
+    const HttpDiagnosis d = f.diagnosis();
+    if (!d.headerComplete)
+        return tr("HTTP の応答が不完全です: ヘッダーの終わりの空行が届く前に接続が閉じられました。");
+    if (d.framing == HttpDiagnosis::Framing::Length && d.amount == HttpDiagnosis::Amount::Short)
+        return tr("HTTP の応答が不完全です: 本文が Content-Length の %1 バイトより %2 バイト足りません。")
+            .arg(QLocale::c().toString(*d.contentLength), QLocale::c().toString(*d.contentLength - d.bodyBytes));
+    if (d.framing == HttpDiagnosis::Framing::Chunked)
+        return d.lastChunkReceived ? tr("HTTP の応答が不完全です: トレーラーの終わりが届く前に接続が閉じられました。")
+                                   : tr("HTTP の応答が不完全です: チャンク形式の本文の終端チャンクが届いていません。");
+    return QString();
+}
+
 QStringList ExchangeReport::summary(const ExchangeEngine &e, const QString &httpEndHint)
 {
     QStringList lines;
     lines << QStringLiteral("送信した要求: ") + bytesText(e.requestBytesSent());
-    const qint64 received = e.response().size();
+    const qint64 received = e.receivedBytes();
     QString rx = QStringLiteral("受信した応答: ") + bytesText(received);
     const double elapsed = e.elapsedMs();
     if (e.isRunning() && elapsed > 0)
@@ -62,8 +80,20 @@ QStringList ExchangeReport::summary(const ExchangeEngine &e, const QString &http
                      + bytesText(f.bodyBytes());
 
     const ExchangeTimings &t = e.timings();
-    lines << QString() << QStringLiteral("名前解決: ") + milliseconds(t.resolved)
-          << QStringLiteral("接続: ") + milliseconds(t.connected);
+    lines << QString();
+    const ProxySettings &proxy = e.proxy();
+    if (proxy.used())
+        lines << QCoreApplication::translate("ExchangeReport", "プロキシ: %1").arg(proxy.label())
+                     + (proxy.type != ProxySettings::Type::Socks5 ? QString()
+                        : proxy.remoteDns ? QCoreApplication::translate("ExchangeReport", "（接続先の名前はプロキシが解決）")
+                                          : QCoreApplication::translate("ExchangeReport", "（接続先の名前はこちらで解決）"));
+    lines << QStringLiteral("名前解決: ") + milliseconds(t.resolved);
+    if (proxy.type == ProxySettings::Type::Http)
+        lines << QCoreApplication::translate("ExchangeReport", "プロキシに接続: ") + milliseconds(t.proxyConnected);
+    if (proxy.used())
+        lines << QCoreApplication::translate("ExchangeReport", "プロキシ経由で接続: ") + milliseconds(t.connected);
+    else
+        lines << QStringLiteral("接続: ") + milliseconds(t.connected);
     if (e.usedTls())
         lines << QStringLiteral("TLS ハンドシェイク: ") + milliseconds(t.tlsDone);
     lines << QStringLiteral("要求送信: ") + milliseconds(t.requestSent)
@@ -76,7 +106,7 @@ QStringList ExchangeReport::summary(const ExchangeEngine &e, const QString &http
             lines << QStringLiteral("HTTP の応答は完了していました。サーバが接続を開いたままにする場合は%1と、時間切れを待たずに完了します。")
                          .arg(httpEndHint);
     }
-    if (!e.usedTls() && TlsSetup::looksLikeTlsRecord(e.response()))
+    if (!e.usedTls() && TlsSetup::looksLikeTlsRecord(e.firstBytes()))
         lines << QString()
               << QStringLiteral("応答は TLS のレコードで始まっています。TLS のポートに平文で接続した可能性があります。");
     if (e.outcome() == ExchangeEngine::Outcome::Failed && !e.tlsDetails().isEmpty())

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 class ExchangeEngine;
+class HttpFraming;
 
 // What an exchange says to the user, in one place for the window and the
 // command-line program.
@@ -14,6 +15,10 @@ QString requestMissing();
 QString waiting();
 QString completed();
 QString timedOut(int seconds);
+// For an HTTP response that the server closed before it had ended by its own
+// framing: what is missing (short by n bytes, no last chunk, no end of the
+// header). Empty when it is complete, framed by the close, or not HTTP.
+QString httpIncomplete(const HttpFraming &framing);
 // "12.3 ms"; "—" for a phase that did not happen (negative).
 QString milliseconds(double ms);
 // "1,234 バイト".

@@ -20,6 +20,11 @@ enum Number : qint32 {
     ResponseLimit = 240,
     Reset = 250,
     ClosedWithoutResponse = 251,
+    // A proxy's answer, in its own words: it would not open the tunnel, it
+    // wants (other) credentials, or it could not reach the destination.
+    ProxyRefused = 260,
+    ProxyAuthentication = 261,
+    ProxyUnreachable = 262,
     TlsVerify = 300,    // the server's certificate did not verify
     TlsHandshake = 301, // no TLS session came about
     TlsFile = 302,      // a CA / client certificate / key file is unusable
@@ -31,6 +36,6 @@ enum Number : qint32 {
 Q_ENUM_NS(Number)
 
 // Named ahead of their use; the README lists a number once something reports it.
-constexpr Number NotYetReported[] = {ClosedWithoutResponse, TlsHandshakeTimedOut, RequestTooLarge};
+constexpr Number NotYetReported[] = {ClosedWithoutResponse, TlsHandshakeTimedOut};
 
 } // namespace FailureNumber

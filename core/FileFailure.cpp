@@ -2,6 +2,9 @@
 
 #include "core/FailureNumber.h"
 
+#include <QCoreApplication>
+#include <QLocale>
+
 #include <cerrno>
 #include <cstring>
 
@@ -35,6 +38,18 @@ Failure FileFailure::fromErrno(int err)
     case ENAMETOOLONG:
         text = QStringLiteral("ファイル名が長すぎます。");
         break;
+    case ENOMEM:
+        text = QCoreApplication::translate("FileFailure", "メモリが足りません。");
+        break;
+    case ENXIO:
+        text = QCoreApplication::translate("FileFailure", "書き込み先に読み手がいません（読み手のいない FIFO など）。");
+        break;
+    case EPIPE:
+        text = QCoreApplication::translate("FileFailure", "書き込み先の読み手が読むのをやめました。");
+        break;
+    case EBADF:
+        text = QCoreApplication::translate("FileFailure", "閉じられている入出力です。");
+        break;
     case EIO:
         text = QStringLiteral("入出力エラーが発生しました。");
         break;
@@ -50,4 +65,10 @@ Failure FileFailure::fromErrno(int err)
 Failure FileFailure::notRegularFile()
 {
     return Failure{FailureNumber::FileNotRegular, QStringLiteral("通常のファイルではないため読み込めません。")};
+}
+
+Failure FileFailure::tooLarge(qint64 limit)
+{
+    return Failure{FailureNumber::RequestTooLarge, QCoreApplication::translate("FileFailure", "要求メッセージが上限の %1 より大きいため、読み込みませんでした。")
+                                 .arg(QLocale::c().formattedDataSize(limit, 0, QLocale::DataSizeIecFormat))};
 }

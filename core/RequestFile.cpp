@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,9 +33,52 @@ private:
     int m_fd;
 };
 
+// Reads fd to its end; expected is the size known beforehand (0: unknown).
+QByteArray readAll(int fd, qint64 expected, const RequestFile::Rules &rules)
+{
+    RequestLines lines(rules.lfEndsLine);
+    QByteArray out;
+    try {
+        if (expected > 0)
+            out.reserve(static_cast<qsizetype>(expected + (rules.unchanged ? 0 : expected / 16 + 2)));
+        QByteArray buf(ReadPiece, Qt::Uninitialized);
+        qint64 total = 0;
+        for (;;) {
+            ssize_t n;
+            do
+                n = ::read(fd, buf.data(), static_cast<size_t>(buf.size()));
+            while (n < 0 && errno == EINTR);
+            if (n < 0)
+                throw FileFailure::fromErrno(errno);
+            if (n == 0)
+                break;
+            total += n;
+            if (total > rules.limit)
+                throw FileFailure::tooLarge(rules.limit);
+            const QByteArrayView piece(buf.constData(), n);
+            if (rules.unchanged)
+                out += piece;
+            else
+                out += lines.feed(piece);
+        }
+        if (!rules.unchanged)
+            out += lines.finish();
+    } catch (const std::bad_alloc &) {
+        throw FileFailure::fromErrno(ENOMEM);
+    }
+    return out;
+}
+
 } // namespace
 
 QByteArray RequestFile::load(const QString &path, bool lfEndsLine)
+{
+    Rules rules;
+    rules.lfEndsLine = lfEndsLine;
+    return load(path, rules);
+}
+
+QByteArray RequestFile::load(const QString &path, const Rules &rules)
 {
     // Non-blocking, so that a FIFO cannot hang the program before we can see
     // that it is not a regular file.
@@ -48,22 +92,13 @@ QByteArray RequestFile::load(const QString &path, bool lfEndsLine)
         throw FileFailure::fromErrno(EISDIR);
     if (!S_ISREG(st.st_mode))
         throw FileFailure::notRegularFile();
+    // Refused before a byte is read or held: a sparse file of any size costs nothing.
+    if (st.st_size > rules.limit)
+        throw FileFailure::tooLarge(rules.limit);
+    return readAll(file.fd(), st.st_size, rules);
+}
 
-    RequestLines lines(lfEndsLine);
-    QByteArray out;
-    out.reserve(static_cast<qsizetype>(st.st_size) + st.st_size / 16 + 2);
-    QByteArray buf(ReadPiece, Qt::Uninitialized);
-    for (;;) {
-        ssize_t n;
-        do
-            n = ::read(file.fd(), buf.data(), static_cast<size_t>(buf.size()));
-        while (n < 0 && errno == EINTR);
-        if (n < 0)
-            throw FileFailure::fromErrno(errno);
-        if (n == 0)
-            break;
-        out += lines.feed(QByteArrayView(buf.constData(), n));
-    }
-    out += lines.finish();
-    return out;
+QByteArray RequestFile::read(int fd, const Rules &rules)
+{
+    return readAll(fd, 0, rules);
 }

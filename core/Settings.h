@@ -56,9 +56,36 @@ inline const Setting<bool> TlsVerify{"TlsVerify", true};
 inline const Setting<QString> TlsCaFile{"TlsCaFile", QString()};
 inline const Setting<QString> TlsCertFile{"TlsCertFile", QString()};
 inline const Setting<QString> TlsKeyFile{"TlsKeyFile", QString()};
+// The proxy: "none", "http" or "socks5"; the password is never stored.
+inline const Setting<QString> ProxyType{"ProxyType", "none"};
+inline const Setting<QString> ProxyHost{"ProxyHost", QString()};
+inline const Setting<QString> ProxyPort{"ProxyPort", QString()}; // as typed
+inline const Setting<QString> ProxyUser{"ProxyUser", QString()};
+inline const Setting<bool> ProxyRemoteDns{"ProxyRemoteDns", true};
 // Absent until the window has been placed once.
 inline const Setting<std::optional<int>> DetailsLeft{"DetailsLeft", std::nullopt};
 inline const Setting<std::optional<int>> DetailsTop{"DetailsTop", std::nullopt};
+
+// The history: recording, its limits, its window and export folder.
+inline const Setting<bool> HistoryRecord{"HistoryRecord", true};
+inline const Setting<int> HistoryMaxEntries{"HistoryMaxEntries", 1000, 1, 10000000};
+inline const Setting<int> HistoryMaxMiB{"HistoryMaxMiB", 1024, 1, 1 << 24};
+inline const Setting<int> HistoryEntryCapMiB{"HistoryEntryCapMiB", 64, 1, 4096};
+inline const Setting<std::optional<int>> HistoryLeft{"HistoryLeft", std::nullopt};
+inline const Setting<std::optional<int>> HistoryTop{"HistoryTop", std::nullopt};
+inline const Setting<std::optional<int>> HistoryWidth{"HistoryWidth", std::nullopt};
+inline const Setting<std::optional<int>> HistoryHeight{"HistoryHeight", std::nullopt};
+inline const Setting<QString> HistoryExportDir{"historyExportDir", QString()};
+// The folder 要求を保存 last used.
+inline const Setting<QString> RequestSaveDir{"requestSaveDir", QString()};
+// The comparison window.
+inline const Setting<bool> CompareIgnoreHeaders{"CompareIgnoreHeaders", true};
+inline const Setting<QString> CompareIgnoredHeaders{"CompareIgnoredHeaders",
+                                                     "Date, Set-Cookie, Expires, Last-Modified, ETag, Age, X-Request-Id"};
+inline const Setting<std::optional<int>> CompareLeft{"CompareLeft", std::nullopt};
+inline const Setting<std::optional<int>> CompareTop{"CompareTop", std::nullopt};
+inline const Setting<std::optional<int>> CompareWidth{"CompareWidth", std::nullopt};
+inline const Setting<std::optional<int>> CompareHeight{"CompareHeight", std::nullopt};
 
 // The stored text of a value, and a value from a stored text (a text that does
 // not parse gives the setting's default).

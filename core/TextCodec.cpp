@@ -206,3 +206,12 @@ QString StreamDecoder::finish()
     m_decoder.resetState();
     return rest;
 }
+
+QString TextCodec::decode(QByteArrayView bytes, const QString &name)
+{
+    StreamDecoder d(name);
+    // Two statements: the end must be read after the bytes.
+    QString text = d.decode(bytes);
+    text += d.finish();
+    return text;
+}

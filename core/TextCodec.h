@@ -24,6 +24,8 @@ qint64 encodedLength(QStringView text, const QString &name);
 // throws Failure naming the character, its line and its column in the pane
 // called `pane`.
 QByteArray encode(QStringView text, const QString &name, const QString &pane = QStringLiteral("要求メッセージ"));
+// All the bytes decoded at once as StreamDecoder does: an unfinished character at the end is U+FFFD.
+QString decode(QByteArrayView bytes, const QString &name);
 // The same bytes, but a character the encoding cannot represent becomes its
 // substitute: what would go out, for counting before a Send.
 QByteArray encodeSubstituting(QStringView text, const QString &name);

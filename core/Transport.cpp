@@ -29,9 +29,18 @@ Transport::Transport(QObject *parent) : QObject(parent)
     connect(&m_socket, &QSslSocket::bytesWritten, this, &Transport::onBytesWritten);
     connect(&m_socket, &QSslSocket::readyRead, this, &Transport::onReadyRead);
     connect(&m_socket, &QSslSocket::connected, this, [this] {
-        m_tcpUp = true;
         dropWatch();
-        m_watch = ::fcntl(static_cast<int>(m_socket.socketDescriptor()), F_DUPFD_CLOEXEC, 0);
+        // Qt's SOCKS5 layer gives out made-up descriptor numbers, which may be
+        // another socket's: no watch through it.
+        if (m_proxy.type != ProxySettings::Type::Socks5)
+            m_watch = ::fcntl(static_cast<int>(m_socket.socketDescriptor()), F_DUPFD_CLOEXEC, 0);
+        if (m_tunnel.waiting()) {
+            m_proxyUp = true;
+            emit proxyConnected();
+            m_socket.write(m_connectRequest);
+            return;
+        }
+        m_tcpUp = true;
         emit connected();
     });
     connect(&m_socket, &QSslSocket::encrypted, this, &Transport::encrypted);
@@ -45,7 +54,8 @@ Transport::~Transport()
     dropWatch();
 }
 
-void Transport::connectTo(const QString &host, qint32 port, const std::optional<QSslConfiguration> &tls)
+void Transport::connectTo(const QString &host, qint32 port, const std::optional<QSslConfiguration> &tls,
+                          const ProxySettings &proxy)
 {
     if (port < 1 || port > 65535)
         throw PortText::rangeFailure();
@@ -60,9 +70,25 @@ void Transport::connectTo(const QString &host, qint32 port, const std::optional<
     m_verifyErrors.clear();
     m_host = host;
     m_tls = tls.has_value();
+    m_proxy = proxy;
+    m_destination = ProxySettings::endpoint(host, static_cast<quint16>(port));
+    m_lookedUp = false;
+    m_proxyUp = false;
+    m_tunnel = HttpTunnel();
+    m_connectRequest.clear();
+    const bool viaHttp = proxy.type == ProxySettings::Type::Http;
+    if (viaHttp)
+        m_connectRequest = m_tunnel.begin(proxy, host, static_cast<quint16>(port));
+    m_socket.setProxy(proxy.qtProxy());
+    // The name TLS checks and sends (SNI) is the destination's, also when the
+    // socket itself connects to an HTTP proxy.
+    m_socket.setPeerVerifyName(viaHttp ? host : QString());
     if (!m_tls) {
         m_socket.setSslConfiguration(QSslConfiguration::defaultConfiguration());
-        m_socket.connectToHost(host, static_cast<quint16>(port));
+        if (viaHttp)
+            m_socket.connectToHost(proxy.host, proxy.port);
+        else
+            m_socket.connectToHost(host, static_cast<quint16>(port));
         return;
     }
     QSslConfiguration c = *tls;
@@ -71,7 +97,10 @@ void Transport::connectTo(const QString &host, qint32 port, const std::optional<
     m_verify = c.peerVerifyMode() == QSslSocket::VerifyPeer;
     c.setPeerVerifyMode(QSslSocket::VerifyPeer);
     m_socket.setSslConfiguration(c);
-    m_socket.connectToHostEncrypted(host, static_cast<quint16>(port));
+    if (viaHttp)
+        m_socket.connectToHost(proxy.host, proxy.port); // TLS starts once the tunnel is open
+    else
+        m_socket.connectToHostEncrypted(host, static_cast<quint16>(port));
 }
 
 void Transport::write(const QByteArray &bytes)
@@ -85,9 +114,9 @@ QByteArray Transport::read(qint64 max)
     return m_socket.read(qMin(max, m_socket.bytesAvailable()));
 }
 
-qint64 Transport::read(char *to, qint64 max)
+qint64 Transport::read(char *into, qint64 max)
 {
-    return qMax<qint64>(0, m_socket.read(to, qMin(max, m_socket.bytesAvailable())));
+    return qMax<qint64>(0, m_socket.read(into, max));
 }
 
 void Transport::close()
@@ -115,7 +144,7 @@ Transport::StateCode Transport::state() const
         return Connecting;
     case QAbstractSocket::ConnectedState:
     case QAbstractSocket::ClosingState:
-        return Connected;
+        return m_tunnel.waiting() ? Connecting : Connected;
     default:
         break;
     }
@@ -124,13 +153,19 @@ Transport::StateCode Transport::state() const
 
 void Transport::failConnectTimeout()
 {
+    const bool proxyUnreached = m_proxy.type == ProxySettings::Type::Http && !m_proxyUp;
     close();
-    reportLater(FailureNumber::ConnectTimedOut, QCoreApplication::translate("QAbstractSocket", "Connection timed out"));
+    if (proxyUnreached)
+        reportLater(FailureNumber::SocketBase + QAbstractSocket::ProxyConnectionTimeoutError,
+                    QCoreApplication::translate("QHttpSocketEngine", "Proxy server connection timed out"));
+    else
+        reportLater(FailureNumber::ConnectTimedOut, QCoreApplication::translate("QAbstractSocket", "Connection timed out"));
 }
 
 void Transport::onStateChanged(QAbstractSocket::SocketState s)
 {
     if (s == QAbstractSocket::ConnectingState) {
+        m_lookedUp = true;
         emit resolved();
         return;
     }
@@ -169,13 +204,42 @@ void Transport::dropWatch()
     m_watch = -1;
 }
 
+std::optional<Failure> Transport::proxyFailure(QAbstractSocket::SocketError e)
+{
+    if (m_tunnel.waiting()) {
+        if (e == QAbstractSocket::RemoteHostClosedError) {
+            m_tunnel.read(m_socket); // the rest of a refusal's page
+            m_tunnel.closed();
+            return m_tunnel.failure();
+        }
+        // The proxy itself could not be reached: Qt's numbers and words for that.
+        if (e == QAbstractSocket::ConnectionRefusedError)
+            return Failure{FailureNumber::SocketBase + QAbstractSocket::ProxyConnectionRefusedError,
+                           QCoreApplication::translate("QHttpSocketEngine", "Proxy connection refused")};
+        if (e == QAbstractSocket::HostNotFoundError)
+            return Failure{FailureNumber::SocketBase + QAbstractSocket::ProxyNotFoundError,
+                           QCoreApplication::translate("QHttpSocketEngine", "Proxy server not found")};
+        return std::nullopt;
+    }
+    // Qt's SOCKS5 layer: a failure after our own name lookup and before the
+    // tunnel is the proxy's answer.
+    if (m_proxy.type == ProxySettings::Type::Socks5 && m_lookedUp && !m_tcpUp)
+        return m_proxy.socksFailure(e, m_socket.errorString(), m_destination);
+    return std::nullopt;
+}
+
 void Transport::onError(QAbstractSocket::SocketError e)
 {
+    if (const std::optional<Failure> f = proxyFailure(e)) {
+        dropWatch();
+        reportLater(f->number, f->description);
+        return;
+    }
     if (e == QAbstractSocket::RemoteHostClosedError && peerReset())
         m_reset = true;
     dropWatch();
     if (m_reset) {
-        reportLater(FailureNumber::Reset, QCoreApplication::translate("QNativeSocketEngine", "Connection reset by peer"));
+        reportLater(FailureNumber::Reset, tr("接続先サーバによって接続がリセットされました。"));
         return;
     }
     // Refused, unresolvable and the like are the socket's own failures, TLS or not.
@@ -225,7 +289,42 @@ void Transport::onBytesWritten(qint64 n)
 
 void Transport::onReadyRead()
 {
+    if (m_tunnel.waiting()) {
+        readTunnel();
+        return;
+    }
     emit dataArrival();
+}
+
+void Transport::readTunnel()
+{
+    const HttpTunnel::Step step = m_tunnel.read(m_socket);
+    if (step == HttpTunnel::Step::Waiting)
+        return;
+    if (step == HttpTunnel::Step::Failed) {
+        failTunnel(m_tunnel.failure());
+        return;
+    }
+    // Open: from here on the bytes are the destination's.
+    const quint32 gen = m_generation;
+    m_tcpUp = true;
+    emit connected();
+    if (gen != m_generation)
+        return;
+    if (m_tls)
+        m_socket.startClientEncryption();
+    else if (m_socket.bytesAvailable() > 0)
+        emit dataArrival();
+}
+
+void Transport::failTunnel(const Failure &f)
+{
+    // Nothing more from this proxy is read: what follows its refusal is not a response.
+    m_closing = true;
+    m_socket.abort();
+    m_closing = false;
+    dropWatch();
+    reportLater(f.number, f.description);
 }
 
 void Transport::onSslErrors(const QList<QSslError> &errors)

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/HttpTunnel.h"
+#include "core/ProxySettings.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QObject>
@@ -28,13 +31,15 @@ public:
 
     // Returns at once. Throws Failure for a port outside 1..65535 or a socket
     // still in use. With tls set, the handshake follows the connection and
-    // encrypted() tells when the request may go.
-    void connectTo(const QString &host, qint32 port, const std::optional<QSslConfiguration> &tls);
+    // encrypted() tells when the request may go. Through a proxy, connected()
+    // tells that the tunnel to host:port is open; TLS runs inside it, for host.
+    void connectTo(const QString &host, qint32 port, const std::optional<QSslConfiguration> &tls,
+                   const ProxySettings &proxy = {});
     void write(const QByteArray &bytes);
     // Everything waiting now, at most max bytes; removes it from the socket.
     QByteArray read(qint64 max);
-    // Reads up to max bytes into to; returns how many.
-    qint64 read(char *to, qint64 max);
+    // The same into a caller's buffer; returns the count read.
+    qint64 read(char *into, qint64 max);
     qint64 bytesAvailable() const { return m_socket.bytesAvailable(); }
     void close();
     StateCode state() const;
@@ -52,6 +57,8 @@ public:
 
 signals:
     void resolved();
+    // The connection to an HTTP proxy is up; the tunnel is being asked for.
+    void proxyConnected();
     void connected();
     void encrypted();
     void sendComplete();
@@ -64,6 +71,10 @@ private:
     void onBytesWritten(qint64 n);
     void onReadyRead();
     void onSslErrors(const QList<QSslError> &errors);
+    void readTunnel();
+    void failTunnel(const Failure &f);
+    // A failure before a proxy's tunnel opened, in the proxy's terms.
+    std::optional<Failure> proxyFailure(QAbstractSocket::SocketError e);
     void reportLater(qint32 number, const QString &description);
     bool peerReset() const;
     void dropWatch();
@@ -78,6 +89,12 @@ private:
     bool m_failed = false;  // a failure is on its way to the receiver
     bool m_tcpUp = false;   // the TCP connection was made
     bool m_closing = false; // we are closing the socket ourselves
+    ProxySettings m_proxy;
+    HttpTunnel m_tunnel;
+    QByteArray m_connectRequest;
+    QString m_destination;     // host:port, as proxy failures name it
+    bool m_lookedUp = false;   // the socket got past its own name lookup
+    bool m_proxyUp = false;    // the connection to an HTTP proxy was made
     // A second descriptor of the connection: Qt closes its own when it reads
     // the end of the stream, and only the connection's state tells a reset
     // from an ordinary close.

@@ -1,9 +1,12 @@
 #include "gui/CommonDialog.h"
 
+#include "core/OutputFile.h"
 #include "gui/ModalHelper.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMessageBox>
 
 namespace {
 
@@ -29,6 +32,42 @@ QStringList qtFilters(const QString &filter)
 
 } // namespace
 
+QString CommonDialog::overwriteQuestion(const QString &path)
+{
+    const auto tr = [](const char *text) { return QCoreApplication::translate("CommonDialog", text); };
+    const QString name = QFileInfo(path).fileName();
+    switch (OutputFile::kindOf(path)) {
+    case OutputFile::Kind::Fifo:
+        return tr("%1 は FIFO（名前付きパイプ）です。\n置き換えずに、この FIFO へ直接書き込みますか？").arg(name);
+    case OutputFile::Kind::CharDevice:
+        return tr("%1 はデバイス（キャラクタ型デバイス）です。\n置き換えずに、このデバイスへ直接書き込みますか？").arg(name);
+    case OutputFile::Kind::BlockDevice:
+        return tr("%1 はデバイス（ブロック型デバイス）です。\n置き換えずに、このデバイスへ直接書き込みますか？").arg(name);
+    case OutputFile::Kind::Socket:
+    case OutputFile::Kind::Other:
+        return tr("%1 は通常のファイルではありません。\n置き換えずに、直接書き込みますか？").arg(name);
+    default:
+        // Qt's own words for an ordinary file, as its dialog asked before.
+        return QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?").arg(name);
+    }
+}
+
+bool CommonDialog::mayWrite(QWidget *owner, const QString &path)
+{
+    if (!(flags & OverwritePrompt) || OutputFile::kindOf(path) == OutputFile::Kind::Missing)
+        return true;
+    return ask(owner, overwriteQuestion(path));
+}
+
+bool QtCommonDialog::ask(QWidget *owner, const QString &question)
+{
+    QMessageBox box(QMessageBox::Warning, dialogTitle, question, QMessageBox::Yes | QMessageBox::No);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
+    ModalHelper::prepare(&box, owner);
+    return box.exec() == QMessageBox::Yes;
+}
+
 bool QtCommonDialog::show(QWidget *owner, bool save)
 {
     QFileDialog dlg(nullptr, dialogTitle);
@@ -36,7 +75,8 @@ bool QtCommonDialog::show(QWidget *owner, bool save)
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // Any typed name is yielded; a missing file then fails with our own box.
     dlg.setFileMode(QFileDialog::AnyFile);
-    dlg.setOption(QFileDialog::DontConfirmOverwrite, !(flags & OverwritePrompt));
+    // The overwrite question is ours (mayWrite), so that it can say what the path is.
+    dlg.setOption(QFileDialog::DontConfirmOverwrite, true);
     dlg.setOption(QFileDialog::ReadOnly, false);
     const QStringList filters = qtFilters(filter);
     if (!filters.isEmpty())
@@ -47,8 +87,14 @@ bool QtCommonDialog::show(QWidget *owner, bool save)
     if (!fileName.isEmpty())
         dlg.selectFile(fileName);
     ModalHelper::prepare(&dlg, owner);
-    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
-        return false;
-    fileName = dlg.selectedFiles().constFirst();
-    return true;
+    for (;;) {
+        if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())
+            return false;
+        const QString chosen = dlg.selectedFiles().constFirst();
+        // A no brings the dialog back, as Qt's own question did.
+        if (!save || mayWrite(owner, chosen)) {
+            fileName = chosen;
+            return true;
+        }
+    }
 }

@@ -28,8 +28,17 @@ public:
     bool showOpen(QWidget *owner) { return show(owner, false); }
     bool showSave(QWidget *owner) { return show(owner, true); }
 
+    // The question asked before a chosen path that exists is written to. It
+    // says what is there: a FIFO or a device is written into, not replaced.
+    static QString overwriteQuestion(const QString &path);
+
 protected:
     virtual bool show(QWidget *owner, bool save) = 0;
+    // Asks a yes/no question over the dialog; true for yes.
+    virtual bool ask(QWidget *owner, const QString &question) = 0;
+    // For a path chosen in a save dialog: with OverwritePrompt, a path that
+    // exists is used only once the user has said yes to overwriteQuestion().
+    bool mayWrite(QWidget *owner, const QString &path);
 };
 
 // Qt's own (non-native) file dialog, in Japanese through the loaded translation.
@@ -37,4 +46,5 @@ class QtCommonDialog : public CommonDialog
 {
 protected:
     bool show(QWidget *owner, bool save) override;
+    bool ask(QWidget *owner, const QString &question) override;
 };

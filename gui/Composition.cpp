@@ -1,8 +1,11 @@
 #include "gui/wireProbeDeskForm.h"
 
 #include "core/ExchangeEngine.h"
+#include "core/HistoryService.h"
 #include "gui/CommonDialog.h"
+#include "gui/CompareForm.h"
 #include "gui/DetailsForm.h"
+#include "gui/HistoryForm.h"
 #include "gui/MessageBox.h"
 #include "gui/NarrowArrowStyle.h"
 #include "gui/RawTextPane.h"
@@ -92,11 +95,12 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, const QRec
 } // namespace
 
 wireProbeDeskForm::wireProbeDeskForm(SettingsStore *store, MessageBox *box,
-                                     std::unique_ptr<CommonDialog> dialog, QWidget *parent)
+                                     std::unique_ptr<CommonDialog> dialog, const QString &historyPath, QWidget *parent)
     : QWidget(parent), m_settings(store), m_box(box), m_dialog(std::move(dialog))
 {
     setObjectName(QStringLiteral("wireProbeDeskForm"));
     composeControls();
+    composeHistory(historyPath);
     wireEvents();
 }
 
@@ -116,8 +120,11 @@ void wireProbeDeskForm::composeControls()
                       QStringLiteral("クリップボードの内容を要求メッセージに貼り付けます。"), {3600, 120, 855, 375});
     m_saveCmd = button(this, "saveCmd", QStringLiteral("保存"),
                      QStringLiteral("応答メッセージをファイルに保存します。"), {5520, 120, 855, 375});
+    // The details button gives half its room to the history button: the band
+    // has no other room at the window's minimum width.
     m_detailsCmd = button(this, "detailsCmd", QStringLiteral("詳細"),
-                          QStringLiteral("文字コード、受信バイト、通信の詳細を表示します。"), {4560, 120, 855, 375});
+                          QStringLiteral("文字コード、受信バイト、通信の詳細を表示します。"), {4560, 120, 465, 375});
+    m_historyCmd = button(this, "historyCmd", tr("履歴"), tr("これまでのやり取りの履歴を表示します。"), {5055, 120, 465, 375});
     m_selectionTimer.setObjectName(QStringLiteral("Timer"));
 
     m_picSplitter = make<QWidget>(this, "picSplitter", {7800, 1440, 72, 4335});
@@ -190,8 +197,9 @@ void wireProbeDeskForm::composeControls()
                                                        m_label2, m_label3, m_picSplitter})
         w->setFocusPolicy(Qt::NoFocus);
     // The buttons follow the top row from right to left.
-    const QList<QWidget *> order{m_addressCmb, m_portCmb, m_timeOutSlider, m_requestTxt, m_responseTxt, m_sendCmd,
-                                 m_exitCmd,    m_saveCmd, m_detailsCmd,    m_pasteCmd,   m_clearCmd,    m_openCmd};
+    const QList<QWidget *> order{m_addressCmb, m_portCmb,    m_timeOutSlider, m_requestTxt, m_responseTxt,
+                                 m_sendCmd,    m_exitCmd,    m_saveCmd,       m_detailsCmd, m_historyCmd,
+                                 m_pasteCmd,   m_clearCmd,   m_openCmd};
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
     m_timeOutSlider->setFocusPolicy(Qt::StrongFocus);
@@ -207,6 +215,7 @@ void wireProbeDeskForm::wireEvents()
     connect(m_saveCmd, &QPushButton::clicked, this, &wireProbeDeskForm::saveResponse);
     connect(m_clearCmd, &QPushButton::clicked, this, &wireProbeDeskForm::clearRequest);
     connect(m_detailsCmd, &QPushButton::clicked, this, &wireProbeDeskForm::showDetails);
+    connect(m_historyCmd, &QPushButton::clicked, this, &wireProbeDeskForm::showHistory);
     connect(m_exitCmd, &QPushButton::clicked, this, &QWidget::close);
 
     connect(m_engine, &ExchangeEngine::requestSent, this, &wireProbeDeskForm::showRequestSent);
@@ -236,6 +245,8 @@ void wireProbeDeskForm::wireEvents()
         std::unique_ptr<QMenu> menu(m_requestTxt->createStandardContextMenu(at));
         menu->addSeparator();
         menu->addAction(QStringLiteral("Content-Length を修正"), this, &wireProbeDeskForm::fixContentLength);
+        menu->addAction(tr("要求を保存..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this,
+                        &wireProbeDeskForm::saveRequest);
         menu->exec(m_requestTxt->viewport()->mapToGlobal(at));
     });
 

@@ -2,8 +2,10 @@
 
 #include "core/ExchangeEngine.h"
 #include "core/ExchangeReport.h"
+#include "core/FailureNumber.h"
 #include "core/HttpFraming.h"
 #include "core/LineEndCount.h"
+#include "core/PortText.h"
 #include "core/TextCodec.h"
 #include "core/TlsSetup.h"
 #include "gui/HexView.h"
@@ -53,6 +55,7 @@ DetailsForm::DetailsForm(ExchangeEngine *engine) : m_engine(engine)
     m_tabs->addTab(m_hexView, QStringLiteral("16進表示"));
     m_tabs->addTab(requestPage(), QStringLiteral("要求"));
     m_tabs->addTab(tlsPage(), QStringLiteral("TLS"));
+    m_tabs->addTab(proxyPage(), tr("プロキシ"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
     resize(680, 460);
@@ -62,6 +65,25 @@ DetailsForm::DetailsForm(ExchangeEngine *engine) : m_engine(engine)
     connect(engine, &ExchangeEngine::cleared, this, &DetailsForm::exchangeCleared);
     connect(engine, &ExchangeEngine::started, this, &DetailsForm::exchangeStarted);
     connect(engine, &ExchangeEngine::outcomeChanged, this, &DetailsForm::outcomeChanged);
+    connect(engine, &ExchangeEngine::failed, this, [this](qint32 number) {
+        if (number == FailureNumber::ProxyAuthentication)
+            forgetProxyPassword();
+    });
+    m_askPassword = [](QWidget *owner, const QString &subject) -> std::optional<QByteArray> {
+        QInputDialog dlg;
+        dlg.setWindowTitle(QStringLiteral("パスワード"));
+        dlg.setLabelText(QStringLiteral("%1 のパスワード：").arg(subject));
+        dlg.setTextEchoMode(QLineEdit::Password);
+        ModalHelper::prepare(&dlg, owner);
+        if (dlg.exec() != QDialog::Accepted)
+            return std::nullopt;
+        return dlg.textValue().toUtf8();
+    };
+}
+
+void DetailsForm::setPasswordQuestion(PasswordQuestion question)
+{
+    m_askPassword = std::move(question);
 }
 
 QWidget *DetailsForm::overviewPage()
@@ -82,7 +104,7 @@ QWidget *DetailsForm::overviewPage()
     for (const Limit &l : Limits)
         m_limitCmb->addItem(QString::fromLatin1(l.text));
     m_limitCmb->setCurrentIndex(DefaultLimit);
-    m_limitCmb->setToolTip(QStringLiteral("応答がこの大きさに達したら受信を打ち切ります。"));
+    m_limitCmb->setToolTip(QStringLiteral("応答がこの大きさを超えたら受信を打ち切ります。"));
     form->addRow(QStringLiteral("応答の上限："), m_limitCmb);
     m_wrapChk = new QCheckBox(QStringLiteral("右端で折り返す"), page);
     m_wrapChk->setObjectName(QStringLiteral("wrapChk"));
@@ -188,6 +210,97 @@ QWidget *DetailsForm::tlsPage()
     return page;
 }
 
+QWidget *DetailsForm::proxyPage()
+{
+    auto *page = new QWidget;
+    auto *form = new QFormLayout;
+    m_proxyTypeCmb = new QComboBox(page);
+    m_proxyTypeCmb->setObjectName(QStringLiteral("proxyTypeCmb"));
+    m_proxyTypeCmb->addItem(tr("なし"), ProxySettings::typeName(ProxySettings::Type::None));
+    m_proxyTypeCmb->addItem(tr("HTTP (CONNECT)"), ProxySettings::typeName(ProxySettings::Type::Http));
+    m_proxyTypeCmb->addItem(tr("SOCKS5"), ProxySettings::typeName(ProxySettings::Type::Socks5));
+    m_proxyTypeCmb->setToolTip(tr("接続先にプロキシを経由して接続します。要求メッセージはトンネルの中をそのまま送られます。"));
+    const auto edit = [page](QLineEdit *&e, const char *name, const QString &tip) {
+        e = new QLineEdit(page);
+        e->setObjectName(QString::fromLatin1(name));
+        e->setToolTip(tip);
+        return e;
+    };
+    form->addRow(tr("種類："), m_proxyTypeCmb);
+    form->addRow(tr("ホスト："), edit(m_proxyHostTxt, "proxyHostTxt", tr("プロキシのホスト名または IP アドレス")));
+    form->addRow(tr("ポート："), edit(m_proxyPortTxt, "proxyPortTxt", tr("プロキシのポート番号")));
+    form->addRow(tr("ユーザー名："), edit(m_proxyUserTxt, "proxyUserTxt",
+                                         tr("プロキシが認証を求めるときのユーザー名。パスワードは送信のときに尋ねます。")));
+    m_proxyRemoteDnsChk = new QCheckBox(tr("接続先の名前をプロキシで解決する (socks5h)"), page);
+    m_proxyRemoteDnsChk->setObjectName(QStringLiteral("proxyRemoteDnsChk"));
+    m_proxyRemoteDnsChk->setChecked(true);
+    m_proxyRemoteDnsChk->setToolTip(tr("オフにすると、接続先の名前をこのコンピュータで解決し、アドレスをプロキシに渡します。"));
+    form->addRow(m_proxyRemoteDnsChk);
+    m_proxyPasswordLbl = new QLabel(page);
+    m_proxyPasswordLbl->setObjectName(QStringLiteral("proxyPasswordLbl"));
+    m_proxyPasswordLbl->setWordWrap(true);
+    m_proxyForgetCmd = new QPushButton(tr("パスワードを忘れる"), page);
+    m_proxyForgetCmd->setObjectName(QStringLiteral("proxyForgetCmd"));
+    connect(m_proxyForgetCmd, &QPushButton::clicked, this, &DetailsForm::forgetProxyPassword);
+    auto *v = new QVBoxLayout(page);
+    v->addLayout(form);
+    v->addWidget(m_proxyPasswordLbl);
+    v->addWidget(m_proxyForgetCmd, 0, Qt::AlignLeft);
+    v->addStretch(1);
+    connect(m_proxyTypeCmb, &QComboBox::currentIndexChanged, this, &DetailsForm::showProxyChoice);
+    for (QLineEdit *e : {m_proxyHostTxt, m_proxyPortTxt, m_proxyUserTxt})
+        connect(e, &QLineEdit::textChanged, this, &DetailsForm::showProxyChoice);
+    showProxyChoice();
+    return page;
+}
+
+ProxySettings DetailsForm::proxySettings() const
+{
+    ProxySettings p;
+    p.type = ProxySettings::typeFromName(m_proxyTypeCmb->currentData().toString());
+    p.host = m_proxyHostTxt->text().trimmed();
+    p.user = m_proxyUserTxt->text();
+    p.remoteDns = m_proxyRemoteDnsChk->isChecked();
+    return p;
+}
+
+void DetailsForm::showProxyChoice()
+{
+    const ProxySettings p = proxySettings();
+    for (QWidget *w : std::initializer_list<QWidget *>{m_proxyHostTxt, m_proxyPortTxt, m_proxyUserTxt})
+        w->setEnabled(p.used());
+    m_proxyRemoteDnsChk->setEnabled(p.type == ProxySettings::Type::Socks5);
+    const QString owner = ProxySettings::typeName(p.type) + QLatin1Char('\n') + p.host + QLatin1Char('\n')
+                          + m_proxyPortTxt->text().trimmed() + QLatin1Char('\n') + p.user;
+    if (m_proxyPassword && owner != m_proxyPasswordFor)
+        forgetProxyPassword();
+    m_proxyPasswordFor = owner;
+    const bool asked = p.used() && !p.user.isEmpty();
+    m_proxyPasswordLbl->setText(!asked ? QString()
+                                : m_proxyPassword ? tr("パスワードは終了するまで覚えています（保存はしません）。")
+                                                  : tr("パスワードは送信のときに尋ねます（保存はしません）。"));
+    m_proxyForgetCmd->setEnabled(m_proxyPassword.has_value());
+}
+
+void DetailsForm::keepProxyPassword()
+{
+    const ProxySettings &used = m_engine->proxy();
+    const ProxySettings now = proxySettings();
+    if (!used.password || used.type != now.type || used.host != now.host || used.user != now.user
+        || QString::number(used.port) != m_proxyPortTxt->text().trimmed())
+        return;
+    m_proxyPassword = used.password;
+    showProxyChoice();
+}
+
+void DetailsForm::forgetProxyPassword()
+{
+    if (m_proxyPassword)
+        m_proxyPassword->fill('\0');
+    m_proxyPassword.reset();
+    showProxyChoice();
+}
+
 void DetailsForm::restore(const Settings::Section &settings)
 {
     setEncoding(settings.get(Settings::Encoding));
@@ -206,6 +319,13 @@ void DetailsForm::restore(const Settings::Section &settings)
     m_caFileTxt->setText(settings.get(Settings::TlsCaFile));
     m_clientCertTxt->setText(settings.get(Settings::TlsCertFile));
     m_clientKeyTxt->setText(settings.get(Settings::TlsKeyFile));
+    const int proxyType = m_proxyTypeCmb->findData(
+        ProxySettings::typeName(ProxySettings::typeFromName(settings.get(Settings::ProxyType))));
+    m_proxyTypeCmb->setCurrentIndex(qMax(0, proxyType));
+    m_proxyHostTxt->setText(settings.get(Settings::ProxyHost));
+    m_proxyPortTxt->setText(settings.get(Settings::ProxyPort));
+    m_proxyUserTxt->setText(settings.get(Settings::ProxyUser));
+    m_proxyRemoteDnsChk->setChecked(settings.get(Settings::ProxyRemoteDns));
     const std::optional<int> x = settings.get(Settings::DetailsLeft);
     const std::optional<int> y = settings.get(Settings::DetailsTop);
     if (x && y && qAbs(*x) < 100000 && qAbs(*y) < 100000) {
@@ -227,6 +347,11 @@ void DetailsForm::save(Settings::Section &settings) const
     settings.put(Settings::TlsCaFile, m_caFileTxt->text());
     settings.put(Settings::TlsCertFile, m_clientCertTxt->text());
     settings.put(Settings::TlsKeyFile, m_clientKeyTxt->text());
+    settings.put(Settings::ProxyType, m_proxyTypeCmb->currentData().toString());
+    settings.put(Settings::ProxyHost, m_proxyHostTxt->text());
+    settings.put(Settings::ProxyPort, m_proxyPortTxt->text());
+    settings.put(Settings::ProxyUser, m_proxyUserTxt->text());
+    settings.put(Settings::ProxyRemoteDns, m_proxyRemoteDnsChk->isChecked());
     if (m_placed) {
         settings.put(Settings::DetailsLeft, pos().x());
         settings.put(Settings::DetailsTop, pos().y());
@@ -261,6 +386,11 @@ void DetailsForm::setEncoding(const QString &name)
     m_encodingCmb->setCurrentText(TextCodec::normalized(name));
 }
 
+void DetailsForm::setTls(bool on)
+{
+    m_tlsChk->setChecked(on);
+}
+
 bool DetailsForm::crlfOnLoad() const
 {
     return m_crlfChk->isChecked();
@@ -280,17 +410,25 @@ void DetailsForm::fillSetup(ExchangeSetup &setup, QWidget *owner) const
     setup.tls.caFile = m_caFileTxt->text().trimmed();
     setup.tls.certFile = m_clientCertTxt->text().trimmed();
     setup.tls.keyFile = m_clientKeyTxt->text().trimmed();
-    // The password lives only as long as the question.
-    setup.askPassword = [owner](const QString &file) -> std::optional<QByteArray> {
-        QInputDialog dlg;
-        dlg.setWindowTitle(QStringLiteral("パスワード"));
-        dlg.setLabelText(QStringLiteral("%1 のパスワード：").arg(file));
-        dlg.setTextEchoMode(QLineEdit::Password);
-        ModalHelper::prepare(&dlg, owner);
-        if (dlg.exec() != QDialog::Accepted)
-            return std::nullopt;
-        return dlg.textValue().toUtf8();
-    };
+    // A file's password lives only as long as the question; the proxy's is
+    // kept (keepProxyPassword) once the exchange has started with it.
+    setup.askPassword = [this, owner](const QString &subject) { return m_askPassword(owner, subject); };
+    setup.proxy = proxySettings();
+    if (!setup.proxy.used())
+        return;
+    const QString portText = m_proxyPortTxt->text();
+    qint32 port = 0;
+    try {
+        port = PortText::toInt(portText);
+    } catch (const Failure &f) {
+        if (f.number == FailureNumber::PortNotNumber)
+            throw Failure{f.number, tr("プロキシのポート番号「%1」を数値に変換できません。").arg(portText)};
+    }
+    if (port < 1 || port > 65535)
+        throw Failure{FailureNumber::PortOutOfRange, tr("プロキシのポート番号は1から65535の範囲で指定して下さい。")};
+    setup.proxy.port = static_cast<quint16>(port);
+    if (!setup.proxy.user.isEmpty())
+        setup.proxy.password = m_proxyPassword;
 }
 
 void DetailsForm::exchangeCleared()
@@ -301,6 +439,7 @@ void DetailsForm::exchangeCleared()
 
 void DetailsForm::exchangeStarted()
 {
+    keepProxyPassword();
     showSummary();
     // While it runs the text is refreshed a few times a second, not at each arrival.
     m_progress.start();

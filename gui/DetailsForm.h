@@ -1,9 +1,12 @@
 #pragma once
 
+#include "core/ProxySettings.h"
 #include "core/Settings.h"
 
 #include <QTimer>
 #include <QWidget>
+#include <functional>
+#include <optional>
 
 class QCheckBox;
 class QComboBox;
@@ -34,11 +37,18 @@ public:
 
     QString encoding() const;
     void setEncoding(const QString &name);
+    void setTls(bool on);
     bool crlfOnLoad() const;
     bool fixContentLengthOnSend() const;
-    // The limit, TLS and HTTP options of the next exchange.
+    // The limit, TLS, proxy and HTTP options of the next exchange. Throws
+    // Failure for a proxy port that is not one.
     // owner: the window a password question is shown over.
     void fillSetup(ExchangeSetup &setup, QWidget *owner) const;
+
+    // Asks for a password (of a key file, a PKCS#12 file or the proxy);
+    // nullopt when the user cancels. A dialog unless replaced (tests do).
+    using PasswordQuestion = std::function<std::optional<QByteArray>(QWidget *owner, const QString &subject)>;
+    void setPasswordQuestion(PasswordQuestion question);
 
     // The request as it will go on the wire; its line ends are counted.
     void showRequest(const QByteArray &wire);
@@ -53,6 +63,13 @@ private:
     QWidget *overviewPage();
     QWidget *requestPage();
     QWidget *tlsPage();
+    QWidget *proxyPage();
+    ProxySettings proxySettings() const;
+    void showProxyChoice();
+    // The proxy password is kept for the run while the proxy and user stay
+    // the same, and forgotten when the proxy refuses it.
+    void keepProxyPassword();
+    void forgetProxyPassword();
     QWidget *fileRow(QLineEdit *&edit, const char *name, const QString &tip);
     void exchangeCleared();
     void exchangeStarted();
@@ -80,6 +97,16 @@ private:
     QLineEdit *m_clientCertTxt = nullptr;
     QLineEdit *m_clientKeyTxt = nullptr;
     QPlainTextEdit *m_tlsSession = nullptr;
+    QComboBox *m_proxyTypeCmb = nullptr;
+    QLineEdit *m_proxyHostTxt = nullptr;
+    QLineEdit *m_proxyPortTxt = nullptr;
+    QLineEdit *m_proxyUserTxt = nullptr;
+    QCheckBox *m_proxyRemoteDnsChk = nullptr;
+    QLabel *m_proxyPasswordLbl = nullptr;
+    QPushButton *m_proxyForgetCmd = nullptr;
+    std::optional<QByteArray> m_proxyPassword;
+    QString m_proxyPasswordFor; // the proxy and user it belongs to
+    PasswordQuestion m_askPassword;
     QTimer m_progress;
     bool m_placed = false;
 };

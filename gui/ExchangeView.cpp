@@ -8,6 +8,7 @@
 #include "core/PortText.h"
 #include "core/TextCodec.h"
 #include "gui/DetailsForm.h"
+#include "gui/HistoryForm.h"
 #include "gui/RawTextPane.h"
 #include "gui/ResponseView.h"
 
@@ -51,6 +52,10 @@ void wireProbeDeskForm::sendRequest()
         setup.request = TextCodec::encode(m_requestTxt->rawText(), encoding());
         details().fillSetup(setup, this);
         m_engine->start(setup);
+        // Got as far as a connection attempt: the history hears how it ends.
+        m_recordPending = true;
+        m_sentPort = m_portCmb->currentText();
+        m_sentEncoding = encoding();
         setStatus(QStringLiteral("接続先サーバに接続しています。"));
     } catch (const Failure &f) {
         reportFailure(f);
@@ -81,6 +86,7 @@ void wireProbeDeskForm::showRequestSent()
 
 void wireProbeDeskForm::showCompletion()
 {
+    recordExchange(HistoryEntry::Outcome::Completed);
     setStatus(ExchangeReport::completed());
     leaveBusy(m_sendCmd);
 }
@@ -88,6 +94,7 @@ void wireProbeDeskForm::showCompletion()
 void wireProbeDeskForm::showTimeOut(int seconds)
 {
     const QString text = ExchangeReport::timedOut(seconds);
+    recordExchange(HistoryEntry::Outcome::TimedOut);
     setStatus(text);
     showError(text);
     leaveBusy(m_sendCmd);
@@ -95,6 +102,7 @@ void wireProbeDeskForm::showTimeOut(int seconds)
 
 void wireProbeDeskForm::showFailure(qint32 number, const QString &description)
 {
+    recordExchange(HistoryEntry::Outcome::Failed, number, description);
     reportFailure(Failure{number, description});
 }
 

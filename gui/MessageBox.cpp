@@ -44,3 +44,13 @@ int QtMessageBox::ask(QWidget *owner, const QString &text, const QStringList &an
     const qsizetype chosen = buttons.indexOf(box.clickedButton());
     return int(chosen < 0 ? answers.size() - 1 : chosen);
 }
+
+bool QtMessageBox::confirm(QWidget *owner, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, QCoreApplication::translate("MessageBox", "確認"), text,
+                    QMessageBox::Yes | QMessageBox::No);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
+    ModalHelper::prepare(&box, owner);
+    return box.exec() == QMessageBox::Yes;
+}

@@ -12,6 +12,8 @@ public:
     virtual ~MessageBox() = default;
     // Returns once the user has dismissed the box.
     virtual void showError(QWidget *owner, const QString &text) = 0;
+    // A yes/no question; true for yes. No is the default button.
+    virtual bool confirm(QWidget *owner, const QString &text) = 0;
     // A question with a few answers, the last of them the one that changes
     // nothing (what Esc and the close button mean); returns the index of the
     // answer chosen. A box that cannot ask takes the last answer.
@@ -24,5 +26,6 @@ class QtMessageBox : public MessageBox
 {
 public:
     void showError(QWidget *owner, const QString &text) override;
+    bool confirm(QWidget *owner, const QString &text) override;
     int ask(QWidget *owner, const QString &text, const QStringList &answers) override;
 };

@@ -45,6 +45,14 @@ void wireProbeDeskForm::addShortcuts()
     bind({QKeySequence(Qt::CTRL | Qt::Key_O)}, m_openCmd);
     bind({QKeySequence(Qt::CTRL | Qt::Key_S)}, m_saveCmd);
     bind({QKeySequence(Qt::CTRL | Qt::Key_D)}, m_detailsCmd);
+    bind({QKeySequence(Qt::CTRL | Qt::Key_H)}, m_historyCmd);
+    // 要求を保存 has no button: the request pane's context menu and this key.
+    auto *saveRequestKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this);
+    saveRequestKey->setContext(Qt::WindowShortcut);
+    connect(saveRequestKey, &QShortcut::activated, this, [this] {
+        if (isEnabled())
+            saveRequest();
+    });
 
     const auto showValue = [this] {
         QToolTip::showText(handlePoint(m_timeOutSlider), QString::number(m_timeOutSlider->sliderPosition()) + QStringLiteral(" 秒"),

@@ -3,7 +3,9 @@
 
 #include "Version.h"
 #include "core/ExchangeEngine.h"
+#include "gui/CompareForm.h"
 #include "gui/DetailsForm.h"
+#include "gui/HistoryForm.h"
 #include "gui/Layout.h"
 #include "gui/SplitterHandle.h"
 #include "gui/Twips.h"
@@ -47,6 +49,7 @@ void wireProbeDeskForm::restoreSettings()
     m_addressCmb->setEditText(m_addressCmb->itemText(0));
     m_portCmb->setEditText(m_portCmb->itemText(0));
     m_details->restore(m_settings);
+    restoreHistorySettings();
 }
 
 void wireProbeDeskForm::applyStoredGeometry()
@@ -100,8 +103,12 @@ void wireProbeDeskForm::moveEvent(QMoveEvent *e)
 void wireProbeDeskForm::changeEvent(QEvent *e)
 {
     QWidget::changeEvent(e);
-    if (e->type() == QEvent::WindowStateChange)
+    if (e->type() == QEvent::WindowStateChange) {
+        // A window restored minimized was sized before its frame was known;
+        // coming back it may see no move or resize that would settle it.
+        settleOuterSize();
         layOutWindow();
+    }
 }
 
 void wireProbeDeskForm::saveSettings()
@@ -123,6 +130,7 @@ void wireProbeDeskForm::saveSettings()
     for (int i = 0; i < Settings::HistoryLength; ++i)
         s.put(Settings::port(i), m_portCmb->itemText(i));
     m_details->save(s);
+    saveHistorySettings();
     s.sync();
 }
 
@@ -134,6 +142,10 @@ void wireProbeDeskForm::closeEvent(QCloseEvent *e)
         m_engine->abort();
         m_selectionTimer.stop();
         m_details->close();
+        m_history->close();
+        m_compare->close();
+        // An exchange cut short by the close is history too.
+        recordExchange(HistoryEntry::Outcome::Interrupted);
         saveSettings();
     }
     e->accept();

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "core/HistoryEntry.h"
 #include "core/Settings.h"
 
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 #include <memory>
+#include <optional>
 
 class QComboBox;
 class QGroupBox;
@@ -12,8 +15,11 @@ class QLabel;
 class QPushButton;
 class QSlider;
 class CommonDialog;
+class CompareForm;
 class DetailsForm;
 class ExchangeEngine;
+class HistoryForm;
+class HistoryService;
 class MessageBox;
 class RawTextPane;
 class ResponseView;
@@ -27,8 +33,9 @@ class wireProbeDeskForm : public QWidget
     Q_OBJECT
 public:
     // The store and the box must outlive the window; the window owns the dialog.
+    // historyPath: the history store's file; empty for the user's own.
     wireProbeDeskForm(SettingsStore *store, MessageBox *box, std::unique_ptr<CommonDialog> dialog,
-                      QWidget *parent = nullptr);
+                      const QString &historyPath = QString(), QWidget *parent = nullptr);
     ~wireProbeDeskForm() override;
 
     // The title and the values remembered from the last run.
@@ -36,6 +43,8 @@ public:
 
     ExchangeEngine &engine() { return *m_engine; }
     DetailsForm &details() { return *m_details; }
+    HistoryForm &history() { return *m_history; }
+    CompareForm &comparison() { return *m_compare; }
     // Takes into the response pane whatever of the response it has not shown yet.
     void showWholeResponse();
     static QString StripPath(const QString &rsFileName);
@@ -61,10 +70,16 @@ private slots:
     void showFailure(qint32 number, const QString &description);
 
     void openRequest();
+    void saveRequest();
     void pasteRequest();
     void clearRequest();
     void saveResponse();
     void showDetails();
+    void showHistory();
+    void openFromHistory(const HistoryEntry &entry);
+    void resendFromHistory(const HistoryEntry &entry);
+    void exportFromHistory(const HistoryEntry &entry);
+    void compareFromHistory(const HistoryEntry &left, const std::optional<HistoryEntry> &right);
     void reshowResponse();
     void fixContentLength();
     void countRequest();
@@ -85,6 +100,11 @@ private:
     void showError(const QString &text);
     void reportFailure(const Failure &f);
     void reportFileFailure(const Failure &f);
+    // Hands the exchange that has just ended to the history, once.
+    void recordExchange(HistoryEntry::Outcome outcome, qint32 number = 0, const QString &description = QString());
+    void composeHistory(const QString &historyPath);
+    void restoreHistorySettings();
+    void saveHistorySettings();
     void layOutWindow();
     void recordHistory(QComboBox *box);
     QString encoding() const;
@@ -100,12 +120,19 @@ private:
     std::unique_ptr<CommonDialog> m_dialog;
     ExchangeEngine *m_engine = nullptr;
     std::unique_ptr<DetailsForm> m_details;
+    std::unique_ptr<HistoryService> m_historyService; // before the windows over it
+    std::unique_ptr<HistoryForm> m_history;
+    std::unique_ptr<CompareForm> m_compare;
+    bool m_recordPending = false; // the running exchange is to be recorded when it ends
+    QString m_sentPort;           // as typed, for the record
+    QString m_sentEncoding;
 
     QPushButton *m_sendCmd = nullptr;
     QPushButton *m_openCmd = nullptr;
     QPushButton *m_clearCmd = nullptr;
     QPushButton *m_pasteCmd = nullptr;
     QPushButton *m_detailsCmd = nullptr;
+    QPushButton *m_historyCmd = nullptr;
     QPushButton *m_saveCmd = nullptr;
     QPushButton *m_exitCmd = nullptr;
     QGroupBox *m_connectFrm = nullptr;

@@ -60,7 +60,7 @@ field() { dpkg-deb -f "$deb" "$1"; }
 # Depends as bare package names, one a line.
 field Depends | tr ',|' '\n\n' | sed 's/^ *//; s/[ (].*//' >"$work/depends"
 grep -q '^libqt6' "$work/depends" || fail "Depends has no Qt 6 library: $(field Depends)"
-for p in qt6-translations-l10n fonts-noto-cjk; do
+for p in qt6-translations-l10n fonts-noto-cjk libqt6sql6-sqlite; do
     grep -qx "$p" "$work/depends" || fail "Depends lacks $p: $(field Depends)"
 done
 

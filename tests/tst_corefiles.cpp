@@ -1,5 +1,6 @@
 // Reading request files and writing response files, without a window.
 #include "core/Failure.h"
+#include "core/ProcessStart.h"
 #include "core/RequestFile.h"
 #include "core/ResponseFile.h"
 
@@ -10,7 +11,7 @@
 
 #include "TestFiles.h"
 
-#include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -92,6 +93,46 @@ private slots:
             QCOMPARE(failureOf([&] { ResponseFile::save(path + "/r.txt", "data"); }), number);
     }
 
+    void requestLimit_data()
+    {
+        QTest::addColumn<bool>("stream"); // a pipe, counted as read; else a file, by its size
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<qint64>("limit");
+        QTest::addColumn<int>("number");
+        QTest::newRow("file at the limit") << false << qint64(1000) << qint64(1000) << 0;
+        QTest::newRow("file a byte over") << false << qint64(1001) << qint64(1000) << 1002;
+        QTest::newRow("sparse 100 GiB, default limit, nothing read") << false << (qint64(100) << 30)
+                                                                     << RequestFile::DefaultLimit << 1002;
+        QTest::newRow("stream at the limit") << true << qint64(1000) << qint64(1000) << 0;
+        QTest::newRow("stream a byte over") << true << qint64(1001) << qint64(1000) << 1002;
+    }
+    void requestLimit()
+    {
+        QFETCH(bool, stream);
+        QFETCH(qint64, size);
+        QFETCH(qint64, limit);
+        QFETCH(int, number);
+        RequestFile::Rules rules;
+        rules.unchanged = true;
+        rules.limit = limit;
+        QByteArray got;
+        QTemporaryDir dir;
+        if (stream) {
+            int fds[2];
+            QCOMPARE(pipe(fds), 0);
+            QCOMPARE(write(fds[1], QByteArray(size, 'r').constData(), size), ssize_t(size));
+            close(fds[1]);
+            QCOMPARE(failureOf([&] { got = RequestFile::read(fds[0], rules); }), number);
+            close(fds[0]);
+        } else {
+            QFile f(dir.filePath("r"));
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.resize(size));
+            f.close();
+            QCOMPARE(failureOf([&] { got = RequestFile::load(f.fileName(), rules); }), number);
+        }
+        QCOMPARE(got.size(), number ? 0 : size);
+    }
+
     void aFailedSaveKeepsTheOldFile_data()
     {
         QTest::addColumn<int>("size");
@@ -107,11 +148,10 @@ private slots:
         rlimit old{};
         getrlimit(RLIMIT_FSIZE, &old);
         const rlimit small{1000, old.rlim_max};
-        auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        ProcessStart::prepare(); // as both programs start: the limit is a failure, not a signal
         setrlimit(RLIMIT_FSIZE, &small);
         const int number = failureOf([&] { ResponseFile::save(path, QByteArray(size, 'n')); });
         setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, previous);
         QCOMPARE(number, 27); // EFBIG
         QCOMPARE(readFile(path), QByteArray(50000, 'o'));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{"keep.txt"});

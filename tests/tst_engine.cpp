@@ -182,6 +182,31 @@ private slots:
         QVERIFY(!r.engine.isRunning());
     }
 
+    void hostInBrackets_data()
+    {
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QString>("end");
+        QTest::newRow("IPv6 as URLs write it") << "[::1]" << "completed";
+        QTest::newRow("IPv6 bare") << "::1" << "completed";
+        QTest::newRow("IPv4 in brackets is no URL form") << "[127.0.0.1]" << "failed 202";
+        QTest::newRow("a name in brackets") << "[nonexistent.invalid]" << "failed 202";
+    }
+    void hostInBrackets()
+    {
+        QFETCH(QString, host);
+        QFETCH(QString, end);
+        LoopbackServer server(Scripts::answerAndClose({"ok"}), QHostAddress::LocalHostIPv6);
+        Run r;
+        ExchangeSetup s;
+        s.host = host;
+        s.port = server.port();
+        s.request = "q";
+        r.engine.start(s);
+        QVERIFY(r.wait());
+        QCOMPARE(r.end, end);
+        QCOMPARE(r.engine.response(), QByteArray(end == QLatin1String("completed") ? "ok" : ""));
+    }
+
     void connectionAttemptIsBoundedByTheTimeOut()
     {
         // A listener whose backlog is full drops further SYNs: the attempt hangs
@@ -227,23 +252,72 @@ private slots:
         r.start(server.port());
         QVERIFY(r.wait());
         QCOMPARE(r.end, QStringLiteral("failed 250"));
+        QCOMPARE(r.description, QStringLiteral("接続先サーバによって接続がリセットされました。")); // ours, not Qt's English
         QCOMPARE(r.engine.response(), QByteArray("partial"));
     }
 
-    void responseLimitEndsTheExchange()
+    void responseLimit_data()
     {
-        LoopbackServer server(Scripts::answerAndKeepOpen(QByteArray(3000, 'x')));
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("close"); // after the answer; else the server stays
+        QTest::addColumn<QString>("end");
+        QTest::newRow("exactly the limit, then closed") << 1000 << true << "completed";
+        QTest::newRow("a byte beyond, then closed") << 1001 << true << "failed 240";
+        QTest::newRow("exactly the limit, kept open") << 1000 << false << "timeout 1";
+        QTest::newRow("far beyond, kept open") << 3000 << false << "failed 240";
+    }
+    void responseLimit()
+    {
+        QFETCH(int, size);
+        QFETCH(bool, close);
+        QFETCH(QString, end);
+        const QByteArray answer(size, 'x');
+        LoopbackServer server(close ? Scripts::answerAndClose({answer}) : Scripts::answerAndKeepOpen(answer));
         Run r;
         ExchangeSetup s;
         s.host = QStringLiteral("127.0.0.1");
         s.port = server.port();
         s.request = "q";
+        s.timeoutSeconds = 1;
         s.responseLimit = 1000;
         r.engine.start(s);
         QVERIFY(r.wait());
-        QCOMPARE(r.end, QStringLiteral("failed 240"));
+        QCOMPARE(r.end, end);
         QCOMPARE(r.engine.response(), QByteArray(1000, 'x'));
-        QVERIFY(r.description.contains(ExchangeEngine::limitText(1000)));
+        if (end == QLatin1String("failed 240"))
+            QVERIFY(r.description.contains(ExchangeEngine::limitText(1000)));
+    }
+
+    // Not kept, the response reaches a receiver piece by piece; a receiver
+    // that holds the reading longer than the time-out is no server's silence.
+    void streamedResponseWithAHeldReading()
+    {
+        const QByteArray answer = QByteArray("HTTP/1.0 200 OK\r\n\r\n") + QByteArray(3 << 20, 'b');
+        LoopbackServer server(Scripts::answerAndClose({answer.first(100), answer.sliced(100)}));
+        Run r;
+        ExchangeSetup s;
+        s.host = QStringLiteral("127.0.0.1");
+        s.port = server.port();
+        s.request = "q";
+        s.timeoutSeconds = 1;
+        s.keepResponse = false;
+        QByteArray streamed;
+        QObject::connect(&r.engine, &ExchangeEngine::arrived, &r.engine, [&](qint64 total) {
+            streamed += r.engine.lastPiece();
+            QCOMPARE(total, streamed.size());
+            if (streamed.size() == 100) {
+                r.engine.holdReading(true);
+                QTimer::singleShot(1500, &r.engine, [&r] { r.engine.holdReading(false); });
+            }
+        });
+        r.engine.start(s);
+        QVERIFY(r.wait(8000));
+        QCOMPARE(r.end, QStringLiteral("completed"));
+        QCOMPARE(streamed, answer);
+        QVERIFY(r.engine.response().isEmpty());
+        QCOMPARE(r.engine.receivedBytes(), answer.size());
+        QCOMPARE(r.engine.framing().headerBytes(), 19);
+        QVERIFY(r.engine.timings().end - r.engine.timings().firstByte >= 1500);
     }
 
     void httpEndCompletesAKeptOpenResponse_data()

@@ -1,5 +1,6 @@
 // Send, as the window shows it: status texts, the box, the busy state, focus,
 // history, and the response pane in the chosen encoding.
+#include "ProxyProcess.h"
 #include "TestFiles.h"
 #include "TestSupport.h"
 
@@ -9,7 +10,9 @@
 #include "gui/ResponseView.h"
 
 #include <QComboBox>
+#include <QDirIterator>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSlider>
@@ -134,6 +137,51 @@ private slots:
         QCOMPARE(w.addressCmb->itemText(0), address); // recorded even though it failed
         QCOMPARE(w.portCmb->itemText(0), port);
         QVERIFY(!w.form->engine().isRunning());
+    }
+
+    // The proxy password is asked for when a user is given, kept for the run,
+    // asked again once the proxy refuses it, and never stored.
+    void proxyPasswordIsKeptForTheRunOnly()
+    {
+        if (const QString why = ProxyProcess::missing(QStringLiteral("tinyproxy")); !why.isEmpty())
+            QSKIP(qPrintable(why));
+        LoopbackServer server(Scripts::answerAndClose({"ok"}));
+        const auto proxy = ProxyProcess::tinyproxy({server.port()}, QStringLiteral("alice"), QStringLiteral("s3cret"));
+        TestWindow w;
+        DetailsForm &d = w.form->details();
+        QStringList asked;
+        QList<QByteArray> answers{"bad", "s3cret", "s3cret"};
+        d.setPasswordQuestion([&](QWidget *, const QString &subject) -> std::optional<QByteArray> {
+            asked << subject;
+            return answers.takeFirst();
+        });
+        d.findChild<QComboBox *>(QStringLiteral("proxyTypeCmb"))->setCurrentIndex(1); // HTTP (CONNECT)
+        d.findChild<QLineEdit *>(QStringLiteral("proxyHostTxt"))->setText(QStringLiteral("127.0.0.1"));
+        auto *port = d.findChild<QLineEdit *>(QStringLiteral("proxyPortTxt"));
+        auto *user = d.findChild<QLineEdit *>(QStringLiteral("proxyUserTxt"));
+        QVERIFY(port && user);
+        port->setText(QStringLiteral("x"));
+        user->setText(QStringLiteral("alice"));
+        w.sendTo(QStringLiteral("127.0.0.1"), QString::number(server.port()), QStringLiteral("GET / HTTP/1.0\n\n"));
+        QCOMPARE(w.statusBar->text(), QStringLiteral("101:プロキシのポート番号「x」を数値に変換できません。"));
+        port->setText(QString::number(proxy->port()));
+        // Refused, asked again, then kept; another user is asked for anew.
+        const QStringList statuses{QStringLiteral("261:"), Done, Done, QStringLiteral("261:")};
+        for (int i = 0; i < statuses.size(); ++i) {
+            user->setText(i < 3 ? QStringLiteral("alice") : QStringLiteral("bob"));
+            w.sendCmd->click();
+            QTRY_VERIFY_WITH_TIMEOUT(w.form->isEnabled() && !w.form->engine().isRunning(), 10000);
+            QVERIFY2(w.statusBar->text().startsWith(statuses[i]), qPrintable(w.statusBar->text()));
+        }
+        QCOMPARE(asked.size(), 3);
+        QVERIFY(asked.first().contains(QStringLiteral("alice@127.0.0.1:")) && asked.last().contains(QStringLiteral("bob@")));
+        QCOMPARE(server.received, QByteArray("GET / HTTP/1.0\r\n\r\nGET / HTTP/1.0\r\n\r\n"));
+        w.form->close();
+        QCOMPARE(w.setting(QStringLiteral("ProxyUser")), QStringLiteral("bob"));
+        for (QDirIterator it(w.configDir.path(), QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+            QFile f(it.next());
+            QVERIFY(f.open(QIODevice::ReadOnly) && !f.readAll().contains("s3cret"));
+        }
     }
 
     void timeOutBoxWhileBusyThenEnabled()

@@ -2,6 +2,7 @@
 #include "TestFiles.h"
 #include "TestSupport.h"
 
+#include "core/ProcessStart.h"
 #include "gui/DetailsForm.h"
 #include "gui/RawTextPane.h"
 #include "gui/ResponseView.h"
@@ -12,9 +13,12 @@
 #include <QPushButton>
 #include <QtTest>
 
-#include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
+using namespace Qt::Literals::StringLiterals;
 
 namespace {
 const QString Done = QStringLiteral("接続先サーバから応答メッセージを受信し、操作が完了しました。");
@@ -90,12 +94,52 @@ private slots:
         QCOMPARE(wireBytes(w), wire);
     }
 
+    void savedRequestComesBackTheSame_data()
+    {
+        QTest::addColumn<QString>("encoding");
+        QTest::addColumn<QString>("request");
+        QTest::newRow("UTF-8, a lone LF inside a line") << "UTF-8" << "POST /日本 HTTP/1.0\r\nA: b\nc\r\n\r\n<語/>\r\n";
+        QTest::newRow("Shift_JIS") << "Shift_JIS" << "POST / HTTP/1.0\r\n\r\n<表>～①</表>\r\n";
+        QTest::newRow("EUC-JP") << "EUC-JP" << "POST / HTTP/1.0\r\n\r\n<日本語/>\r\n";
+        QTest::newRow("ISO-2022-JP") << "ISO-2022-JP" << "POST / HTTP/1.0\r\n\r\n<日本語/>ab\r\n";
+        QTest::newRow("ISO-8859-1, last line without its end") << "ISO-8859-1" << "POST / HTTP/1.0\r\n\r\n<é/>";
+    }
+    // 要求を保存 writes what Send puts on the wire; 開く and Send put it there
+    // again, a missing last line end added as Open adds it to every line.
+    void savedRequestComesBackTheSame()
+    {
+        QFETCH(QString, encoding);
+        QFETCH(QString, request);
+        QTemporaryDir dir;
+        TestWindow w;
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        w.form->details().setEncoding(encoding);
+        w.requestTxt->setRawText(request);
+        const QByteArray sent = wireBytes(w);
+        const QString path = dir.filePath("saved request.txt");
+        w.dialog->answers << path;
+        QTest::keyClick(w.requestTxt, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(w.dialog->shown.size(), 1);
+        QCOMPARE(w.dialog->shown.last().initDir, QDir::homePath() + "/");
+        QCOMPARE(readFile(path), sent);
+        QCOMPARE(w.setting("requestSaveDir"), dir.path() + "/");
+        w.clearCmd->click();
+        w.dialog->answers << path;
+        w.openCmd->click();
+        QCOMPARE(wireBytes(w), request.endsWith(QLatin1Char('\n')) ? sent : sent + "\r\n");
+    }
+
     void failedOpenKeepsTheRequest_data()
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<int>("number");
         QTest::newRow("missing file, typed in the dialog") << "/nonexistent/req.xml" << 2;
         QTest::newRow("read fails half-way") << "/proc/self/mem" << 5;
+        // Refused before anything is read: reading it would take the window down.
+        QFile big(m_dir.filePath("big.xml"));
+        if (big.open(QIODevice::WriteOnly) && big.resize(qint64(100) << 30))
+            QTest::newRow("100 GiB (sparse), over the limit") << big.fileName() << 1002;
     }
     void failedOpenKeepsTheRequest()
     {
@@ -174,6 +218,47 @@ private slots:
         QCOMPARE(readFile(dir.filePath("r.txt")), QByteArray("\r\n"));
     }
 
+    void overwriteQuestionSaysWhatIsThere_data()
+    {
+        QTest::addColumn<QString>("target"); // file, fifo (read by the test), lonely fifo (read by none)
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<QString>("says");
+        QTest::addColumn<QByteArray>("written"); // what the target holds or its reader read; or the box's failure
+        QTest::newRow("a file, kept on no") << "file" << false << "out.txt" << "old"_qba;
+        QTest::newRow("a FIFO, written into on yes") << "fifo" << true << "out.txt は FIFO（名前付きパイプ）です。" << "new"_qba;
+        QTest::newRow("a FIFO nobody reads fails at once") << "lonely fifo" << true << "FIFO" << "6 : "_qba;
+    }
+    void overwriteQuestionSaysWhatIsThere()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, yes);
+        QFETCH(QString, says);
+        QFETCH(QByteArray, written);
+        QTemporaryDir dir;
+        const QString path = dir.filePath("out.txt");
+        const QByteArray name = QFile::encodeName(path);
+        if (target == u"file")
+            writeFile(path, "old");
+        else
+            QCOMPARE(mkfifo(name.constData(), 0600), 0);
+        const int in = target == u"fifo" ? ::open(name.constData(), O_RDONLY | O_NONBLOCK) : -1;
+        TestWindow w;
+        w.responseTxt->setRawText(QStringLiteral("new"));
+        w.dialog->answers << path;
+        w.dialog->overwriteAnswers << yes;
+        w.saveCmd->click();
+        QCOMPARE(w.dialog->questions.size(), 1);
+        QVERIFY2(w.dialog->questions.first().contains(says), qPrintable(w.dialog->questions.first()));
+        struct stat st {};
+        QVERIFY(::stat(name.constData(), &st) == 0 && S_ISFIFO(st.st_mode) == target.endsWith(u"fifo"));
+        char buf[8] = {};
+        const QByteArray got = target == u"file" ? readFile(path)
+                               : in >= 0         ? QByteArray(buf, int(::read(in, buf, sizeof buf)))
+                                                 : w.box.texts.value(0).left(4).toUtf8();
+        QCOMPARE(got, written);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System), QStringList{"out.txt"});
+    }
+
     void aFullDiskKeepsTheOldFileAndSaysSo()
     {
         // A file size limit makes a small save fail in a buffered write, for root as well.
@@ -186,15 +271,17 @@ private slots:
         getrlimit(RLIMIT_FSIZE, &old);
         struct rlimit small = old;
         small.rlim_cur = 1000;
-        auto previous = std::signal(SIGXFSZ, SIG_IGN);
+        ProcessStart::prepare(); // as the program starts: the limit is a failure, not a signal
         setrlimit(RLIMIT_FSIZE, &small);
         w.saveCmd->click();
         setrlimit(RLIMIT_FSIZE, &old);
-        std::signal(SIGXFSZ, previous);
         QCOMPARE(w.box.texts.size(), 1);
         QVERIFY2(w.box.texts.first().startsWith("27 : "), qPrintable(w.box.texts.first()));
         QCOMPARE(readFile(path), QByteArray(50000, 'o'));
     }
+
+private:
+    QTemporaryDir m_dir;
 };
 
 QTEST_MAIN(FilesTest)

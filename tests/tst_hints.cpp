@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include "gui/DetailsForm.h"
+#include "gui/HistoryForm.h"
 #include "gui/RawTextPane.h"
 #include "gui/ResponseView.h"
 
@@ -48,8 +49,8 @@ private slots:
         w.form->show();
         QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
         const QStringList order{"addressCmb", "portCmb",  "TimeOutSlider", "requestTxt", "responseTxt",
-                                "sendCmd",    "exitCmd",  "saveCmd",       "detailsCmd", "pasteCmd",
-                                "clearCmd",   "openCmd",  "addressCmb"};
+                                "sendCmd",    "exitCmd",  "saveCmd",       "detailsCmd", "historyCmd",
+                                "pasteCmd",   "clearCmd", "openCmd",       "addressCmb"};
         w.addressCmb->setFocus();
         QStringList visited;
         for (int i = 0; i < order.size(); ++i) {
@@ -92,6 +93,7 @@ private slots:
         QTest::newRow("Ctrl+O opens") << QKeySequence(Qt::CTRL | Qt::Key_O) << "open dialog";
         QTest::newRow("Ctrl+S saves") << QKeySequence(Qt::CTRL | Qt::Key_S) << "box";
         QTest::newRow("Ctrl+D shows the details") << QKeySequence(Qt::CTRL | Qt::Key_D) << "details";
+        QTest::newRow("Ctrl+H shows the history") << QKeySequence(Qt::CTRL | Qt::Key_H) << "history";
         QTest::newRow("Enter on a focused button presses it") << QKeySequence(Qt::Key_Return) << "box";
         QTest::newRow("Esc does nothing") << QKeySequence(Qt::Key_Escape) << "";
     }
@@ -109,6 +111,7 @@ private slots:
         const char *seen = !w.box.texts.isEmpty()         ? "box"
                            : !w.dialog->shown.isEmpty()    ? "open dialog"
                            : w.form->details().isVisible() ? "details"
+                           : w.form->history().isVisible() ? "history"
                                                            : "";
         QCOMPARE(QString::fromLatin1(seen), ran);
         QCOMPARE(w.requestTxt->rawText(), QStringLiteral("kept"));

@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QtTest>
 
 namespace {
@@ -111,6 +112,31 @@ private slots:
         // QLineEdit keeps 2 px free on each side of its text.
         const int room = field->contentsRect().width() - 4;
         QVERIFY2(field->fontMetrics().horizontalAdvance(field->text()) <= room, qPrintable(QString::number(room)));
+    }
+
+    void topBandKeepsEveryButton_data()
+    {
+        QTest::addColumn<int>("outerWidth");
+        QTest::newRow("minimum width") << 534;
+        QTest::newRow("default width") << 542;
+    }
+    // The history button fits beside the details button: no button overlaps
+    // the next, and each caption fits inside its button.
+    void topBandKeepsEveryButton()
+    {
+        QFETCH(int, outerWidth);
+        TestWindow w;
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+        setOuter(*w.form, outerWidth, 442);
+        const QStringList band{"sendCmd", "openCmd", "clearCmd", "pasteCmd", "detailsCmd", "historyCmd", "saveCmd", "exitCmd"};
+        QRect previous;
+        for (const QString &name : band) {
+            auto *b = w.form->findChild<QPushButton *>(name);
+            QVERIFY2(b->geometry().left() > previous.right(), qPrintable(name));
+            QVERIFY2(b->fontMetrics().horizontalAdvance(b->text()) + 4 <= b->width(), qPrintable(name));
+            previous = b->geometry();
+        }
     }
 
     void errorBoxFitsItsTitle()

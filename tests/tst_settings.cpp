@@ -58,7 +58,9 @@ private slots:
             {"Address2", "b"},     {"Address3", ""},      {"Address4", "d"},     {"Address5", "e e"},
             {"Port1", "80"},       {"Port2", "080"},      {"Port3", "8080"},     {"Port4", ""},
             {"Port5", "x"},        {"Encoding", "EUC-JP"}, {"ResponseLimit", "64 MiB"}, {"Wrap", "0"},
-            {"HttpEnd", "1"},      {"Tls", "1"},          {"TlsVerify", "0"},    {"TlsCaFile", "/ca.pem"}};
+            {"HttpEnd", "1"},      {"Tls", "1"},          {"TlsVerify", "0"},    {"TlsCaFile", "/ca.pem"},
+            {"ProxyType", "socks5"}, {"ProxyHost", "proxy.example"}, {"ProxyPort", "1080"}, {"ProxyUser", "alice"},
+            {"ProxyRemoteDns", "0"}};
         for (auto it = stored.begin(); it != stored.end(); ++it)
             w.setSetting(it.key(), it.value());
         w.form->restoreSettings();
@@ -149,7 +151,8 @@ private slots:
         const struct { const char *key, *box; bool def; } keys[] = {
             {"Wrap", "wrapChk", true},         {"HttpEnd", "httpEndChk", false},
             {"FixContentLength", "contentLengthChk", false}, {"CrLfOnLoad", "crlfChk", false},
-            {"Tls", "tlsChk", false},          {"TlsVerify", "verifyChk", true}};
+            {"Tls", "tlsChk", false},          {"TlsVerify", "verifyChk", true},
+            {"ProxyRemoteDns", "proxyRemoteDnsChk", true}};
         // -1: the text does not parse and the key's default holds.
         const struct { const char *text; int value; } texts[] = {
             {"1", 1}, {"0", 0}, {"true", 1}, {" FALSE ", 0}, {"True", 1}, {"", -1}, {"yes", -1}, {"maybe", -1}, {"2", -1}};
@@ -204,6 +207,25 @@ private slots:
         QVERIFY(got.width() >= 534 && got.height() >= 300);
         w.form->close();
         QVERIFY(SettingsValues::parseSingle(w.setting("MainWidth"), -1) <= qMax(534, screen.width()) * 15.f);
+    }
+
+    void restoredFromMinimizedFitsTheScreen()
+    {
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            QSKIP("needs a window manager's frame (tst_settings_framed)");
+        TestWindow w(false);
+        w.setSetting("MainStat", "1");
+        w.setSetting("MainHeight", "1e9");
+        w.form->restoreSettings();
+        w.form->show();
+        QTRY_VERIFY(w.form->isMinimized());
+        QTest::qWait(500); // framed while iconic
+        w.form->showNormal();
+        QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+        const int screen = w.form->screen()->availableGeometry().height();
+        QTRY_VERIFY2(w.form->frameGeometry().height() <= screen,
+                     qPrintable(QStringLiteral("%1 > %2").arg(w.form->frameGeometry().height()).arg(screen)));
+        QVERIFY(w.form->frameGeometry().height() > w.form->height()); // a frame was there to count
     }
 
     void windowOffEveryScreenComesBack()

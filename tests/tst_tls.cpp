@@ -92,14 +92,21 @@ private slots:
         QTest::addColumn<QByteArray>("answer"); // a plain server's to the ClientHello, if any
         QTest::addColumn<QString>("words");
         const QString clientCertificate = QStringLiteral("サーバがクライアント証明書を要求しています");
+        // Sent for a missing common cipher as much as for a missing client
+        // certificate: the words say only what the alert says.
+        const QString ownWords = QStringLiteral("ハンドシェイクを打ち切りました（TLS アラート「handshake failure」）");
         QTest::newRow("unknown CA") << "server" << "" << QByteArray() << "発行者「wireProbeDesk Test CA」が不明です";
         QTest::newRow("wrong name") << "wrongname" << "ca.pem" << QByteArray()
                                     << "証明書は wrong.example 向けで、接続先 127.0.0.1 とは一致しません";
         QTest::newRow("plain HTTP") << "" << "" << QByteArray("HTTP/1.0 400 Bad Request\r\n\r\n") << "サーバは TLS で応答していません";
-        QTest::newRow("handshake failure alert") << "" << "" << QByteArray("\x15\x03\x03\x00\x02\x02\x28", 7) << clientCertificate;
+        QTest::newRow("handshake failure alert") << "" << "" << QByteArray("\x15\x03\x03\x00\x02\x02\x28", 7) << ownWords;
         QTest::newRow("certificate required alert") << "" << "" << QByteArray("\x15\x03\x03\x00\x02\x02\x74", 7) << clientCertificate;
         QTest::newRow("protocol version alert")
-            << "" << "" << QByteArray("\x15\x03\x03\x00\x02\x02\x46", 7) << "共通の TLS のバージョンまたは暗号方式がありません";
+            << "" << "" << QByteArray("\x15\x03\x03\x00\x02\x02\x46", 7) << "共通の TLS のバージョンがありません";
+        QTest::newRow("insufficient security alert")
+            << "" << "" << QByteArray("\x15\x03\x03\x00\x02\x02\x47", 7) << "共通の暗号方式がありません";
+        QTest::newRow("other alert, named") << "" << "" << QByteArray("\x15\x03\x03\x00\x02\x02\x31", 7)
+                                            << "TLS アラート「access denied」";
     }
     void refusals()
     {

@@ -4,7 +4,7 @@
 #include <QTimer>
 #include <memory>
 
-LoopbackServer::LoopbackServer(Script script) : m_script(std::move(script))
+LoopbackServer::LoopbackServer(Script script, const QHostAddress &at) : m_script(std::move(script))
 {
     QObject::connect(&m_server, &QTcpServer::newConnection, this, [this] {
         while (QTcpSocket *s = m_server.nextPendingConnection()) {
@@ -13,7 +13,7 @@ LoopbackServer::LoopbackServer(Script script) : m_script(std::move(script))
             m_script(s, this);
         }
     });
-    m_server.listen(QHostAddress::LocalHost, 0);
+    m_server.listen(at, 0);
 }
 
 namespace Scripts {

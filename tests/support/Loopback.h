@@ -13,7 +13,7 @@ class LoopbackServer : public QObject
 {
 public:
     using Script = std::function<void(QTcpSocket *, LoopbackServer *)>;
-    explicit LoopbackServer(Script script);
+    explicit LoopbackServer(Script script, const QHostAddress &at = QHostAddress::LocalHost);
     quint16 port() const { return m_server.serverPort(); }
     QByteArray received; // every byte received, over all connections
     int connections = 0;

@@ -27,14 +27,26 @@ int FakeMessageBox::ask(QWidget *, const QString &text, const QStringList &answe
     return answer < 0 ? int(answers.size()) - 1 : answer;
 }
 
-bool FakeDialog::show(QWidget *, bool save)
+bool FakeMessageBox::confirm(QWidget *, const QString &text)
+{
+    questions << text;
+    return confirmAnswer;
+}
+
+bool FakeDialog::show(QWidget *owner, bool save)
 {
     shown.append({save, dialogTitle, filter, fileName, initDir, flags});
     const QString answer = answers.isEmpty() ? QString() : answers.takeFirst();
-    if (answer.isEmpty())
+    if (answer.isEmpty() || (save && !mayWrite(owner, answer)))
         return false;
     fileName = answer;
     return true;
+}
+
+bool FakeDialog::ask(QWidget *, const QString &question)
+{
+    questions << question;
+    return overwriteAnswers.isEmpty() || overwriteAnswers.takeFirst();
 }
 
 TestWindow::TestWindow(bool load)
@@ -42,7 +54,7 @@ TestWindow::TestWindow(bool load)
     store = std::make_unique<SettingsStore>(configDir.path());
     auto d = std::make_unique<FakeDialog>();
     dialog = d.get();
-    form = std::make_unique<wireProbeDeskForm>(store.get(), &box, std::move(d));
+    form = std::make_unique<wireProbeDeskForm>(store.get(), &box, std::move(d), configDir.filePath(QStringLiteral("history.sqlite3")));
     const auto find = [this](auto *&to, const char *name) {
         to = form->findChild<std::remove_reference_t<decltype(*to)> *>(QString::fromLatin1(name));
         // Checked in every build: a renamed control must fail by name, not crash later.

@@ -27,8 +27,11 @@ class FakeMessageBox : public MessageBox
 {
 public:
     void showError(QWidget *owner, const QString &text) override;
-    // Takes the answer at index `answer` (-1: the last one) and records the question.
+    // Questions are answered with confirmAnswer (yes or no) or the answer at
+    // index `answer` (-1: the last one), and recorded in questions.
+    bool confirm(QWidget *owner, const QString &text) override;
     int ask(QWidget *owner, const QString &text, const QStringList &answers) override;
+    bool confirmAnswer = true;
     int answer = -1;
     QStringList questions;
     QStringList texts;
@@ -37,11 +40,15 @@ public:
 };
 
 // Answers each show with the next scripted path ("" = cancel) and records
-// what the dialog was given.
+// what the dialog was given. A save to a path that exists asks the overwrite
+// question as the real dialog does; each is answered by the next of
+// overwriteAnswers (yes when none is left).
 class FakeDialog : public CommonDialog
 {
 public:
     QStringList answers;
+    QList<bool> overwriteAnswers;
+    QStringList questions;
     struct Shown {
         bool save;
         QString title, filter, fileName, initDir;
@@ -51,6 +58,7 @@ public:
 
 protected:
     bool show(QWidget *owner, bool save) override;
+    bool ask(QWidget *owner, const QString &question) override;
 };
 
 // A window over a settings store in a temporary folder, with the fakes above,
