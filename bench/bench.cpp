@@ -17,7 +17,6 @@
 #include "StallWatch.h"
 
 #include "core/ExchangeEngine.h"
-#include "core/LargeMemory.h"
 #include "core/RequestFile.h"
 #include "gui/DetailsForm.h"
 #include "gui/RawTextPane.h"
@@ -471,8 +470,6 @@ int argAfter(const QStringList &args, const QString &name, int otherwise)
 int main(int argc, char **argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    // As the program does when its engine starts, before anything large.
-    LargeMemory::mapLargeArrays();
     QApplication app(argc, argv);
     // The close case closes the one window; the bench goes on after it.
     app.setQuitOnLastWindowClosed(false);

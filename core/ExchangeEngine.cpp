@@ -56,7 +56,6 @@ QString ExchangeEngine::limitText(qint64 bytes)
 ExchangeEngine::ExchangeEngine(QObject *parent)
     : QObject(parent), m_transport(this), m_responseTimer(this), m_closePoll(this)
 {
-    LargeMemory::mapLargeArrays();
     m_transport.setObjectName(QStringLiteral("Winsock"));
     m_responseTimer.setObjectName(QStringLiteral("TimerWinsock"));
     m_closePoll.setObjectName(QStringLiteral("TimerWinsockClose"));

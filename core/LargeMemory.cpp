@@ -9,12 +9,6 @@ constexpr int MappedFrom = 1 << 20;
 constexpr qint64 HugeFrom = qint64(8) << 20;
 } // namespace
 
-void LargeMemory::mapLargeArrays()
-{
-    static const bool done = mallopt(M_MMAP_THRESHOLD, MappedFrom) == 1;
-    Q_UNUSED(done);
-}
-
 qint64 LargeMemory::growableCapacity(qint64 wanted)
 {
     if (wanted < MappedFrom)
