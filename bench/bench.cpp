@@ -5,14 +5,15 @@
 //   ./build/bench/wpdbench [--floor FILE] [--repeat N] [--only 1,4,...] [--soak [N]]
 // Cases: 1 16 MiB lines, 2 Open 10 MiB, 3 4 MiB line, 4 256 MiB lines and Save,
 // 5 64 MiB line, 6 endless responses, 7 completion latency, 8-11 the history,
-// 12 512 MiB against a bare receive, 13 floods of line ends, 14 1 GiB, 15 64 MiB
-// of lines.
+// 12-13 reading (search, 整形), 14 512 MiB against a bare receive, 15 floods of
+// line ends, 16 1 GiB, 17 64 MiB of lines.
 #include "BenchServer.h"
 #include "BenchTexts.h"
 #include "BenchWindow.h"
 #include "Floor.h"
 #include "HistoryBench.h"
 #include "Memory.h"
+#include "ReadingCases.h"
 #include "Report.h"
 #include "StallWatch.h"
 
@@ -143,7 +144,7 @@ bool fileHolds(const QString &path, const QByteArray &bytes)
     return at == bytes.size();
 }
 
-// Cases 4, 5, 12, 13, 14 and 15: a large response streamed while a 10 ms timer
+// Cases 4, 5 and 14-17: a large response streamed while a 10 ms timer
 // watches the event loop; the peak of resident memory above the idle window
 // (against peakTarget when there is one); and for the lines, a Save of that
 // response watched the same way. Returns the seconds from Send to shown.
@@ -298,12 +299,12 @@ double bareReceive(BenchServer &server, const BenchServer::SourceFactory &source
     return seconds(t);
 }
 
-// Case 12: 512 MiB of lines from Send to shown, against the bare receive.
+// Case 14: 512 MiB of lines from Send to shown, against the bare receive.
 void againstTheWire(BenchWindow &w, BenchServer &server, Report &r, int repeat)
 {
     // Just under the default limit, so that the exchange completes.
     const BenchServer::SourceFactory source = [] { return BenchTexts::numberedLines((qint64(512) << 20) - 100); };
-    const QString label = QStringLiteral("12 512 MiB lines");
+    const QString label = QStringLiteral("14 512 MiB lines");
     double bare = -1;
     qint64 got = 0;
     for (int i = 0; i < repeat; ++i) {
@@ -528,22 +529,22 @@ int main(int argc, char **argv)
               false);
         interactions(w, r, QStringLiteral("5 64 MiB line"));
     }
+    if (runs(17)) {
+        large(w, server, r, QStringLiteral("17 64 MiB lines"), [] { return BenchTexts::numberedLines(64 << 20); },
+              false);
+        interactions(w, r, QStringLiteral("17 64 MiB lines"));
+    }
     if (runs(15)) {
-        large(w, server, r, QStringLiteral("15 64 MiB lines"), [] { return BenchTexts::numberedLines(64 << 20); },
+        large(w, server, r, QStringLiteral("15 32 MiB of lone CR"), [] { return BenchTexts::repeated('\r', 32 << 20); },
               false);
-        interactions(w, r, QStringLiteral("15 64 MiB lines"));
-    }
-    if (runs(13)) {
-        large(w, server, r, QStringLiteral("13 32 MiB of lone CR"), [] { return BenchTexts::repeated('\r', 32 << 20); },
-              false);
-        large(w, server, r, QStringLiteral("13 32 MiB of lone LF"), [] { return BenchTexts::repeated('\n', 32 << 20); },
+        large(w, server, r, QStringLiteral("15 32 MiB of lone LF"), [] { return BenchTexts::repeated('\n', 32 << 20); },
               false);
     }
-    if (runs(12))
+    if (runs(14))
         againstTheWire(w, server, r, repeat);
-    if (runs(14)) {
+    if (runs(16)) {
         w.setLimit(QStringLiteral("1 GiB"));
-        large(w, server, r, QStringLiteral("14 1 GiB lines, limit 1 GiB"),
+        large(w, server, r, QStringLiteral("16 1 GiB lines, limit 1 GiB"),
               [] { return BenchTexts::numberedLines((qint64(1) << 30) - 100); }, false, 1.3);
         w.setLimit(QStringLiteral("512 MiB"));
     }
@@ -553,6 +554,10 @@ int main(int argc, char **argv)
         HistoryBench::comparing(w, r);
     if (runs(8))
         HistoryBench::recording(w, server, r);
+    if (runs(12))
+        ReadingCases::search(r);
+    if (runs(13))
+        ReadingCases::format(w, server, r);
     if (runs(6))
         flood(w, server, r);
     return r.summary();

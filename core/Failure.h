@@ -9,4 +9,5 @@ struct Failure
 {
     qint32 number;
     QString description;
+    qsizetype at = -1; // the index of the offending character, when a text is at fault
 };

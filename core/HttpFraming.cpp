@@ -69,8 +69,10 @@ bool sameName(QByteArrayView a, QByteArrayView b)
 
 void HttpFraming::reset(bool headRequest)
 {
+    BodySink sink = std::move(m_sink);
     *this = HttpFraming();
     m_head = headRequest;
+    m_sink = std::move(sink);
 }
 
 bool HttpFraming::methodIsHead(QByteArrayView request)
@@ -131,6 +133,7 @@ void HttpFraming::feed(QByteArrayView piece)
         case State::LengthBody: {
             const qint64 need = *m_d.contentLength - m_d.bodyBytes;
             const qsizetype k = qsizetype(qMin<qint64>(need, left));
+            toBody(at, k);
             consume(k);
             i += k;
             if (k == need)
@@ -142,6 +145,7 @@ void HttpFraming::feed(QByteArrayView piece)
             break;
         case State::ChunkData: {
             const qsizetype k = qsizetype(qMin<qint64>(m_chunkLeft, left));
+            toBody(at, k);
             consume(k);
             i += k;
             m_chunkLeft -= k;
@@ -158,19 +162,29 @@ void HttpFraming::feed(QByteArrayView piece)
                 m_state = State::ChunkSize;
             else if (c == '\r' && m_state == State::ChunkCr)
                 m_state = State::ChunkLf;
-            else
+            else {
                 giveUp(Problem::ChunkEndBad);
+                toBody(at, 1);
+            }
             break;
         }
         case State::Trailers:
             i += trailers(at, left);
             break;
         case State::Rest:
+            if (m_completeAt < 0)
+                toBody(at, left);
             consume(left);
             i = n;
             break;
         }
     }
+}
+
+void HttpFraming::toBody(const char *p, qsizetype n)
+{
+    if (m_sink && n > 0 && !m_notHttp && m_d.headerComplete)
+        m_sink(QByteArrayView(p, n));
 }
 
 void HttpFraming::consume(qsizetype n)
@@ -273,6 +287,8 @@ void HttpFraming::statusLine(QByteArrayView line)
     m_lengthSeen = m_lengthBad = m_teSeen = m_teChunked = false;
     m_length = 0;
     m_d.charset.clear();
+    m_d.contentType.clear();
+    m_d.contentEncoding.clear();
 }
 
 void HttpFraming::commitField()
@@ -295,8 +311,11 @@ void HttpFraming::commitField()
         last = last.trimmed();
         if (!last.isEmpty())
             m_teChunked = sameName(last, "chunked");
+    } else if (sameName(name, "content-encoding")) {
+        m_d.contentEncoding = QString::fromLatin1(m_fieldValue);
     } else if (sameName(name, "content-type") && m_d.charset.isEmpty()) {
         const QList<QByteArray> parts = m_fieldValue.split(';');
+        m_d.contentType = QString::fromLatin1(QByteArrayView(parts.value(0)).trimmed());
         for (qsizetype i = 1; i < parts.size(); ++i) {
             const QByteArrayView param = QByteArrayView(parts[i]).trimmed();
             const qsizetype eq = param.indexOf('=');
@@ -415,12 +434,12 @@ qsizetype HttpFraming::chunkSize(const char *p, qsizetype n)
         hex = d >= 0;
         size = size * 16 + d;
     }
+    if (!hex || size > MaxLength) {
+        giveUp(hex ? Problem::ChunkSizeTooLarge : Problem::ChunkSizeBad);
+        return k;
+    }
     m_line.clear();
-    if (!hex) {
-        giveUp(Problem::ChunkSizeBad);
-    } else if (size > MaxLength) {
-        giveUp(Problem::ChunkSizeTooLarge);
-    } else if (size == 0) {
+    if (size == 0) {
         m_d.lastChunkReceived = true;
         m_state = State::Trailers;
     } else {
@@ -456,6 +475,9 @@ void HttpFraming::complete()
 
 void HttpFraming::giveUp(Problem p)
 {
+    // A chunk-size line that did not parse was body to the sender; it goes on as it came.
+    if (m_state == State::ChunkSize)
+        toBody(m_line.constData(), m_line.size());
     problem(p);
     m_broken = true;
     m_line.clear();

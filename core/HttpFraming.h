@@ -7,6 +7,7 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <functional>
 #include <optional>
 
 // What a response says about its own framing, as far as it has arrived.
@@ -46,6 +47,8 @@ struct HttpDiagnosis
     bool chunked = false;
     bool lastChunkReceived = false; // the size-0 chunk; the trailers may still be open
     QString charset;                // from Content-Type, as sent
+    QString contentType;            // the media type, without parameters
+    QString contentEncoding;        // as sent, e.g. "gzip"
     QList<Problem> problems;
 };
 
@@ -60,6 +63,13 @@ public:
 
     void reset(bool headRequest);
     void feed(QByteArrayView piece);
+
+    // Receives the final response's body as it passes: chunks joined, up to
+    // Content-Length or the last chunk, everything when only the close ends it.
+    // Where the framing breaks inside the body, the rest follows as it came.
+    using BodySink = std::function<void(QByteArrayView)>;
+    void setBodySink(BodySink sink) { m_sink = std::move(sink); }
+    bool forHead() const { return m_head; }
 
     static bool methodIsHead(QByteArrayView request);
 
@@ -87,6 +97,7 @@ private:
     qsizetype chunkSize(const char *p, qsizetype n);
     qsizetype trailers(const char *p, qsizetype n);
     void consume(qsizetype n);
+    void toBody(const char *p, qsizetype n);
     void headerLine(QByteArrayView line);
     void statusLine(QByteArrayView line);
     void commitField();
@@ -119,4 +130,5 @@ private:
     bool m_teChunked = false;
 
     HttpDiagnosis m_d;
+    BodySink m_sink;
 };

@@ -51,6 +51,7 @@ inline const Setting<bool> Wrap{"Wrap", true};
 inline const Setting<bool> HttpEnd{"HttpEnd", false};
 inline const Setting<bool> FixContentLength{"FixContentLength", false};
 inline const Setting<bool> CrLfOnLoad{"CrLfOnLoad", false};
+inline const Setting<bool> JisSymbols{"JisSymbols", true};
 inline const Setting<bool> Tls{"Tls", false};
 inline const Setting<bool> TlsVerify{"TlsVerify", true};
 inline const Setting<QString> TlsCaFile{"TlsCaFile", QString()};

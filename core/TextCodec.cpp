@@ -93,6 +93,49 @@ qsizetype utf8CompleteLength(QByteArrayView data)
     return n;
 }
 
+// The JIS X 0208 symbols that input methods type as other code points than
+// the converters expect: each is sent as the full-width form the converters
+// read those JIS codes as (0x8160 in Shift_JIS, 0xA1C1 in EUC-JP, !A in
+// ISO-2022-JP for the wave dash), so the bytes are the JIS codes themselves.
+struct JisSymbol
+{
+    char16_t typed;
+    char16_t sent;
+};
+constexpr JisSymbol JisSymbols[] = {
+    {0x301C, 0xFF5E}, // WAVE DASH -> FULLWIDTH TILDE
+    {0x2016, 0x2225}, // DOUBLE VERTICAL LINE -> PARALLEL TO
+    {0x2212, 0xFF0D}, // MINUS SIGN -> FULLWIDTH HYPHEN-MINUS
+    {0x00A2, 0xFFE0}, // CENT SIGN -> FULLWIDTH CENT SIGN
+    {0x00A3, 0xFFE1}, // POUND SIGN -> FULLWIDTH POUND SIGN
+    {0x00AC, 0xFFE2}, // NOT SIGN -> FULLWIDTH NOT SIGN
+};
+
+char16_t jisSymbolFor(char16_t c)
+{
+    for (const JisSymbol &s : JisSymbols)
+        if (s.typed == c)
+            return s.sent;
+    return 0;
+}
+
+// The text as it goes to the converter: the JIS symbols replaced when asked.
+// Replacements keep every index, so positions in the result are positions in text.
+QString withJisSymbols(QStringView text, bool apply, int *replaced)
+{
+    *replaced = 0;
+    QString out = text.toString();
+    if (!apply)
+        return out;
+    for (QChar &c : out) {
+        if (const char16_t sent = jisSymbolFor(c.unicode())) {
+            c = QChar(sent);
+            ++*replaced;
+        }
+    }
+    return out;
+}
+
 // The text in the encoding; error tells whether a character was substituted.
 QByteArray encoded(QStringView text, const QString &name, bool *error)
 {
@@ -109,26 +152,9 @@ QByteArray encoded(QStringView text, const QString &name, bool *error)
     return bytes;
 }
 
-} // namespace
-
-qint64 TextCodec::encodedLength(QStringView text, const QString &name)
+// Where the converter substituted: decoding the result again and comparing.
+qsizetype firstUnencodable(QStringView text, const QByteArray &bytes, const QString &name)
 {
-    return encodeSubstituting(text, name).size();
-}
-
-QByteArray TextCodec::encodeSubstituting(QStringView text, const QString &name)
-{
-    bool error = false;
-    return encoded(text, name, &error);
-}
-
-QByteArray TextCodec::encode(QStringView text, const QString &name, const QString &pane)
-{
-    bool error = false;
-    const QByteArray bytes = encoded(text, name, &error);
-    if (!error)
-        return bytes;
-    // The encoder substitutes silently; decoding the result again shows where.
     QStringDecoder decoder(converterName(name).constData(), QStringConverter::Flag::ConvertInitialBom);
     const QString back = decoder.decode(bytes);
     qsizetype i = 0;
@@ -136,6 +162,39 @@ QByteArray TextCodec::encode(QStringView text, const QString &name, const QStrin
         ++i;
     if (i >= text.size())
         i = 0; // an unpaired surrogate at the very end; name the start
+    return i;
+}
+
+} // namespace
+
+bool TextCodec::hasJisSymbols(const QString &name)
+{
+    const QString n = normalized(name);
+    return n == QLatin1String("Shift_JIS") || n == QLatin1String("EUC-JP") || n == QLatin1String("ISO-2022-JP");
+}
+
+TextCodec::Encoded TextCodec::encodeLeniently(QStringView text, const QString &name, EncodeOptions options)
+{
+    Encoded e;
+    const QString sent = withJisSymbols(text, options.jisSymbols && hasJisSymbols(name), &e.jisReplaced);
+    bool error = false;
+    e.bytes = encoded(sent, name, &error);
+    if (error)
+        e.unencodable = firstUnencodable(sent, e.bytes, name);
+    return e;
+}
+
+qint64 TextCodec::encodedLength(QStringView text, const QString &name, EncodeOptions options)
+{
+    return encodeLeniently(text, name, options).bytes.size();
+}
+
+QByteArray TextCodec::encode(QStringView text, const QString &name, EncodeOptions options)
+{
+    Encoded e = encodeLeniently(text, name, options);
+    if (e.unencodable < 0)
+        return std::move(e.bytes);
+    const qsizetype i = e.unencodable;
     qsizetype line = 1, column = 1;
     for (qsizetype k = 0; k < i; ++k) {
         const QChar c = text[k];
@@ -148,11 +207,13 @@ QByteArray TextCodec::encode(QStringView text, const QString &name, const QStrin
     }
     const QString ch = characterAt(text, i);
     const QString code = QStringLiteral("U+%1").arg(ch.toUcs4().value(0), 4, 16, QLatin1Char('0')).toUpper();
-    throw Failure{FailureNumber::Unencodable, QStringLiteral("%1の %2 行 %3 桁目の文字「%4」(%5) は文字コード %6 で表せません。")
-                                                  .arg(pane)
-                                      .arg(line)
-                                      .arg(column)
-                                      .arg(ch, code, normalized(name))};
+    throw Failure{FailureNumber::Unencodable,
+                  QStringLiteral("%1の %2 行 %3 桁目の文字「%4」(%5) は文字コード %6 で表せません。")
+                      .arg(options.pane)
+                      .arg(line)
+                      .arg(column)
+                      .arg(ch, code, normalized(name)),
+                  i};
 }
 
 StreamDecoder::StreamDecoder(const QString &name)

@@ -17,18 +17,39 @@ QString normalized(const QString &name);
 // One of names() for a charset label as servers send it ("shift-jis",
 // "windows-31j", "utf8" …); empty for one not offered here.
 QString known(const QString &charset);
+
+// How text is turned into bytes beyond the encoding itself.
+struct EncodeOptions
+{
+    // Shift_JIS, EUC-JP and ISO-2022-JP: the characters input methods type for
+    // the JIS X 0208 symbols (U+301C WAVE DASH, U+2016, U+2212, U+00A2, U+00A3,
+    // U+00AC) go out as those symbols' JIS codes, which the converters keep for
+    // the full-width forms only. Decoding is not affected.
+    bool jisSymbols = true;
+    // Whose text it is, as a failure names it.
+    QString pane = QStringLiteral("要求メッセージ");
+};
+
+// The text in the encoding as far as it goes.
+struct Encoded
+{
+    QByteArray bytes;          // unencodable characters as the converter's substitutes
+    qsizetype unencodable = -1; // index of the first character the encoding cannot carry
+    int jisReplaced = 0;        // characters sent as JIS symbols
+};
+Encoded encodeLeniently(QStringView text, const QString &name, EncodeOptions options = {});
+
 // The text's length in bytes in the encoding; characters it cannot represent
 // count as their substitutes.
-qint64 encodedLength(QStringView text, const QString &name);
+qint64 encodedLength(QStringView text, const QString &name, EncodeOptions options = {});
 // The whole text in the encoding. A character the encoding cannot represent
-// throws Failure naming the character, its line and its column in the pane
-// called `pane`.
-QByteArray encode(QStringView text, const QString &name, const QString &pane = QStringLiteral("要求メッセージ"));
+// throws Failure naming the character, its line and its column, with its index
+// in the text.
+QByteArray encode(QStringView text, const QString &name, EncodeOptions options = {});
+// Whether the JIS symbol option applies to the encoding at all.
+bool hasJisSymbols(const QString &name);
 // All the bytes decoded at once as StreamDecoder does: an unfinished character at the end is U+FFFD.
 QString decode(QByteArrayView bytes, const QString &name);
-// The same bytes, but a character the encoding cannot represent becomes its
-// substitute: what would go out, for counting before a Send.
-QByteArray encodeSubstituting(QStringView text, const QString &name);
 }
 
 // Decodes bytes that arrive in pieces. A character split between pieces is

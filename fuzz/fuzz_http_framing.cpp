@@ -1,5 +1,5 @@
 // The HTTP framing diagnosis: arbitrary bytes never crash or hang it, and the
-// verdict does not depend on how the response was cut into arrivals.
+// verdict and the joined body do not depend on how the response was cut into arrivals.
 #include "core/HttpFraming.h"
 
 #include <cstdint>
@@ -12,6 +12,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const bool head = data[0] & 1;
     const QByteArrayView bytes(reinterpret_cast<const char *>(data + 1), static_cast<qsizetype>(size - 1));
     HttpFraming whole, pieces;
+    QByteArray wholeBody, piecesBody;
+    whole.setBodySink([&wholeBody](QByteArrayView b) { wholeBody += b; });
+    pieces.setBodySink([&piecesBody](QByteArrayView b) { piecesBody += b; });
     whole.reset(head);
     pieces.reset(head);
     whole.feed(bytes);
@@ -24,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     if (whole.isHttp() != pieces.isHttp() || whole.finalResponseComplete() != pieces.finalResponseComplete()
         || whole.completeAt() != pieces.completeAt() || whole.headerBytes() != pieces.headerBytes()
-        || whole.bodyBytes() != pieces.bodyBytes())
+        || whole.bodyBytes() != pieces.bodyBytes() || wholeBody != piecesBody || wholeBody.size() > bytes.size())
         std::abort();
     if (whole.finalResponseComplete() && (whole.completeAt() < 0 || whole.completeAt() > bytes.size()))
         std::abort();

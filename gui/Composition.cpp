@@ -5,12 +5,15 @@
 #include "gui/CommonDialog.h"
 #include "gui/CompareForm.h"
 #include "gui/DetailsForm.h"
+#include "gui/FindBar.h"
 #include "gui/HistoryForm.h"
 #include "gui/MessageBox.h"
 #include "gui/NarrowArrowStyle.h"
+#include "gui/ResponseFind.h"
 #include "gui/RawTextPane.h"
 #include "gui/ResponseView.h"
 #include "gui/SplitterHandle.h"
+#include "gui/TextPaneFind.h"
 #include "gui/Twips.h"
 
 #include <QComboBox>
@@ -189,6 +192,12 @@ void wireProbeDeskForm::composeControls()
     m_engine = new ExchangeEngine(this);
     m_responseTxt->follow(m_engine);
     m_details = std::make_unique<DetailsForm>(m_engine);
+    // Laid over the pane it searches, so no control of the window moves.
+    m_findBar = new FindBar(this);
+    m_findBar->setFont(font);
+    m_requestFind = new TextPaneFind(m_requestTxt);
+    m_responseFind = new ResponseFind(
+        m_responseTxt, m_engine, [this] { return encoding(); }, [this] { return encodeOptions(); });
 
     m_imgSplitter = make<SplitterHandle>(this, "imgSplitter", {3840, 1560, 150, 4215});
     m_imgSplitter->raise();
@@ -229,6 +238,9 @@ void wireProbeDeskForm::wireEvents()
     connect(m_imgSplitter, &SplitterHandle::mouseUp, this, &wireProbeDeskForm::endSplitterDrag);
 
     connect(m_details.get(), &DetailsForm::encodingChanged, this, &wireProbeDeskForm::reshowResponse);
+    connect(m_details.get(), &DetailsForm::encodingChanged, this, &wireProbeDeskForm::countRequest);
+    connect(m_details.get(), &DetailsForm::encodingChanged, m_responseFind, &ResponseFind::encodingChanged);
+    connect(m_details.get(), &DetailsForm::jisSymbolsChanged, this, &wireProbeDeskForm::countRequest);
     connect(m_details.get(), &DetailsForm::contentLengthRequested, this, &wireProbeDeskForm::fixContentLength);
     connect(m_details.get(), &DetailsForm::wrapChanged, this, [this](bool on) {
         m_requestTxt->setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
@@ -248,6 +260,14 @@ void wireProbeDeskForm::wireEvents()
         menu->addAction(tr("要求を保存..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this,
                         &wireProbeDeskForm::saveRequest);
         menu->exec(m_requestTxt->viewport()->mapToGlobal(at));
+    });
+
+    m_responseTxt->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_responseTxt, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        std::unique_ptr<QMenu> menu(m_responseTxt->createStandardContextMenu());
+        menu->addSeparator();
+        menu->addAction(tr("本文を整形して表示"), this, [this] { m_details->showPretty(this); });
+        menu->exec(m_responseTxt->viewport()->mapToGlobal(at));
     });
 
     for (QWidget *w : std::initializer_list<QWidget *>{m_addressCmb, m_addressCmb->lineEdit(), m_portCmb,

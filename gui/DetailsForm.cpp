@@ -8,8 +8,11 @@
 #include "core/PortText.h"
 #include "core/TextCodec.h"
 #include "core/TlsSetup.h"
+#include "gui/FindBar.h"
+#include "gui/ByteFind.h"
 #include "gui/HexView.h"
 #include "gui/ModalHelper.h"
+#include "gui/PrettyPage.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -53,6 +56,24 @@ DetailsForm::DetailsForm(ExchangeEngine *engine) : m_engine(engine)
     m_hexView->setObjectName(QStringLiteral("hexView"));
     m_hexView->follow(engine);
     m_tabs->addTab(m_hexView, QStringLiteral("16進表示"));
+    m_findBar = new FindBar(this);
+    m_hexFind = new ByteFind(
+        m_hexView, [this] { return encoding(); }, [this] { return TextCodec::EncodeOptions{jisSymbols()}; }, true, this);
+    connect(engine, &ExchangeEngine::cleared, m_hexFind, &FindTarget::changed);
+    connect(engine, &ExchangeEngine::arrived, m_hexFind, &FindTarget::grew);
+    connect(this, &DetailsForm::encodingChanged, m_hexFind, &FindTarget::changed);
+    m_findBar->serve(this, {m_hexFind});
+    m_pretty = new PrettyPage(engine, [this] {
+        ReadableSetup setup;
+        setup.limit = Limits[qBound(0, m_limitCmb->currentIndex(), int(std::size(Limits)) - 1)].bytes;
+        setup.chosenEncoding = encoding();
+        setup.headRequest = m_engine->framing().forHead();
+        return setup;
+    });
+    m_pretty->setObjectName(QStringLiteral("prettyPage"));
+    m_tabs->addTab(m_pretty, tr("整形"));
+    connect(this, &DetailsForm::encodingChanged, m_pretty, &PrettyPage::invalidate);
+    connect(this, &DetailsForm::wrapChanged, m_pretty, &PrettyPage::setWrap);
     m_tabs->addTab(requestPage(), QStringLiteral("要求"));
     m_tabs->addTab(tlsPage(), QStringLiteral("TLS"));
     m_tabs->addTab(proxyPage(), tr("プロキシ"));
@@ -149,9 +170,20 @@ QWidget *DetailsForm::requestPage()
     m_contentLengthChk->setObjectName(QStringLiteral("contentLengthChk"));
     m_crlfChk = new QCheckBox(QStringLiteral("読み込んだファイルの改行を CR LF に揃える"), page);
     m_crlfChk->setObjectName(QStringLiteral("crlfChk"));
+    m_jisSymbolsChk = new QCheckBox(tr("JIS の記号を JIS の符号で送る"), page);
+    m_jisSymbolsChk->setObjectName(QStringLiteral("jisSymbolsChk"));
+    m_jisSymbolsChk->setChecked(true);
+    m_jisSymbolsChk->setToolTip(tr("Shift_JIS、EUC-JP、ISO-2022-JP で、入力メソッドが入れる 〜 ‖ − ¢ £ ¬ "
+                                   "(U+301C など) を JIS の符号 (Shift_JIS の 0x8160 など) で送ります。"));
+    connect(m_jisSymbolsChk, &QCheckBox::toggled, this, &DetailsForm::jisSymbolsChanged);
+    m_jisSymbolsLbl = new QLabel(page);
+    m_jisSymbolsLbl->setObjectName(QStringLiteral("jisSymbolsLbl"));
     v->addWidget(new QLabel(QStringLiteral("送信する改行："), page));
     v->addWidget(m_lineEnds);
     v->addWidget(m_crlfChk);
+    v->addSpacing(8);
+    v->addWidget(m_jisSymbolsChk);
+    v->addWidget(m_jisSymbolsLbl);
     v->addSpacing(8);
     v->addWidget(fix, 0, Qt::AlignLeft);
     v->addWidget(m_contentLengthNote);
@@ -314,6 +346,7 @@ void DetailsForm::restore(const Settings::Section &settings)
     m_httpEndChk->setChecked(settings.get(Settings::HttpEnd));
     m_contentLengthChk->setChecked(settings.get(Settings::FixContentLength));
     m_crlfChk->setChecked(settings.get(Settings::CrLfOnLoad));
+    m_jisSymbolsChk->setChecked(settings.get(Settings::JisSymbols));
     m_tlsChk->setChecked(settings.get(Settings::Tls));
     m_verifyChk->setChecked(settings.get(Settings::TlsVerify));
     m_caFileTxt->setText(settings.get(Settings::TlsCaFile));
@@ -342,6 +375,7 @@ void DetailsForm::save(Settings::Section &settings) const
     settings.put(Settings::HttpEnd, m_httpEndChk->isChecked());
     settings.put(Settings::FixContentLength, m_contentLengthChk->isChecked());
     settings.put(Settings::CrLfOnLoad, m_crlfChk->isChecked());
+    settings.put(Settings::JisSymbols, m_jisSymbolsChk->isChecked());
     settings.put(Settings::Tls, m_tlsChk->isChecked());
     settings.put(Settings::TlsVerify, m_verifyChk->isChecked());
     settings.put(Settings::TlsCaFile, m_caFileTxt->text());
@@ -356,6 +390,12 @@ void DetailsForm::save(Settings::Section &settings) const
         settings.put(Settings::DetailsLeft, pos().x());
         settings.put(Settings::DetailsTop, pos().y());
     }
+}
+
+void DetailsForm::showPretty(QWidget *owner)
+{
+    m_tabs->setCurrentWidget(m_pretty);
+    showOver(owner);
 }
 
 void DetailsForm::showOver(QWidget *owner)
@@ -399,6 +439,11 @@ bool DetailsForm::crlfOnLoad() const
 bool DetailsForm::fixContentLengthOnSend() const
 {
     return m_contentLengthChk->isChecked();
+}
+
+bool DetailsForm::jisSymbols() const
+{
+    return m_jisSymbolsChk->isChecked();
 }
 
 void DetailsForm::fillSetup(ExchangeSetup &setup, QWidget *owner) const
@@ -478,8 +523,11 @@ void DetailsForm::showSummary()
         m_tlsSession->setPlainText(e.tlsDetails().join(QLatin1Char('\n')));
 }
 
-void DetailsForm::showRequest(const QByteArray &wire)
+void DetailsForm::showRequest(const QByteArray &wire, int jisReplaced)
 {
+    m_jisSymbolsLbl->setText(!TextCodec::hasJisSymbols(encoding()) ? tr("（この文字コードには関係しません）")
+                             : jisReplaced > 0 ? tr("JIS の符号で送る記号: %1 文字").arg(jisReplaced)
+                                               : tr("JIS の符号で送る記号: なし"));
     const LineEndCount c = countLineEnds(wire);
     m_lineEnds->setText(QStringLiteral("CR LF: %1　LF のみ: %2　CR のみ: %3（%4）")
                             .arg(c.crlf)

@@ -16,7 +16,10 @@ class QPlainTextEdit;
 class QPushButton;
 class QTabWidget;
 class ExchangeEngine;
+class FindBar;
+class ByteFind;
 class HexView;
+class PrettyPage;
 struct ExchangeSetup;
 
 // The details of the last exchange and the options beyond the main window:
@@ -34,12 +37,15 @@ public:
     void save(Settings::Section &settings) const;
     // Shown beside owner the first time, where it was left after that.
     void showOver(QWidget *owner);
+    // Shown with the 整形 page in front.
+    void showPretty(QWidget *owner);
 
     QString encoding() const;
     void setEncoding(const QString &name);
     void setTls(bool on);
     bool crlfOnLoad() const;
     bool fixContentLengthOnSend() const;
+    bool jisSymbols() const;
     // The limit, TLS, proxy and HTTP options of the next exchange. Throws
     // Failure for a proxy port that is not one.
     // owner: the window a password question is shown over.
@@ -50,13 +56,15 @@ public:
     using PasswordQuestion = std::function<std::optional<QByteArray>(QWidget *owner, const QString &subject)>;
     void setPasswordQuestion(PasswordQuestion question);
 
-    // The request as it will go on the wire; its line ends are counted.
-    void showRequest(const QByteArray &wire);
+    // The request as it will go on the wire; its line ends are counted, and
+    // the symbols sent as their JIS codes.
+    void showRequest(const QByteArray &wire, int jisReplaced);
     void showContentLengthNote(const QString &note);
 
 signals:
     void encodingChanged();
     void wrapChanged(bool on);
+    void jisSymbolsChanged();
     void contentLengthRequested();
 
 private:
@@ -87,10 +95,15 @@ private:
     QPushButton *m_charsetCmd = nullptr;
     QString m_suggestedCharset;
     HexView *m_hexView = nullptr;
+    PrettyPage *m_pretty = nullptr;
+    FindBar *m_findBar = nullptr;
+    ByteFind *m_hexFind = nullptr;
     QLabel *m_lineEnds = nullptr;
     QLabel *m_contentLengthNote = nullptr;
     QCheckBox *m_contentLengthChk = nullptr;
     QCheckBox *m_crlfChk = nullptr;
+    QCheckBox *m_jisSymbolsChk = nullptr;
+    QLabel *m_jisSymbolsLbl = nullptr;
     QCheckBox *m_tlsChk = nullptr;
     QCheckBox *m_verifyChk = nullptr;
     QLineEdit *m_caFileTxt = nullptr;

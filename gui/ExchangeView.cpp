@@ -5,10 +5,12 @@
 #include "core/ExchangeEngine.h"
 #include "core/ExchangeReport.h"
 #include "core/Failure.h"
+#include "core/FailureNumber.h"
 #include "core/PortText.h"
 #include "core/TextCodec.h"
 #include "gui/DetailsForm.h"
 #include "gui/HistoryForm.h"
+#include "gui/RawText.h"
 #include "gui/RawTextPane.h"
 #include "gui/ResponseView.h"
 
@@ -49,7 +51,7 @@ void wireProbeDeskForm::sendRequest()
         setup.host = m_addressCmb->currentText();
         setup.port = PortText::toInt(m_portCmb->currentText());
         setup.timeoutSeconds = m_timeOutSlider->value();
-        setup.request = TextCodec::encode(m_requestTxt->rawText(), encoding());
+        setup.request = TextCodec::encode(m_requestTxt->rawText(), encoding(), encodeOptions());
         details().fillSetup(setup, this);
         m_engine->start(setup);
         // Got as far as a connection attempt: the history hears how it ends.
@@ -58,8 +60,23 @@ void wireProbeDeskForm::sendRequest()
         m_sentEncoding = encoding();
         setStatus(QStringLiteral("接続先サーバに接続しています。"));
     } catch (const Failure &f) {
+        if (f.number == FailureNumber::Unencodable && f.at >= 0)
+            selectRequestCharacter(f.at);
         reportFailure(f);
+        if (f.number == FailureNumber::Unencodable && f.at >= 0)
+            m_requestTxt->setFocus(Qt::OtherFocusReason);
     }
+}
+
+void wireProbeDeskForm::selectRequestCharacter(qsizetype at)
+{
+    const QString text = m_requestTxt->rawText();
+    const qsizetype end = at + (at + 1 < text.size() && text[at].isHighSurrogate() ? 2 : 1);
+    QTextCursor c(m_requestTxt->document());
+    c.setPosition(RawText::position(m_requestTxt->document(), at));
+    c.setPosition(RawText::position(m_requestTxt->document(), end), QTextCursor::KeepAnchor);
+    m_requestTxt->setTextCursor(c);
+    m_requestTxt->ensureCursorVisible();
 }
 
 void wireProbeDeskForm::recordHistory(QComboBox *box)
@@ -126,4 +143,9 @@ void wireProbeDeskForm::reshowResponse()
 QString wireProbeDeskForm::encoding() const
 {
     return m_details->encoding();
+}
+
+TextCodec::EncodeOptions wireProbeDeskForm::encodeOptions() const
+{
+    return {m_details->jisSymbols()};
 }

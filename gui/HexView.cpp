@@ -13,6 +13,7 @@
 #include <QScrollBar>
 #include <QtMath>
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -117,6 +118,31 @@ void HexView::dataChanged()
     const qint64 shownEnd = (m_topRow + fullRowsInView() + 1) * BytesPerRow;
     if (repaint || qMin(oldSize, m_knownSize) < shownEnd)
         viewport()->update();
+}
+
+const QByteArray *HexView::shownBytes() const
+{
+    return m_engine ? &m_engine->response() : &m_bytes;
+}
+
+ByteSearch::Match HexView::selectedBytes() const
+{
+    const Selection s = selection();
+    return {s.start, s.start + s.length};
+}
+
+void HexView::selectBytes(qint64 begin, qint64 end)
+{
+    if (end <= begin || dataSize() == 0)
+        return;
+    moveCursorTo(begin, false);
+    moveCursorTo(end - 1, true);
+}
+
+void HexView::setHighlights(const QList<QPair<qint64, qint64>> &ranges)
+{
+    m_highlights = ranges;
+    viewport()->update();
 }
 
 HexView::Selection HexView::selection() const
@@ -317,11 +343,21 @@ void HexView::paintEvent(QPaintEvent *e)
     for (qint64 row = first; row <= last; ++row) {
         const int y = int(row - m_topRow) * m_lineHeight;
         const QString text = rowText(bytes, row);
+        const qint64 rowStart = row * BytesPerRow;
+        const qint64 rowLast = qMin(rowStart + BytesPerRow, total) - 1;
+        // Marked ranges that reach into this row, found by halving.
+        auto h = std::lower_bound(m_highlights.cbegin(), m_highlights.cend(), rowStart,
+                                  [](const QPair<qint64, qint64> &r, qint64 at) { return r.second <= at; });
+        for (; h != m_highlights.cend() && h->first <= rowLast; ++h) {
+            const int c0 = int(qMax(h->first, rowStart) - rowStart);
+            const int c1 = int(qMin(h->second - 1, rowLast) - rowStart);
+            const QColor mark(0xff, 0xe0, 0x70);
+            p.fillRect(QRectF(hexX(c0), y, hexX(c1) + 2 * m_charWidth - hexX(c0), m_lineHeight), mark);
+            p.fillRect(QRectF(asciiX(c0), y, asciiX(c1 + 1) - asciiX(c0), m_lineHeight), mark);
+        }
         p.setPen(pal.color(QPalette::Text));
         p.drawText(QPointF(textX, y + m_ascent), text);
 
-        const qint64 rowStart = row * BytesPerRow;
-        const qint64 rowLast = qMin(rowStart + BytesPerRow, total) - 1;
         if (sel.length > 0 && sel.start <= rowLast && selLast >= rowStart) {
             const int c0 = int(qMax(sel.start, rowStart) - rowStart);
             const int c1 = int(qMin(selLast, rowLast) - rowStart);

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "gui/BytePane.h"
+
 #include <QAbstractScrollArea>
 #include <QByteArray>
 #include <QByteArrayView>
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QTimer>
 
@@ -11,7 +15,7 @@ class ExchangeEngine;
 // A hex dump of an exchange's response as it arrives, or of bytes given. Only
 // the rows in sight are ever formatted, so the cost of a paint or of a growth
 // notice does not depend on how many bytes there are.
-class HexView : public QAbstractScrollArea
+class HexView : public QAbstractScrollArea, public BytePane
 {
     Q_OBJECT
 public:
@@ -40,6 +44,14 @@ public:
 
     // One row exactly as drawn; empty past the end.
     static QString rowText(QByteArrayView bytes, qint64 row);
+
+    // The find bar's way in.
+    QAbstractScrollArea *area() override { return this; }
+    const QByteArray *shownBytes() const override;
+    ByteSearch::Match selectedBytes() const override;
+    // Selects the bytes [begin, end) and scrolls them into sight.
+    void selectBytes(qint64 begin, qint64 end) override;
+    void setHighlights(const QList<QPair<qint64, qint64>> &ranges) override;
 
 protected:
     bool event(QEvent *e) override;
@@ -78,6 +90,7 @@ private:
 
     const ExchangeEngine *m_engine = nullptr;
     QByteArray m_bytes;
+    QList<QPair<qint64, qint64>> m_highlights;
     // What the last notice saw, to tell what changed.
     qint64 m_knownSize = 0;
     const char *m_knownBytes = nullptr;

@@ -52,6 +52,24 @@ void appendTerminator(QString &out, int state)
 
 } // namespace
 
+int RawText::terminatorLength(int state)
+{
+    QString t;
+    appendTerminator(t, state);
+    return int(t.size());
+}
+
+qsizetype RawText::index(const QTextDocument *doc, int position)
+{
+    qsizetype raw = 0;
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        if (position < b.position() + b.length())
+            return raw + qMin(position - b.position(), b.length() - 1);
+        raw += b.length() - 1 + terminatorLength(b.userState());
+    }
+    return raw;
+}
+
 void RawText::append(QTextDocument *doc, const QString &text)
 {
     if (text.isEmpty())
@@ -158,6 +176,18 @@ QString RawText::read(const QTextDocument *doc, int from, int to)
             appendTerminator(out, b.userState());
     }
     return out;
+}
+
+int RawText::position(const QTextDocument *doc, qsizetype i)
+{
+    qsizetype raw = 0; // where the block's text starts in read(doc)
+    for (QTextBlock b = doc->begin(); b.isValid(); b = b.next()) {
+        const qsizetype length = b.length() - 1;
+        if (i <= raw + length || !b.next().isValid())
+            return b.position() + int(qMin(i - raw, length));
+        raw += length + terminatorLength(b.userState());
+    }
+    return 0;
 }
 
 void RawText::settleEdit(QTextDocument *doc, int startBlock, int endBlock, int endTerminator)

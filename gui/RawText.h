@@ -28,6 +28,13 @@ void append(QTextDocument *doc, const QString &text);
 QString read(const QTextDocument *doc);
 // The text between two document positions, terminators as in read().
 QString read(const QTextDocument *doc, int from, int to);
+// The document position of index i of read(doc): a CR LF is one position, a
+// cut inside a long line one position more.
+int position(const QTextDocument *doc, qsizetype i);
+// The index in read(doc) of a document position.
+qsizetype index(const QTextDocument *doc, int position);
+// How many characters read() gives for a block's terminator.
+int terminatorLength(int state);
 // Where the character at index of text lies in a document that append()
 // filled with text (a CR LF is one position there, a long line has breaks).
 int positionOf(const QString &text, qsizetype index);

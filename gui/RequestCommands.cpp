@@ -60,15 +60,16 @@ void wireProbeDeskForm::saveRequest()
     }
     QString text = m_requestTxt->rawText();
     const QString enc = encoding();
+    const TextCodec::EncodeOptions options = encodeOptions(); // the bytes Send would write
     if (m_details->fixContentLengthOnSend()) {
-        const ContentLength::Result r
-            = ContentLength::fix(text, [&enc](QStringView body) { return TextCodec::encodedLength(body, enc); });
+        const ContentLength::Result r = ContentLength::fix(
+            text, [&enc, options](QStringView body) { return TextCodec::encodedLength(body, enc, options); });
         if (r.applicable && !r.edits.isEmpty())
             text = ContentLength::apply(text, r.edits);
     }
     QByteArray bytes;
     try {
-        bytes = TextCodec::encode(text, enc);
+        bytes = TextCodec::encode(text, enc, options);
     } catch (const Failure &f) {
         setStatus(QString::number(f.number) + QLatin1Char(':') + f.description);
         showError(f.description);

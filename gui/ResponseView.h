@@ -70,6 +70,9 @@ public:
     void selectAll();
     void copy();
     void scrollToEnd();
+    // The pane's own menu (undo, redo, cut, copy, paste, delete, select all),
+    // for a caller to add to; the caller owns it.
+    QMenu *createStandardContextMenu();
 
     // Editing: the editor while the pane is one, nullptr before.
     QPlainTextEdit *editor() const;

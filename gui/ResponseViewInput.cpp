@@ -13,6 +13,7 @@
 #include <QTextBoundaryFinder>
 
 #include <cstring>
+#include <memory>
 
 namespace {
 
@@ -472,9 +473,15 @@ void ResponseView::wheelEvent(QWheelEvent *e)
     e->accept();
 }
 
+QMenu *ResponseView::createStandardContextMenu()
+{
+    auto *menu = new QMenu(this);
+    addEditActions(menu);
+    return menu;
+}
+
 void ResponseView::contextMenuEvent(QContextMenuEvent *e)
 {
-    QMenu menu(this);
-    addEditActions(&menu);
-    menu.exec(e->globalPos());
+    std::unique_ptr<QMenu> menu(createStandardContextMenu());
+    menu->exec(e->globalPos());
 }

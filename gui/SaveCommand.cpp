@@ -16,11 +16,12 @@ namespace {
 
 // The pane's text in the encoding. U+FFFD, which only UTF-8 can carry, is
 // written as "?" in the others.
-QByteArray shownBytes(QString text, const QString &encoding)
+QByteArray shownBytes(QString text, const QString &encoding, TextCodec::EncodeOptions options)
 {
     if (TextCodec::normalized(encoding) != QLatin1String("UTF-8"))
         text.replace(QChar(QChar::ReplacementCharacter), QLatin1Char('?'));
-    return TextCodec::encode(text, encoding, QStringLiteral("応答メッセージ"));
+    options.pane = QStringLiteral("応答メッセージ");
+    return TextCodec::encode(text, encoding, options);
 }
 
 } // namespace
@@ -65,7 +66,8 @@ void wireProbeDeskForm::saveResponse()
         if (chosen) {
             const auto keepAnswering = [] { QApplication::processEvents(); };
             if (shown)
-                ResponseFile::save(dlg.fileName, shownBytes(m_responseTxt->plainText(), encoding()), keepAnswering);
+                ResponseFile::save(dlg.fileName, shownBytes(m_responseTxt->plainText(), encoding(), encodeOptions()),
+                                   keepAnswering);
             else
                 ResponseFile::save(dlg.fileName, m_engine->response(), keepAnswering);
         }

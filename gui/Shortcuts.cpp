@@ -1,6 +1,10 @@
 // Keys beyond the tab order, and the time-out's value shown while it is set.
 #include "gui/wireProbeDeskForm.h"
 
+#include "gui/FindBar.h"
+#include "gui/ResponseFind.h"
+#include "gui/TextPaneFind.h"
+
 #include <QEvent>
 #include <QPushButton>
 #include <QShortcut>
@@ -53,6 +57,7 @@ void wireProbeDeskForm::addShortcuts()
         if (isEnabled())
             saveRequest();
     });
+    m_findBar->serve(this, {m_requestFind, m_responseFind});
 
     const auto showValue = [this] {
         QToolTip::showText(handlePoint(m_timeOutSlider), QString::number(m_timeOutSlider->sliderPosition()) + QStringLiteral(" 秒"),

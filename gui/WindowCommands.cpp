@@ -36,15 +36,17 @@ void wireProbeDeskForm::countRequest()
     if (!m_details->isVisible())
         return;
     // The core's encoder, so the count is the bytes Send would write.
-    m_details->showRequest(TextCodec::encodeSubstituting(m_requestTxt->rawText(), encoding()));
+    const TextCodec::Encoded e = TextCodec::encodeLeniently(m_requestTxt->rawText(), encoding(), encodeOptions());
+    m_details->showRequest(e.bytes, e.jisReplaced);
 }
 
 void wireProbeDeskForm::fixContentLength()
 {
     const QString text = m_requestTxt->rawText();
     const QString enc = encoding();
-    const ContentLength::Result r
-        = ContentLength::fix(text, [&enc](QStringView body) { return TextCodec::encodedLength(body, enc); });
+    const TextCodec::EncodeOptions options = encodeOptions();
+    const ContentLength::Result r = ContentLength::fix(
+        text, [&enc, options](QStringView body) { return TextCodec::encodedLength(body, enc, options); });
     // One step in the pane, so Ctrl+Z takes the fix back.
     if (r.applicable && !r.edits.isEmpty())
         m_requestTxt->replaceAll(ContentLength::apply(text, r.edits));

@@ -2,6 +2,7 @@
 
 #include "core/HistoryEntry.h"
 #include "core/Settings.h"
+#include "core/TextCodec.h"
 
 #include <QTimer>
 #include <QWidget>
@@ -17,6 +18,9 @@ class QSlider;
 class CommonDialog;
 class CompareForm;
 class DetailsForm;
+class FindBar;
+class ResponseFind;
+class TextPaneFind;
 class ExchangeEngine;
 class HistoryForm;
 class HistoryService;
@@ -108,6 +112,9 @@ private:
     void layOutWindow();
     void recordHistory(QComboBox *box);
     QString encoding() const;
+    TextCodec::EncodeOptions encodeOptions() const;
+    // Selects the character at index at of the request's text, as failure 104 names it.
+    void selectRequestCharacter(qsizetype at);
 
     QString dialogFolder(const Settings::Setting<QString> &folder) const;
     void rememberFolder(const Settings::Setting<QString> &folder, const QString &fileName);
@@ -120,6 +127,9 @@ private:
     std::unique_ptr<CommonDialog> m_dialog;
     ExchangeEngine *m_engine = nullptr;
     std::unique_ptr<DetailsForm> m_details;
+    FindBar *m_findBar = nullptr;
+    TextPaneFind *m_requestFind = nullptr;
+    ResponseFind *m_responseFind = nullptr;
     std::unique_ptr<HistoryService> m_historyService; // before the windows over it
     std::unique_ptr<HistoryForm> m_history;
     std::unique_ptr<CompareForm> m_compare;

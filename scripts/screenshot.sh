@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Makes docs/screenshot.png and docs/details.png: the window and its details
-# after a real exchange with a loopback server, under Xvfb. Needs xvfb, xdotool and imagemagick (installed if missing).
+# after a real exchange with a loopback server; then docs/pretty.png: the 整形
+# page after an exchange with a server that answers with a SOAP Fault. Under Xvfb. Needs xvfb, xdotool and imagemagick (installed if missing).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 for p in xvfb xauth xdotool imagemagick; do
@@ -10,14 +11,15 @@ if [ -n "${missing:-}" ]; then
     sudo=""; [ "$(id -u)" -ne 0 ] && sudo=sudo
     $sudo apt-get update -qq && DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq $missing
 fi
-[ -x build/wireprobedesk ] || { cmake -S . -B build -G Ninja >/dev/null && cmake --build build; }
+[ -x build/app/wireprobedesk ] || { cmake -S . -B build -G Ninja >/dev/null && cmake --build build; }
 mkdir -p docs
 home=$(mktemp -d)
 trap 'rm -rf "$home"' EXIT
 port=18080
 python3 scripts/soap_server.py --port $port --max-connections 1 --seconds 60 &
+python3 scripts/soap_server.py --port $((port + 1)) --fault --gzip --max-connections 1 --seconds 60 &
 xvfb-run -a -s "-screen 0 1300x640x24" env HOME="$home" XDG_CONFIG_HOME="$home" bash -c '
-    ./build/wireprobedesk & app=$!
+    ./build/app/wireprobedesk & app=$!
     sleep 2
     win=$(xdotool search --sync --name "^wireProbeDesk " | head -n 1)
     # Positions in pixels inside the window at 96 dpi (design twips / 15).
@@ -33,7 +35,15 @@ xvfb-run -a -s "-screen 0 1300x640x24" env HOME="$home" XDG_CONFIG_HOME="$home" 
     sleep 2
     import -window "$win" docs/screenshot.png
     xdotool key ctrl+d; sleep 1
-    import -window "$(xdotool search --name "^詳細" | head -n 1)" docs/details.png
+    details=$(xdotool search --name "^詳細" | head -n 1)
+    import -window "$details" docs/details.png
+    # The same request to the server that answers with a Fault, then 整形 from the response pane'"'"'s menu.
+    click 285 60; xdotool key ctrl+a; xdotool type "'$((port + 1))'"
+    click 40 16
+    sleep 2
+    xdotool mousemove --window "$win" 400 300 click 3; sleep 0.5
+    xdotool key Up Return; sleep 2
+    import -window "$details" docs/pretty.png
     kill $app'
 wait
-echo "docs/screenshot.png and docs/details.png written"
+echo "docs/screenshot.png, docs/details.png and docs/pretty.png written"

@@ -94,6 +94,33 @@ private slots:
         QTest::keySequence(&view, QKeySequence::Copy);
         QCOMPARE(QGuiApplication::clipboard()->text(), copied);
     }
+
+    // The find bar's matches are marked in the hex and the ASCII columns, also
+    // where a match runs on into the next row.
+    void marksRanges()
+    {
+        HexView view;
+        view.resize(800, 200);
+        view.setBytes(QByteArray(40, 'b'));
+        view.setHighlights({{3, 4}, {14, 18}});
+        QImage shot(view.size(), QImage::Format_RGB32);
+        view.render(&shot);
+        const QFontMetricsF fm(view.font());
+        const qreal w = fm.horizontalAdvance(QString(64, QLatin1Char('0'))) / 64;
+        const int h = qCeil(fm.lineSpacing());
+        const QPoint port = view.viewport()->pos();
+        // One pixel inside the top left corner of a byte's hex and ASCII cells.
+        const auto marked = [&](int row, int byte) {
+            const int hex = 10 + 3 * byte + (byte >= 8 ? 1 : 0), ascii = 10 + 3 * 16 + 2 + byte;
+            const auto at = [&](int column) {
+                return shot.pixelColor(port + QPoint(qCeil(4 + w * column) + 1, row * h + 1)) == QColor(0xff, 0xe0, 0x70);
+            };
+            return at(hex) && at(ascii) ? 1 : !at(hex) && !at(ascii) ? 0 : -1; // -1: the columns disagree
+        };
+        const QList<int> row0{marked(0, 2), marked(0, 3), marked(0, 4), marked(0, 14), marked(0, 15)};
+        QCOMPARE(row0, (QList<int>{0, 1, 0, 1, 1}));
+        QCOMPARE((QList<int>{marked(1, 0), marked(1, 1), marked(1, 2)}), (QList<int>{1, 1, 0}));
+    }
 };
 
 QTEST_MAIN(HexViewTest)

@@ -68,9 +68,13 @@ private slots:
         QFETCH(int, problem);
         if (completeAt == 0)
             completeAt = bytes.size();
-        // Whole, byte by byte, and in pieces that cut every line end somewhere.
+        // Whole, byte by byte, and in pieces that cut every line end somewhere;
+        // the joined body is the same however the bytes came.
+        QByteArray wholeBody;
         for (const qsizetype step : {bytes.size(), qsizetype(1), qsizetype(7)}) {
             HttpFraming f;
+            QByteArray body;
+            f.setBodySink([&body](QByteArrayView b) { body += b; });
             f.reset(head);
             for (qsizetype i = 0; i < bytes.size(); i += step)
                 f.feed(QByteArrayView(bytes).sliced(i, qMin(step, bytes.size() - i)));
@@ -83,6 +87,9 @@ private slots:
                 QCOMPARE(d.problems, QList<Problem>{});
             else
                 QVERIFY(d.problems.contains(Problem(problem)));
+            if (step == bytes.size())
+                wholeBody = body;
+            QCOMPARE(body, wholeBody);
         }
     }
 

@@ -59,6 +59,7 @@ private slots:
             {"Port1", "80"},       {"Port2", "080"},      {"Port3", "8080"},     {"Port4", ""},
             {"Port5", "x"},        {"Encoding", "EUC-JP"}, {"ResponseLimit", "64 MiB"}, {"Wrap", "0"},
             {"HttpEnd", "1"},      {"Tls", "1"},          {"TlsVerify", "0"},    {"TlsCaFile", "/ca.pem"},
+            {"JisSymbols", "0"},
             {"ProxyType", "socks5"}, {"ProxyHost", "proxy.example"}, {"ProxyPort", "1080"}, {"ProxyUser", "alice"},
             {"ProxyRemoteDns", "0"}};
         for (auto it = stored.begin(); it != stored.end(); ++it)
@@ -151,7 +152,7 @@ private slots:
         const struct { const char *key, *box; bool def; } keys[] = {
             {"Wrap", "wrapChk", true},         {"HttpEnd", "httpEndChk", false},
             {"FixContentLength", "contentLengthChk", false}, {"CrLfOnLoad", "crlfChk", false},
-            {"Tls", "tlsChk", false},          {"TlsVerify", "verifyChk", true},
+            {"Tls", "tlsChk", false},          {"TlsVerify", "verifyChk", true}, {"JisSymbols", "jisSymbolsChk", true},
             {"ProxyRemoteDns", "proxyRemoteDnsChk", true}};
         // -1: the text does not parse and the key's default holds.
         const struct { const char *text; int value; } texts[] = {
