@@ -11,6 +11,7 @@
 #include <QScrollBar>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <climits>
 
 namespace {
@@ -429,8 +430,11 @@ void ResponseView::paintEvent(QPaintEvent *)
             if (b > a)
                 formats.append({a, b - a, f});
         };
-        for (const auto &m : std::as_const(m_highlights))
-            mark(m.first, m.second, marked);
+        // The marks are in order: only those over this piece are looked at.
+        auto h = std::lower_bound(m_highlights.cbegin(), m_highlights.cend(), piece->begin,
+                                  [](const QPair<qint64, qint64> &m, qint64 at) { return m.second <= at; });
+        for (; h != m_highlights.cend() && h->first < readEnd; ++h)
+            mark(h->first, h->second, marked);
         mark(sel.first, sel.second, selected);
         const QRectF area(0, y, width, height);
         p.save();

@@ -62,7 +62,7 @@ public:
     // Selects the bytes begin..end (widened to whole characters) and scrolls
     // them into view.
     void selectBytes(qint64 begin, qint64 end);
-    // Marks these byte ranges (search matches); empty clears.
+    // Marks these byte ranges (search matches), in order; empty clears.
     void setHighlights(const QList<QPair<qint64, qint64>> &byteRanges);
     qint64 cursorByte() const { return m_cursor; }
     QPair<qint64, qint64> selectedBytes() const;
