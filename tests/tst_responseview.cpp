@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QtTest>
 
 namespace {
@@ -37,17 +38,22 @@ private slots:
     void rowsUnderTheKeys_data()
     {
         QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("wrap");
         QTest::addColumn<QList<qint64>>("stops"); // the caret after each Down from the start
         QTest::newRow("CR LF, lone CR and lone LF each end one line")
-            << QByteArray("a\r\nb\rc\nd") << QList<qint64>{3, 5, 7, 8};
-        QTest::newRow("an empty line after a final line end") << QByteArray("ab\r\n") << QList<qint64>{4, 4};
-        QTest::newRow("NUL is a character like any other") << QByteArray("a\0b\nc", 5) << QList<qint64>{4, 5};
+            << QByteArray("a\r\nb\rc\nd") << true << QList<qint64>{3, 5, 7, 8};
+        QTest::newRow("an empty line after a final line end") << QByteArray("ab\r\n") << true << QList<qint64>{4, 4};
+        QTest::newRow("NUL is a character like any other") << QByteArray("a\0b\nc", 5) << true << QList<qint64>{4, 5};
+        QTest::newRow("without wrapping a long line is one row")
+            << QByteArray(20000, 'x') + "\nb" << false << QList<qint64>{20001, 20002};
     }
     void rowsUnderTheKeys()
     {
         QFETCH(QByteArray, bytes);
+        QFETCH(bool, wrap);
         QFETCH(QList<qint64>, stops);
         Pane p(bytes);
+        p.view.setWrap(wrap);
         QList<qint64> seen;
         for (qsizetype i = 0; i < stops.size(); ++i) {
             QTest::keyClick(&p.view, Qt::Key_Down);
@@ -114,12 +120,63 @@ private slots:
         QCOMPARE(p.view.property("plainText").toString(), p.view.text().text(0, bytes.size()));
     }
 
+    void selectingBytesTakesWholeCharacters_data()
+    {
+        QTest::addColumn<qint64>("begin");
+        QTest::addColumn<qint64>("end");
+        QTest::addColumn<qint64>("from");
+        QTest::addColumn<qint64>("to");
+        // x応答y in UTF-8: 応 is bytes 1..3, 答 4..6.
+        QTest::newRow("ends inside characters") << qint64(2) << qint64(5) << qint64(1) << qint64(7);
+        QTest::newRow("one byte inside a character") << qint64(3) << qint64(3) << qint64(1) << qint64(4);
+        QTest::newRow("beyond the bytes") << qint64(-5) << qint64(1000) << qint64(0) << qint64(8);
+    }
     void selectingBytesTakesWholeCharacters()
     {
+        QFETCH(qint64, begin);
+        QFETCH(qint64, end);
+        QFETCH(qint64, from);
+        QFETCH(qint64, to);
         Pane p(QByteArray("x\xE5\xBF\x9C\xE7\xAD\x94y"));
-        p.view.selectBytes(2, 5);
-        QCOMPARE(p.view.selectedBytes(), (QPair<qint64, qint64>(1, 7)));
-        QCOMPARE(p.view.selectedText(), QStringLiteral("応答"));
+        p.view.selectBytes(begin, end);
+        QCOMPARE(p.view.selectedBytes(), (QPair<qint64, qint64>(from, to)));
+        QCOMPARE(p.view.selectedText(), p.view.text().text(from, to));
+    }
+
+    // The scroll bar counts lines: dragged to the middle it shows the middle,
+    // to the end the last line at the bottom.
+    void theScrollBarReachesAnyLine()
+    {
+        QByteArray lines;
+        for (int i = 0; i < 100000; ++i)
+            lines += QByteArray::number(i).rightJustified(6, '0') + "\r\n";
+        Pane p(lines);
+        QScrollBar *bar = p.view.verticalScrollBar();
+        QWidget *area = p.view.viewport();
+        const auto lineAt = [&](int y) {
+            QTest::mouseClick(area, Qt::LeftButton, {}, QPoint(1, y));
+            return p.view.text().lines().lineOf(p.view.cursorByte());
+        };
+        bar->setValue(bar->maximum() / 2);
+        QVERIFY(qAbs(lineAt(6) - 50000) < 100);
+        bar->triggerAction(QAbstractSlider::SliderToMaximum);
+        QCOMPARE(lineAt(area->height() - 6), p.view.text().lines().lineCount() - 1);
+    }
+
+    // Another encoding reads the bytes again at once; an edit is the user's
+    // and stays until taken back.
+    void anotherEncodingAndAnEdit()
+    {
+        Pane p(QByteArray("\x89\x9E"));
+        QTest::keyClick(&p.view, Qt::Key_X);
+        QVERIFY(p.view.isEdited());
+        p.view.setEncoding(QStringLiteral("Shift_JIS"));
+        QCOMPARE(p.view.plainText(), QStringLiteral("x\uFFFD\uFFFD"));
+        QTest::keyClick(p.view.editor(), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!p.view.isEdited());
+        p.view.setEncoding(QStringLiteral("Shift_JIS"));
+        QVERIFY(!p.view.editor());
+        QCOMPARE(p.view.plainText(), QStringLiteral("応"));
     }
 
     void anEditAboveTheLimitIsRefused()
