@@ -12,7 +12,7 @@
 #include "gui/HistoryForm.h"
 #include "gui/RawText.h"
 #include "gui/RawTextPane.h"
-#include "gui/ResponseFeed.h"
+#include "gui/ResponseView.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -132,12 +132,12 @@ void wireProbeDeskForm::reportFailure(const Failure &f)
 
 void wireProbeDeskForm::showWholeResponse()
 {
-    m_feed->flush();
+    m_responseTxt->grew();
 }
 
 void wireProbeDeskForm::reshowResponse()
 {
-    m_feed->restart(encoding());
+    m_responseTxt->setEncoding(encoding());
 }
 
 QString wireProbeDeskForm::encoding() const

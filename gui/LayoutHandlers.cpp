@@ -1,6 +1,7 @@
 // The window's resize handling, pane layout and splitter drag.
 #include "gui/Layout.h"
 #include "gui/RawTextPane.h"
+#include "gui/ResponseView.h"
 #include "gui/SplitterHandle.h"
 #include "gui/Twips.h"
 #include "gui/wireProbeDeskForm.h"

@@ -26,7 +26,7 @@ class HistoryForm;
 class HistoryService;
 class MessageBox;
 class RawTextPane;
-class ResponseFeed;
+class ResponseView;
 class SplitterHandle;
 struct Failure;
 
@@ -49,7 +49,7 @@ public:
     DetailsForm &details() { return *m_details; }
     HistoryForm &history() { return *m_history; }
     CompareForm &comparison() { return *m_compare; }
-    // Lays out at once whatever of the response the pane has not shown yet.
+    // Takes into the response pane whatever of the response it has not shown yet.
     void showWholeResponse();
     static QString StripPath(const QString &rsFileName);
 
@@ -126,7 +126,6 @@ private:
     MessageBox *m_box;
     std::unique_ptr<CommonDialog> m_dialog;
     ExchangeEngine *m_engine = nullptr;
-    ResponseFeed *m_feed = nullptr;
     std::unique_ptr<DetailsForm> m_details;
     FindBar *m_findBar = nullptr;
     TextPaneFind *m_requestFind = nullptr;
@@ -156,7 +155,7 @@ private:
     QGroupBox *m_requestFrm = nullptr;
     RawTextPane *m_requestTxt = nullptr;
     QGroupBox *m_responseFrm = nullptr;
-    RawTextPane *m_responseTxt = nullptr;
+    ResponseView *m_responseTxt = nullptr;
     QWidget *m_picSplitter = nullptr;
     SplitterHandle *m_imgSplitter = nullptr;
     QLabel *m_statusBar = nullptr;

@@ -18,6 +18,7 @@ class QPushButton;
 class QSlider;
 class QTimer;
 class RawTextPane;
+class ResponseView;
 class SplitterHandle;
 
 // Records each box instead of showing it, and whether the window was still
@@ -26,10 +27,13 @@ class FakeMessageBox : public MessageBox
 {
 public:
     void showError(QWidget *owner, const QString &text) override;
-    // Questions are answered with confirmAnswer and recorded in questions.
+    // Questions are answered with confirmAnswer (yes or no) or the answer at
+    // index `answer` (-1: the last one), and recorded in questions.
     bool confirm(QWidget *owner, const QString &text) override;
-    QStringList questions;
+    int ask(QWidget *owner, const QString &text, const QStringList &answers) override;
     bool confirmAnswer = true;
+    int answer = -1;
+    QStringList questions;
     QStringList texts;
     QList<bool> ownerEnabled;
     std::function<void()> whileOpen; // runs while the box would be open
@@ -77,7 +81,8 @@ struct TestWindow
     QComboBox *addressCmb, *portCmb;
     QSlider *TimeOutSlider;
     QGroupBox *connectFrm, *requestFrm, *responseFrm;
-    RawTextPane *requestTxt, *responseTxt;
+    RawTextPane *requestTxt;
+    ResponseView *responseTxt;
     QWidget *picSplitter;
     SplitterHandle *imgSplitter;
     QLabel *statusBar;
