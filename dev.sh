@@ -51,8 +51,8 @@ test)
         UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 ctest --output-on-failure -j "$JOBS")
 
     echo "== Fuzzing (${FUZZ_SECONDS:-60} s a target) =="
-    TARGETS="fuzz_request_lines fuzz_pane_text fuzz_http_framing fuzz_readable_body" build build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DWPD_FUZZ=ON
-    for t in request_lines pane_text http_framing readable_body; do
+    TARGETS="fuzz_request_lines fuzz_pane_text fuzz_response_text fuzz_http_framing fuzz_readable_body" build build-fuzz -DCMAKE_CXX_COMPILER=clang++ -DWPD_FUZZ=ON
+    for t in request_lines pane_text response_text http_framing readable_body; do
         work=$(mktemp -d)
         cp fuzz/corpus/$t/* "$work"/
         LSAN_OPTIONS="suppressions=$supp" ./build-fuzz/fuzz/fuzz_$t -max_total_time="${FUZZ_SECONDS:-60}" \

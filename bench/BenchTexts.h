@@ -12,6 +12,8 @@ namespace BenchTexts {
 // The floor's numbered lines ("00000000 0123…XYZ abc…xyz 0123456789 ..\n"),
 // whole lines until at least total bytes.
 std::unique_ptr<ByteSource> numberedLines(qint64 total);
+// One byte over and over (a flood of line ends).
+std::unique_ptr<ByteSource> repeated(char byte, qint64 total);
 // "QUJD" over and over, total bytes, no spaces and no line end.
 std::unique_ptr<ByteSource> noSpaces(qint64 total);
 // The whole of a source, for the smaller texts.

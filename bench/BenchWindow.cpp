@@ -2,8 +2,8 @@
 
 #include "core/ExchangeEngine.h"
 #include "gui/DetailsForm.h"
-#include "gui/RawText.h"
 #include "gui/RawTextPane.h"
+#include "gui/ResponseView.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -37,7 +37,7 @@ BenchWindow::BenchWindow()
     limitCmb = control<QComboBox>(&form.details(), "limitCmb");
     timeOutSlider = control<QSlider>(&form, "TimeOutSlider");
     requestTxt = control<RawTextPane>(&form, "requestTxt");
-    responseTxt = control<RawTextPane>(&form, "responseTxt");
+    responseTxt = control<ResponseView>(&form, "responseTxt");
     statusBar = control<QLabel>(&form, "statusBar");
     form.restoreSettings();
     form.show();
@@ -88,14 +88,13 @@ bool BenchWindow::waitEnabled(int timeoutMs)
 double BenchWindow::waitShown(const QElapsedTimer &since, int timeoutMs)
 {
     constexpr qint64 QuietNs = 300 * 1000000LL;
-    const QTextDocument *doc = responseTxt->document();
-    int chars = doc->characterCount();
+    qint64 shown = responseTxt->shownBytes();
     qint64 lastGrowth = since.nsecsElapsed();
     const bool done = waitFor(
         [&] {
             const qint64 now = since.nsecsElapsed();
-            if (doc->characterCount() != chars) {
-                chars = doc->characterCount();
+            if (responseTxt->shownBytes() != shown) {
+                shown = responseTxt->shownBytes();
                 lastGrowth = now;
             }
             return !form.isBusy() && !form.engine().isRunning() && now - lastGrowth > QuietNs;
@@ -106,15 +105,14 @@ double BenchWindow::waitShown(const QElapsedTimer &since, int timeoutMs)
 
 bool BenchWindow::responseShows(const QByteArray &bytes) const
 {
-    constexpr int Window = 4 << 20;
-    const QTextDocument *doc = responseTxt->document();
-    const int end = doc->characterCount() - 1;
-    qsizetype at = 0;
-    for (int from = 0; from < end; from += Window) {
-        const QString part = RawText::read(doc, from, qMin(end, from + Window));
-        if (at + part.size() > bytes.size() || part != QLatin1String(bytes.constData() + at, part.size()))
+    constexpr qint64 Stretch = 4 << 20;
+    const ResponseText &text = responseTxt->text();
+    if (text.size() != bytes.size())
+        return false;
+    for (qint64 from = 0; from < text.size(); from += Stretch) {
+        const qint64 to = qMin(text.size(), from + Stretch);
+        if (text.text(from, to) != QLatin1String(bytes.constData() + from, to - from))
             return false;
-        at += part.size();
     }
-    return at == bytes.size();
+    return true;
 }

@@ -14,6 +14,7 @@ class QLabel;
 class QPushButton;
 class QSlider;
 class RawTextPane;
+class ResponseView;
 
 // Counts the boxes instead of showing them.
 class SilentBox : public MessageBox
@@ -61,7 +62,8 @@ struct BenchWindow
     QPushButton *sendCmd, *openCmd, *saveCmd, *clearCmd;
     QComboBox *addressCmb, *portCmb, *limitCmb;
     QSlider *timeOutSlider;
-    RawTextPane *requestTxt, *responseTxt;
+    RawTextPane *requestTxt;
+    ResponseView *responseTxt;
     QLabel *statusBar;
 
     // "64 MiB" … "4 GiB", as the details window names them.
@@ -75,7 +77,7 @@ struct BenchWindow
     // growing; returns the seconds from since to the pane's last growth, or a
     // negative number when that did not happen in time.
     double waitShown(const QElapsedTimer &since, int timeoutMs);
-    // Whether the response pane shows exactly these bytes (ASCII), compared a
-    // window at a time so that a huge pane is never copied whole.
+    // Whether the response pane shows exactly these bytes (ASCII), read a
+    // stretch at a time so that a huge text is never made whole.
     bool responseShows(const QByteArray &bytes) const;
 };

@@ -10,6 +10,7 @@
 #include "core/HistoryService.h"
 #include "core/HistoryStore.h"
 #include "gui/CompareForm.h"
+#include "gui/ResponseView.h"
 #include "gui/HistoryForm.h"
 #include "gui/HistoryListModel.h"
 #include "gui/RawTextPane.h"
@@ -90,7 +91,7 @@ void HistoryBench::recording(BenchWindow &w, BenchServer &server, Report &r)
         const int before = model->rowCount();
         server.setPlan(BenchServer::Plan::Stream, [] { return BenchTexts::numberedLines(256 << 20); }, 64 * 1024);
         StallWatch stall;
-        stall.setProbe([&w] { return StallWatch::Counts{w.form.engine().response().size(), w.responseTxt->document()->characterCount()}; });
+        stall.setProbe([&w] { return StallWatch::Counts{w.form.engine().response().size(), w.responseTxt->shownBytes()}; });
         QElapsedTimer t;
         double endedAt = -1, listedAt = -1;
         QObject guard;
@@ -104,10 +105,10 @@ void HistoryBench::recording(BenchWindow &w, BenchServer &server, Report &r)
         const double shownAt = w.waitShown(t, Long);
         BenchWindow::waitFor([&] { return !record || listedAt >= 0; }, Long);
         stall.stop();
-        const QString what = QStringLiteral("%1 ms at %2 s after the end, %3 k characters laid out in it; all shown %4 s after the end")
+        const QString what = QStringLiteral("%1 ms at %2 s after the end, %3 MiB taken into the pane in it; all shown %4 s after the end")
                                  .arg(stall.longestMs(), 0, 'f', 1)
                                  .arg(stall.longestAtMs() / 1000, 0, 'f', 1)
-                                 .arg(stall.longestGrowth()[1] / 1000)
+                                 .arg(stall.longestGrowth()[1] >> 20)
                                  .arg(shownAt - endedAt, 0, 'f', 1);
         if (!record) {
             r.info(QStringLiteral("8 256 MiB unrecorded: longest stall, end to shown"), what);

@@ -10,6 +10,7 @@
 #include "gui/DetailsForm.h"
 #include "gui/FindBar.h"
 #include "gui/ByteFind.h"
+#include "gui/ResponseView.h"
 #include "gui/HexView.h"
 #include "gui/PrettyPage.h"
 #include "gui/RawTextPane.h"
@@ -171,7 +172,7 @@ void ReadingCases::format(BenchWindow &w, BenchServer &server, Report &r)
     const double back = seconds(tf);
     findStall.stop();
     const bool last = count->text() == QStringLiteral("%1 件中 %1 件目").arg(faults)
-                      && w.responseTxt->textCursor().selectedText() == QStringLiteral("<Fault/>");
+                      && w.responseTxt->selectedText() == QStringLiteral("<Fault/>");
     r.info(QStringLiteral("13 find in the response pane, 16 MiB"),
            QStringLiteral("all %1 found after %2 s, the last selected after %3 s (%4)")
                .arg(faults)

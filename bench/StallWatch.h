@@ -26,7 +26,7 @@ public:
     // How much the probe's counts grew during the longest gap.
     Counts longestGrowth() const { return m_longestGrowth; }
 
-    static constexpr int OverMs = 150;
+    static constexpr int OverMs = 100;
 
 private:
     void tick();

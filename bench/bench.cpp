@@ -3,6 +3,10 @@
 // latency, the history (recording, search, listing, compare), and a soak of
 // many exchanges in a row. Run by hand:
 //   ./build/bench/wpdbench [--floor FILE] [--repeat N] [--only 1,4,...] [--soak [N]]
+// Cases: 1 16 MiB lines, 2 Open 10 MiB, 3 4 MiB line, 4 256 MiB lines and Save,
+// 5 64 MiB line, 6 endless responses, 7 completion latency, 8-11 the history,
+// 12-13 reading (search, 整形), 14 512 MiB against a bare receive, 15 floods of
+// line ends, 16 1 GiB, 17 64 MiB of lines.
 #include "BenchServer.h"
 #include "BenchTexts.h"
 #include "BenchWindow.h"
@@ -17,16 +21,24 @@
 #include "core/RequestFile.h"
 #include "gui/DetailsForm.h"
 #include "gui/RawTextPane.h"
+#include "gui/ResponseView.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QSlider>
 
 #include <algorithm>
+#include <functional>
+#include <arpa/inet.h>
 #include <cstdio>
+#include <netinet/in.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
@@ -35,7 +47,7 @@ const QString Done = QStringLiteral("接続先サーバから応答メッセー�
 constexpr qsizetype Piece = 64 * 1024;
 constexpr int Long = 20 * 60 * 1000; // no case may take longer than this
 constexpr double StallTarget = StallWatch::OverMs;
-constexpr double PeakTarget = 3.5;
+constexpr double PeakTarget = 1.5;
 
 double seconds(const QElapsedTimer &t)
 {
@@ -132,11 +144,12 @@ bool fileHolds(const QString &path, const QByteArray &bytes)
     return at == bytes.size();
 }
 
-// Cases 4 and 5: a large response streamed while a 10 ms timer watches the
-// event loop; the peak of resident memory above the idle window; and for the
-// lines, a Save of that response watched the same way.
-void large(BenchWindow &w, BenchServer &server, Report &r, const QString &label,
-           const BenchServer::SourceFactory &source, bool save)
+// Cases 4, 5 and 14-17: a large response streamed while a 10 ms timer
+// watches the event loop; the peak of resident memory above the idle window
+// (against peakTarget when there is one); and for the lines, a Save of that
+// response watched the same way. Returns the seconds from Send to shown.
+double large(BenchWindow &w, BenchServer &server, Report &r, const QString &label,
+             const BenchServer::SourceFactory &source, bool save, double peakTarget = PeakTarget)
 {
     settle(w, server);
     const qint64 idle = Memory::resident();
@@ -144,7 +157,7 @@ void large(BenchWindow &w, BenchServer &server, Report &r, const QString &label,
     StallWatch stall;
     // What the longest stall was spent on: bytes taken in, characters laid out.
     stall.setProbe([&w] {
-        return StallWatch::Counts{w.form.engine().response().size(), w.responseTxt->document()->characterCount()};
+        return StallWatch::Counts{w.form.engine().response().size(), w.responseTxt->shownBytes()};
     });
     server.setPlan(BenchServer::Plan::Stream, source, Piece);
     QElapsedTimer t;
@@ -158,12 +171,11 @@ void large(BenchWindow &w, BenchServer &server, Report &r, const QString &label,
     stall.stop();
     stall.setProbe({});
     const qint64 peak = Memory::peak();
-    // Freed heap the allocator still holds is no part of what stays.
-    Memory::trim();
+    // What the program keeps once the response is shown, as the system
+    // counts it: the bench gives nothing back on its behalf.
     const qint64 held = Memory::resident() - idle;
     const QByteArray &response = w.form.engine().response();
     const qint64 size = response.size();
-    const QTextDocument *doc = w.responseTxt->document();
     r.info(label, QStringLiteral("%1 shown in %2 s (%3 MiB/s; all received at %4 s), resident idle %5")
                       .arg(mib(size))
                       .arg(s, 0, 'f', 2)
@@ -176,22 +188,22 @@ void large(BenchWindow &w, BenchServer &server, Report &r, const QString &label,
                  .arg(stall.gapsOver())
                  .arg(StallWatch::OverMs));
     r.info(label + QStringLiteral(": in the longest stall"),
-           QStringLiteral("%1 received, %2 k characters laid out")
+           QStringLiteral("%1 received, %2 taken into the pane")
                .arg(mib(stall.longestGrowth()[0]))
-               .arg(stall.longestGrowth()[1] / 1000));
-    // What stays once shown, against what the two copies must take at least:
-    // the bytes, and the pane's UTF-16 text.
-    r.info(label + QStringLiteral(": held when shown"),
-           QStringLiteral("%1 above idle; byte array capacity %2, pane %3 M characters (%4 as UTF-16) in %5 k blocks")
-               .arg(mib(held))
-               .arg(mib(response.capacity()))
-               .arg(doc->characterCount() / 1e6, 0, 'f', 1)
-               .arg(mib(qint64(doc->characterCount()) * 2))
-               .arg(doc->blockCount() / 1000));
-    if (peakReset)
-        r.memory(label + QStringLiteral(": peak above idle"), peak - idle, size, PeakTarget);
+               .arg(mib(stall.longestGrowth()[1])));
+    r.info(label + QStringLiteral(": kept"), QStringLiteral("byte array capacity %1 (resident as used), %2 lines")
+                                                 .arg(mib(response.capacity()))
+                                                 .arg(w.responseTxt->text().lines().lineCount()));
+    if (peakTarget > 0)
+        r.memory(label + QStringLiteral(": held above idle once shown"), held, size, peakTarget);
     else
-        r.info(label + QStringLiteral(": peak above idle"), QStringLiteral("not measured: /proc/self/clear_refs refused"));
+        r.info(label + QStringLiteral(": held above idle once shown"),
+               QStringLiteral("%1× the response").arg(double(held) / double(qMax<qint64>(1, size)), 0, 'f', 2));
+    // The transient peak: growing the array copies it when the heap has room
+    // for the copy (after other large texts were freed), remaps it otherwise.
+    r.info(label + QStringLiteral(": peak above idle"),
+           peakReset ? QStringLiteral("%1× the response").arg(double(peak - idle) / double(qMax<qint64>(1, size)), 0, 'f', 2)
+                     : QStringLiteral("not measured: /proc/self/clear_refs refused"));
 
     if (save) {
         w.dialog->answer = w.dir.filePath(QStringLiteral("Response.txt"));
@@ -202,12 +214,15 @@ void large(BenchWindow &w, BenchServer &server, Report &r, const QString &label,
         stall.stop();
         const double saved = seconds(ts);
         const qint64 peakWithSave = Memory::peak();
+        const qint64 heldAfterSave = Memory::resident() - idle;
         r.info(label + QStringLiteral(": Save"), QStringLiteral("%1 s (%2 MiB/s)")
                                                    .arg(saved, 0, 'f', 2)
                                                    .arg(static_cast<double>(size) / (1 << 20) / saved, 0, 'f', 0));
         r.atMost(label + QStringLiteral(": longest stall during Save"), stall.longestMs(), StallTarget, "ms");
+        r.memory(label + QStringLiteral(": held above idle after the Save"), heldAfterSave, size, peakTarget);
         if (peakReset)
-            r.memory(label + QStringLiteral(": peak above idle with the Save"), peakWithSave - idle, size, PeakTarget);
+            r.info(label + QStringLiteral(": peak above idle with the Save"),
+                   QStringLiteral("%1× the response").arg(double(peakWithSave - idle) / double(qMax<qint64>(1, size)), 0, 'f', 2));
         const bool written = fileHolds(w.dialog->answer, response) && w.box.count == 0;
         r.holds(label + QStringLiteral(": saved file holds the bytes"), written,
                 written ? QStringLiteral("exact") : QStringLiteral("DIFFERS"));
@@ -217,6 +232,91 @@ void large(BenchWindow &w, BenchServer &server, Report &r, const QString &label,
     const QByteArray expected = BenchTexts::all(*source());
     const bool exact = s > 0 && w.statusBar->text() == Done && response == expected && w.responseShows(expected);
     r.holds(label + QStringLiteral(": pane shows the bytes"), exact, exact ? QStringLiteral("exact") : QStringLiteral("DIFFERS"));
+    return s;
+}
+
+// What a user does with a large response once it is shown: the scroll bar
+// dragged to the end, Ctrl+End, Ctrl+A and Ctrl+C. Each until painted.
+void interactions(BenchWindow &w, Report &r, const QString &label)
+{
+    ResponseView *v = w.responseTxt;
+    const qint64 size = v->text().size();
+    const auto timed = [](const std::function<void()> &act) {
+        QElapsedTimer t;
+        t.start();
+        act();
+        QApplication::sendPostedEvents();
+        QApplication::processEvents();
+        return t.nsecsElapsed() / 1e6;
+    };
+    const auto key = [v](int k, Qt::KeyboardModifiers mods) {
+        QKeyEvent press(QEvent::KeyPress, k, mods);
+        QApplication::sendEvent(v, &press);
+    };
+    key(Qt::Key_Home, Qt::ControlModifier);
+    QApplication::processEvents();
+    const double bar = timed([v] { v->verticalScrollBar()->triggerAction(QAbstractSlider::SliderToMaximum); });
+    r.atMost(label + QStringLiteral(": scroll bar to the end"), bar, 500, "ms");
+    key(Qt::Key_Home, Qt::ControlModifier);
+    QApplication::processEvents();
+    const double end = timed([&key] { key(Qt::Key_End, Qt::ControlModifier); });
+    r.atMost(label + QStringLiteral(": Ctrl+End"), end, 500, "ms",
+             v->cursorByte() == size ? QString() : QStringLiteral("(CARET NOT AT THE END)"));
+    const double all = timed([&key] { key(Qt::Key_A, Qt::ControlModifier); });
+    const double copied = timed([&key] { key(Qt::Key_C, Qt::ControlModifier); });
+    r.atMost(label + QStringLiteral(": Ctrl+A"), all, 500, "ms");
+    r.atMost(label + QStringLiteral(": Ctrl+C"), copied, 500, "ms");
+    const bool whole = QApplication::clipboard()->text().size() == size;
+    r.holds(label + QStringLiteral(": the clipboard holds the whole text"), whole,
+            whole ? QStringLiteral("exact size") : QStringLiteral("DIFFERS"));
+    QApplication::clipboard()->clear();
+}
+
+// A plain socket reading the same stream from the same server to nowhere:
+// what this machine receives at best, measured in the same run.
+double bareReceive(BenchServer &server, const BenchServer::SourceFactory &source, qint64 *got)
+{
+    server.setPlan(BenchServer::Plan::Stream, source, Piece);
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_port = htons(server.port());
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    QElapsedTimer t;
+    t.start();
+    if (::connect(fd, reinterpret_cast<sockaddr *>(&a), sizeof a) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    const char request[] = "GET / HTTP/1.0\r\n\r\n";
+    (void)::send(fd, request, sizeof request - 1, MSG_NOSIGNAL);
+    static char buffer[1 << 20];
+    qint64 total = 0;
+    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;)
+        total += n;
+    ::close(fd);
+    *got = total;
+    return seconds(t);
+}
+
+// Case 14: 512 MiB of lines from Send to shown, against the bare receive.
+void againstTheWire(BenchWindow &w, BenchServer &server, Report &r, int repeat)
+{
+    // Just under the default limit, so that the exchange completes.
+    const BenchServer::SourceFactory source = [] { return BenchTexts::numberedLines((qint64(512) << 20) - 100); };
+    const QString label = QStringLiteral("14 512 MiB lines");
+    double bare = -1;
+    qint64 got = 0;
+    for (int i = 0; i < repeat; ++i) {
+        const double b = bareReceive(server, source, &got);
+        if (b > 0 && (bare < 0 || b < bare))
+            bare = b;
+    }
+    r.info(label + QStringLiteral(": bare receive"),
+           QStringLiteral("%1 s for %2 (best of %3)").arg(bare, 0, 'f', 3).arg(mib(got)).arg(repeat));
+    const double shown = large(w, server, r, label, source, false, 0);
+    r.atMost(label + QStringLiteral(": Send to shown / bare receive"), bare > 0 ? shown / bare : -1, 3, "×",
+             QStringLiteral("(%1 s / %2 s)").arg(shown, 0, 'f', 3).arg(bare, 0, 'f', 3));
 }
 
 // Case 6: a server that never stops. With a 64 MiB limit the exchange ends at
@@ -413,20 +513,41 @@ int main(int argc, char **argv)
     BenchServer server;
     if (runs(1))
         streamed(w, server, r, QStringLiteral("1 16 MiB lines streamed, to all shown"),
-                 [] { return BenchTexts::numberedLines(16 << 20); }, "lines16m", floor.lines16m, 1.5, repeat);
+                 [] { return BenchTexts::numberedLines(16 << 20); }, "lines16m", floor.lines16m, 0.5, repeat);
     if (runs(2))
         opening(w, r, floor, repeat);
     if (runs(3))
         streamed(w, server, r, QStringLiteral("3 4 MiB line, no spaces, to all shown"),
-                 [] { return BenchTexts::noSpaces(4 << 20); }, "line4m_anywhere", floor.line4mAnywhere, 1.0, repeat);
+                 [] { return BenchTexts::noSpaces(4 << 20); }, "line4m_anywhere", floor.line4mAnywhere, 0.1, repeat);
     if (runs(7))
         completionLatency(w, server, r);
     if (runs(4))
         large(w, server, r, QStringLiteral("4 256 MiB lines"), [] { return BenchTexts::numberedLines(256 << 20); },
               true);
-    if (runs(5))
+    if (runs(5)) {
         large(w, server, r, QStringLiteral("5 64 MiB line, no spaces"), [] { return BenchTexts::noSpaces(64 << 20); },
               false);
+        interactions(w, r, QStringLiteral("5 64 MiB line"));
+    }
+    if (runs(17)) {
+        large(w, server, r, QStringLiteral("17 64 MiB lines"), [] { return BenchTexts::numberedLines(64 << 20); },
+              false);
+        interactions(w, r, QStringLiteral("17 64 MiB lines"));
+    }
+    if (runs(15)) {
+        large(w, server, r, QStringLiteral("15 32 MiB of lone CR"), [] { return BenchTexts::repeated('\r', 32 << 20); },
+              false);
+        large(w, server, r, QStringLiteral("15 32 MiB of lone LF"), [] { return BenchTexts::repeated('\n', 32 << 20); },
+              false);
+    }
+    if (runs(14))
+        againstTheWire(w, server, r, repeat);
+    if (runs(16)) {
+        w.setLimit(QStringLiteral("1 GiB"));
+        large(w, server, r, QStringLiteral("16 1 GiB lines, limit 1 GiB"),
+              [] { return BenchTexts::numberedLines((qint64(1) << 30) - 100); }, false, 1.3);
+        w.setLimit(QStringLiteral("512 MiB"));
+    }
     if (runs(9) || runs(10))
         HistoryBench::searchAndOpen(w, r, runs(9), runs(10));
     if (runs(11))

@@ -3,15 +3,40 @@
 #include "core/Failure.h"
 #include "core/FailureNumber.h"
 #include "core/HostText.h"
+#include "core/LargeMemory.h"
 
 #include <QDateTime>
 #include <QLocale>
 
 #include <algorithm>
+#include <new>
 
 namespace {
 constexpr int ClosePollMs = 10;
 constexpr qint64 ReadPiece = 1 << 20;
+
+constexpr qint64 WholeRoomFrom = qint64(8) << 20;
+
+// Room for the kept bytes, in huge pages where the system allows them. Once
+// a response is large, room for all that the limit allows is taken at once:
+// the system gives pages only as they are written, and the array never moves
+// again (moving it, or copying it, stalls the window for a large response).
+// Where that much cannot be had, the array grows by doubling, mapped.
+void reserveKept(QByteArray &bytes, qint64 capacity, qint64 limit)
+{
+    bool whole = false;
+    if (capacity >= WholeRoomFrom && capacity < limit) {
+        try {
+            bytes.reserve(limit);
+            whole = true;
+        } catch (const std::bad_alloc &) {
+        }
+    }
+    if (!whole)
+        bytes.reserve(LargeMemory::growableCapacity(capacity));
+    LargeMemory::preferHugePages(bytes.constData(), bytes.capacity());
+}
+
 constexpr qsizetype FirstBytes = 16;
 
 QString sha256Of(const QSslConfiguration &session)
@@ -202,13 +227,6 @@ void ExchangeEngine::onDataArrival()
         m_received += piece.size();
         if (m_firstBytes.size() < FirstBytes)
             m_firstBytes += piece.first(qMin(piece.size(), FirstBytes - m_firstBytes.size()));
-        if (m_setup.keepResponse) {
-            // Qt 6.4 grows an array by copying it whole when its room runs out;
-            // doubling ahead keeps the copies few and in place (realloc).
-            if (m_response.capacity() - m_response.size() < piece.size())
-                m_response.reserve(qMax(2 * m_response.capacity(), m_response.size() + piece.size()));
-            m_response += piece;
-        }
         m_framing.feed(piece);
         m_lastPiece = piece;
         emit arrived(m_received);
@@ -249,14 +267,22 @@ void ExchangeEngine::onPeerClosed()
 
 QByteArray ExchangeEngine::readPiece(qint64 max)
 {
-    if (m_setup.keepResponse)
-        return m_transport.read(max);
-    // A receiver holds a piece until it has written it; a buffer is read into
-    // again once it is ours alone. Fresh arrays would be mapped and faulted in
-    // page by page for every piece: at a gigabyte a second, most of the time.
     const qint64 want = qMin(max, m_transport.bytesAvailable());
     if (want <= 0)
         return QByteArray();
+    if (m_setup.keepResponse) {
+        // Straight into the kept bytes: no piece to allocate, fault in and
+        // copy again. The piece is a view of them, valid while arrived() runs.
+        const qint64 at = m_response.size();
+        if (m_response.capacity() - at < want)
+            reserveKept(m_response, qMax(2 * m_response.capacity(), at + want), m_setup.responseLimit);
+        m_response.resize(at + want);
+        m_response.resize(at + m_transport.read(m_response.data() + at, want));
+        return QByteArray::fromRawData(m_response.constData() + at, m_response.size() - at);
+    }
+    // A receiver holds a piece until it has written it; a buffer is read into
+    // again once it is ours alone. Fresh arrays would be mapped and faulted in
+    // page by page for every piece: at a gigabyte a second, most of the time.
     auto buffer = std::find_if(m_buffers.begin(), m_buffers.end(), [](const QByteArray &b) { return b.isDetached(); });
     if (buffer == m_buffers.end())
         buffer = m_buffers.insert(m_buffers.end(), QByteArray(ReadPiece, Qt::Uninitialized));

@@ -208,7 +208,8 @@ QByteArray TextCodec::encode(QStringView text, const QString &name, EncodeOption
     const QString ch = characterAt(text, i);
     const QString code = QStringLiteral("U+%1").arg(ch.toUcs4().value(0), 4, 16, QLatin1Char('0')).toUpper();
     throw Failure{FailureNumber::Unencodable,
-                  QStringLiteral("要求メッセージの %1 行 %2 桁目の文字「%3」(%4) は文字コード %5 で表せません。")
+                  QStringLiteral("%1の %2 行 %3 桁目の文字「%4」(%5) は文字コード %6 で表せません。")
+                      .arg(options.pane)
                       .arg(line)
                       .arg(column)
                       .arg(ch, code, normalized(name)),

@@ -26,6 +26,8 @@ struct EncodeOptions
     // U+00AC) go out as those symbols' JIS codes, which the converters keep for
     // the full-width forms only. Decoding is not affected.
     bool jisSymbols = true;
+    // Whose text it is, as a failure names it.
+    QString pane = QStringLiteral("要求メッセージ");
 };
 
 // The text in the encoding as far as it goes.

@@ -1,4 +1,4 @@
-// The response pane's text model: valid UTF-8 cut into arbitrary byte pieces
+// The text pane's model (the request pane): valid UTF-8 cut into arbitrary byte pieces
 // (inside characters, between CR and LF) reads back exactly; arbitrary bytes
 // never crash, hang or lose a byte of ASCII text.
 #include "core/TextCodec.h"

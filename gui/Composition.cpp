@@ -11,9 +11,9 @@
 #include "gui/MessageBox.h"
 #include "gui/NarrowArrowStyle.h"
 #include "gui/NoticeBar.h"
-#include "gui/ResponseFeed.h"
 #include "gui/ResponseFind.h"
 #include "gui/RawTextPane.h"
+#include "gui/ResponseView.h"
 #include "gui/SplitterHandle.h"
 #include "gui/SummaryLine.h"
 #include "gui/TextPaneFind.h"
@@ -155,10 +155,9 @@ void wireProbeDeskForm::composeControls()
 
     m_responseFrm = frame(this, "responseFrm", QStringLiteral("応答メッセージ"), {3960, 1440, 3735, 4335});
     m_responseFrm->setFont(font);
-    m_responseTxt = make<RawTextPane>(m_responseFrm, "responseTxt", {120, 240, 3495, 3975},
-                                    QStringLiteral("応答メッセージを表示します。"));
+    m_responseTxt = make<ResponseView>(m_responseFrm, "responseTxt", {120, 240, 3495, 3975},
+                                     QStringLiteral("応答メッセージを表示します。"));
     m_responseTxt->setFont(font);
-    m_responseTxt->document()->setUndoRedoEnabled(false); // responses can be huge
 
     m_requestFrm = frame(this, "requestFrm", QStringLiteral("要求メッセージ"), {120, 1440, 3735, 4335});
     m_requestFrm->setFont(font);
@@ -201,16 +200,21 @@ void wireProbeDeskForm::composeControls()
     m_stopCmd->setFont(font);
     m_stopCmd->hide();
     m_noticeBar = new NoticeBar(this);
+    // Shown in the status bar's row, before the summary, while the response pane is edited.
+    m_revertResponseCmd = button(this, "revertResponseCmd", tr("元に戻す"),
+                                 tr("応答メッセージの編集をやめ、受信したバイト列の表示に戻します。"), {0, 0, 855, 300});
+    m_revertResponseCmd->setFocusPolicy(Qt::NoFocus);
+    m_revertResponseCmd->hide();
 
     m_engine = new ExchangeEngine(this);
-    m_feed = new ResponseFeed(m_responseTxt, m_engine, this);
+    m_responseTxt->follow(m_engine);
     m_details = std::make_unique<DetailsForm>(m_engine);
     // Laid over the pane it searches, so no control of the window moves.
     m_findBar = new FindBar(this);
     m_findBar->setFont(font);
     m_requestFind = new TextPaneFind(m_requestTxt);
     m_responseFind = new ResponseFind(
-        m_responseTxt, m_feed, m_engine, [this] { return encoding(); }, [this] { return encodeOptions(); });
+        m_responseTxt, m_engine, [this] { return encoding(); }, [this] { return encodeOptions(); });
 
     m_imgSplitter = make<SplitterHandle>(this, "imgSplitter", {3840, 1560, 150, 4215});
     m_imgSplitter->raise();
@@ -248,6 +252,12 @@ void wireProbeDeskForm::wireEvents()
                 followOutcome(o == ExchangeEngine::Outcome::Running, o != ExchangeEngine::Outcome::Idle);
             });
     connect(m_summaryLbl, &SummaryLine::pageRequested, this, &wireProbeDeskForm::openDetailsAt);
+    connect(m_revertResponseCmd, &QPushButton::clicked, m_responseTxt, &ResponseView::revert);
+    connect(m_responseTxt, &ResponseView::editedChanged, this, [this](bool edited) {
+        m_summaryLbl->setEdited(edited);
+        m_revertResponseCmd->setVisible(edited);
+        layOutStatusRow();
+    });
     connect(m_details.get(), &DetailsForm::optionsChanged, this, &wireProbeDeskForm::showOptionsSummary);
     m_summaryTimer.setInterval(250);
     connect(&m_summaryTimer, &QTimer::timeout, this, &wireProbeDeskForm::showSummary);
@@ -268,10 +278,9 @@ void wireProbeDeskForm::wireEvents()
     connect(m_details.get(), &DetailsForm::jisSymbolsChanged, this, &wireProbeDeskForm::countRequest);
     connect(m_details.get(), &DetailsForm::contentLengthRequested, this, &wireProbeDeskForm::fixContentLength);
     connect(m_details.get(), &DetailsForm::wrapChanged, this, [this](bool on) {
-        for (RawTextPane *pane : {m_requestTxt, m_responseTxt}) {
-            pane->setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
-            pane->setHorizontalScrollBarPolicy(on ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
-        }
+        m_requestTxt->setLineWrapMode(on ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+        m_requestTxt->setHorizontalScrollBarPolicy(on ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
+        m_responseTxt->setWrap(on);
     });
     // The request's line ends are counted again a moment after the typing stops.
     m_requestCount.setSingleShot(true);
@@ -290,7 +299,7 @@ void wireProbeDeskForm::wireEvents()
 
     m_responseTxt->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_responseTxt, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
-        std::unique_ptr<QMenu> menu(m_responseTxt->createStandardContextMenu(at));
+        std::unique_ptr<QMenu> menu(m_responseTxt->createStandardContextMenu());
         menu->addSeparator();
         menu->addAction(tr("本文を整形して表示"), this, [this] { m_details->showPretty(this); });
         menu->exec(m_responseTxt->viewport()->mapToGlobal(at));

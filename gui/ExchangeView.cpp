@@ -14,7 +14,7 @@
 #include "gui/NoticeBar.h"
 #include "gui/RawText.h"
 #include "gui/RawTextPane.h"
-#include "gui/ResponseFeed.h"
+#include "gui/ResponseView.h"
 #include "gui/SummaryLine.h"
 
 #include <QComboBox>
@@ -160,12 +160,12 @@ void wireProbeDeskForm::reportFailure(const Failure &f)
 
 void wireProbeDeskForm::showWholeResponse()
 {
-    m_feed->flush();
+    m_responseTxt->grew();
 }
 
 void wireProbeDeskForm::reshowResponse()
 {
-    m_feed->restart(encoding());
+    m_responseTxt->setEncoding(encoding());
 }
 
 QString wireProbeDeskForm::encoding() const

@@ -12,7 +12,7 @@
 #include "gui/HistoryForm.h"
 #include "gui/MessageBox.h"
 #include "gui/RawTextPane.h"
-#include "gui/ResponseFeed.h"
+#include "gui/ResponseView.h"
 
 #include <QApplication>
 #include <QComboBox>

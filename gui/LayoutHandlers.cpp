@@ -3,6 +3,7 @@
 #include "gui/Layout.h"
 #include "gui/NoticeBar.h"
 #include "gui/RawTextPane.h"
+#include "gui/ResponseView.h"
 #include "gui/SplitterHandle.h"
 #include "gui/Twips.h"
 #include "gui/wireProbeDeskForm.h"

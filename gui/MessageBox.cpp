@@ -5,6 +5,12 @@
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QMessageBox>
+#include <QPushButton>
+
+int MessageBox::ask(QWidget *, const QString &, const QStringList &answers)
+{
+    return int(answers.size()) - 1;
+}
 
 void QtMessageBox::showError(QWidget *owner, const QString &text)
 {
@@ -18,6 +24,25 @@ void QtMessageBox::showError(QWidget *owner, const QString &text)
                       grid->columnCount());
     ModalHelper::prepare(&box, owner);
     box.exec();
+}
+
+int QtMessageBox::ask(QWidget *owner, const QString &text, const QStringList &answers)
+{
+    QMessageBox box(QMessageBox::Question, QCoreApplication::translate("MessageBox", "確認"), text, QMessageBox::NoButton);
+    box.setTextFormat(Qt::PlainText);
+    QList<QAbstractButton *> buttons;
+    for (qsizetype i = 0; i < answers.size(); ++i) {
+        const bool last = i + 1 == answers.size();
+        buttons << box.addButton(answers[i], last ? QMessageBox::RejectRole : QMessageBox::AcceptRole);
+    }
+    if (!buttons.isEmpty()) {
+        box.setEscapeButton(buttons.last());
+        box.setDefaultButton(qobject_cast<QPushButton *>(buttons.first()));
+    }
+    ModalHelper::prepare(&box, owner);
+    box.exec();
+    const qsizetype chosen = buttons.indexOf(box.clickedButton());
+    return int(chosen < 0 ? answers.size() - 1 : chosen);
 }
 
 bool QtMessageBox::confirm(QWidget *owner, const QString &text)

@@ -135,6 +135,30 @@ void RawText::append(QTextDocument *doc, const QString &text)
     cur.endEditBlock();
 }
 
+int RawText::positionOf(const QString &text, qsizetype index)
+{
+    qsizetype pos = 0;
+    qsizetype lineLength = 0;
+    const qsizetype n = qMin(index, text.size());
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (terminatorOf(c) == 0) {
+            if (lineLength >= MaxBlock && !c.isLowSurrogate()) {
+                ++pos;
+                lineLength = 0;
+            }
+            ++pos;
+            ++lineLength;
+            continue;
+        }
+        if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+            ++i;
+        ++pos;
+        lineLength = 0;
+    }
+    return int(pos);
+}
+
 QString RawText::read(const QTextDocument *doc)
 {
     return read(doc, 0, doc->characterCount() - 1);

@@ -35,6 +35,9 @@ int position(const QTextDocument *doc, qsizetype i);
 qsizetype index(const QTextDocument *doc, int position);
 // How many characters read() gives for a block's terminator.
 int terminatorLength(int state);
+// Where the character at index of text lies in a document that append()
+// filled with text (a CR LF is one position there, a long line has breaks).
+int positionOf(const QString &text, qsizetype index);
 // Sets every block boundary from startBlock to endBlock-1 to a typed line break
 // and gives endBlock the terminator t.
 void settleEdit(QTextDocument *doc, int startBlock, int endBlock, int endTerminator);

@@ -1,28 +1,27 @@
 #include "gui/ResponseFind.h"
 
 #include "core/ExchangeEngine.h"
-#include "gui/RawTextPane.h"
-#include "gui/ResponseFeed.h"
-#include "gui/ResponsePaneBytes.h"
-#include "gui/TextPaneFind.h"
+#include "gui/ResponseView.h"
 
-ResponseFind::ResponseFind(RawTextPane *pane, ResponseFeed *feed, const ExchangeEngine *engine,
-                           ByteFind::Encoding encoding, ByteFind::Options options)
-    : FindTarget(pane), m_pane(pane), m_feed(feed)
+#include <QPlainTextEdit>
+
+ResponseFind::ResponseFind(ResponseView *pane, const ExchangeEngine *engine, ByteFind::Encoding encoding,
+                           ByteFind::Options options)
+    : FindTarget(pane), m_pane(pane), m_paneBytes(pane, engine)
 {
-    m_paneBytes = new ResponsePaneBytes(pane, feed, engine, encoding);
-    m_bytes = new ByteFind(m_paneBytes, std::move(encoding), std::move(options), false, this);
-    m_text = new TextPaneFind(pane);
-    m_active = m_bytes;
+    m_bytes = new ByteFind(&m_paneBytes, std::move(encoding), std::move(options), false, this);
     connect(engine, &ExchangeEngine::cleared, this, &FindTarget::changed);
     connect(engine, &ExchangeEngine::arrived, this, [this] {
-        if (m_active == m_bytes)
+        if (!m_onText)
             emit grew();
     });
-    connect(m_text, &FindTarget::changed, this, [this] {
-        if (m_feed->edited())
-            emit changed();
-    });
+    // Becoming an editor, or going back to the bytes, changes what is searched.
+    connect(pane, &ResponseView::editedChanged, this, &FindTarget::changed);
+}
+
+FindTarget *ResponseFind::active() const
+{
+    return m_onText && m_text ? static_cast<FindTarget *>(m_text) : m_bytes;
 }
 
 QAbstractScrollArea *ResponseFind::area() const
@@ -32,27 +31,31 @@ QAbstractScrollArea *ResponseFind::area() const
 
 void ResponseFind::encodingChanged()
 {
-    m_paneBytes->forget();
     emit changed();
 }
 
 bool ResponseFind::start(ByteSearch &search, const QString &text, bool caseSensitive, bool hex, QString *why)
 {
-    m_active = m_feed->edited() ? static_cast<FindTarget *>(m_text) : m_bytes;
-    return m_active->start(search, text, caseSensitive, hex, why);
+    QPlainTextEdit *editor = m_pane->editor();
+    if (editor && (!m_text || m_text->area() != editor)) {
+        m_text = new TextPaneFind(editor);
+        connect(m_text, &FindTarget::changed, this, &FindTarget::changed);
+    }
+    m_onText = editor != nullptr;
+    return active()->start(search, text, caseSensitive, hex, why);
 }
 
 ByteSearch::Match ResponseFind::selection() const
 {
-    return m_active->selection();
+    return active()->selection();
 }
 
 void ResponseFind::select(const ByteSearch::Match &m)
 {
-    m_active->select(m);
+    active()->select(m);
 }
 
 void ResponseFind::setHighlights(const QList<ByteSearch::Match> &matches)
 {
-    m_active->setHighlights(matches);
+    active()->setHighlights(matches);
 }

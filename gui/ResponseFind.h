@@ -1,20 +1,21 @@
 #pragma once
 
 #include "gui/ByteFind.h"
+#include "gui/ResponsePaneBytes.h"
+#include "gui/TextPaneFind.h"
+
+#include <QPointer>
 
 class ExchangeEngine;
-class RawTextPane;
-class ResponseFeed;
-class ResponsePaneBytes;
-class TextPaneFind;
+class ResponseView;
 
 // Find over the response pane: the kept bytes while the pane shows them, the
-// pane's text once the user has edited it.
+// editor's text once the pane has become one.
 class ResponseFind : public FindTarget
 {
     Q_OBJECT
 public:
-    ResponseFind(RawTextPane *pane, ResponseFeed *feed, const ExchangeEngine *engine, ByteFind::Encoding encoding,
+    ResponseFind(ResponseView *pane, const ExchangeEngine *engine, ByteFind::Encoding encoding,
                  ByteFind::Options options);
 
     QAbstractScrollArea *area() const override;
@@ -26,10 +27,12 @@ public:
     void encodingChanged();
 
 private:
-    RawTextPane *m_pane;
-    ResponseFeed *m_feed;
-    ResponsePaneBytes *m_paneBytes;
+    // What is searched: the editor's text when the pane is one, else the bytes.
+    FindTarget *active() const;
+
+    ResponseView *m_pane;
+    ResponsePaneBytes m_paneBytes;
     ByteFind *m_bytes;
-    TextPaneFind *m_text;
-    FindTarget *m_active;
+    QPointer<TextPaneFind> m_text; // a child of the editor: it goes with it
+    bool m_onText = false;
 };

@@ -6,19 +6,52 @@
 #include "core/TextCodec.h"
 #include "gui/CommonDialog.h"
 #include "gui/DetailsForm.h"
-#include "gui/RawTextPane.h"
-#include "gui/ResponseFeed.h"
+#include "gui/MessageBox.h"
+#include "gui/ResponseView.h"
 
 #include <QApplication>
 #include <QPushButton>
 
+namespace {
+
+// The pane's text in the encoding. U+FFFD, which only UTF-8 can carry, is
+// written as "?" in the others.
+QByteArray shownBytes(QString text, const QString &encoding, TextCodec::EncodeOptions options)
+{
+    if (TextCodec::normalized(encoding) != QLatin1String("UTF-8"))
+        text.replace(QChar(QChar::ReplacementCharacter), QLatin1Char('?'));
+    options.pane = QStringLiteral("応答メッセージ");
+    return TextCodec::encode(text, encoding, options);
+}
+
+} // namespace
+
 void wireProbeDeskForm::saveResponse()
 {
     enterBusy(false);
-    if (m_responseTxt->document()->isEmpty() && m_feed->pending() == 0) {
+    if (m_responseTxt->isEmpty()) {
         showError(QStringLiteral("応答メッセージのデータがありません。"));
         leaveBusy(m_saveCmd);
         return;
+    }
+    // Unedited, the response is saved as the bytes that arrived, in any
+    // encoding; edited, as the pane's text in the chosen encoding. An edited
+    // pane that still shows bytes the encoding could not read asks which.
+    bool shown = m_responseTxt->isEdited();
+    if (m_responseTxt->editShowsUndecodable()) {
+        const QString question
+            = tr("応答メッセージは編集されていますが、文字コード %1 で読めなかったバイトが U+FFFD（\uFFFD）のまま残っています。"
+                 "どちらを保存しますか？")
+                  .arg(encoding());
+        const QString asShown = TextCodec::normalized(encoding()) == QLatin1String("UTF-8")
+                                    ? tr("表示どおりに保存")
+                                    : tr("表示どおりに保存（U+FFFD は ? で書き込み）");
+        const int answer = m_box->ask(this, question, {tr("受信したバイト列を保存"), asShown, tr("キャンセル")});
+        if (answer != 0 && answer != 1) {
+            leaveBusy(m_saveCmd);
+            return;
+        }
+        shown = answer == 1;
     }
     CommonDialog &dlg = *m_dialog;
     try {
@@ -32,10 +65,9 @@ void wireProbeDeskForm::saveResponse()
         rememberFolder(Settings::SaveDir, dlg.fileName);
         if (chosen) {
             const auto keepAnswering = [] { QApplication::processEvents(); };
-            // Unedited, the response is saved as the bytes that arrived, in any
-            // encoding; edited, as the pane's text in the chosen encoding.
-            if (m_feed->edited())
-                ResponseFile::save(dlg.fileName, TextCodec::encode(m_responseTxt->rawText(), encoding(), encodeOptions()), keepAnswering);
+            if (shown)
+                ResponseFile::save(dlg.fileName, shownBytes(m_responseTxt->plainText(), encoding(), encodeOptions()),
+                                   keepAnswering);
             else
                 ResponseFile::save(dlg.fileName, m_engine->response(), keepAnswering);
         }

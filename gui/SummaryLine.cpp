@@ -41,9 +41,18 @@ void SummaryLine::setSoapFault(const QString &summary)
     refresh();
 }
 
+void SummaryLine::setEdited(bool edited)
+{
+    m_edited = edited;
+    refresh();
+}
+
 QList<SummaryLine::Part> SummaryLine::parts() const
 {
-    QList<Part> all = m_exchange;
+    QList<Part> all;
+    if (m_edited)
+        all << Part{tr("編集済み"), true, DetailsForm::Page::Overview};
+    all += m_exchange;
     if (!m_soapFault.isEmpty())
         all << Part{m_soapFault, true, DetailsForm::Page::Pretty};
     return all + m_options;

@@ -31,6 +31,8 @@ public:
     // reason", see SoapFault::summary), shown in the warning colour after what
     // the exchange came to; empty when there is none.
     void setSoapFault(const QString &summary);
+    // The response pane differs from what arrived: 「編集済み」 leads the line.
+    void setEdited(bool edited);
     QString soapFault() const { return m_soapFault; }
     // The parts as shown, in order.
     QList<Part> parts() const;
@@ -59,4 +61,5 @@ private:
     QList<Part> m_exchange;
     QList<Part> m_options;
     QString m_soapFault;
+    bool m_edited = false;
 };

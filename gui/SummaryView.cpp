@@ -9,6 +9,7 @@
 #include "gui/SummaryLine.h"
 
 #include <QLocale>
+#include <QPushButton>
 
 namespace {
 
@@ -90,7 +91,9 @@ void wireProbeDeskForm::layOutStatusRow()
     // The summary gets what it needs, unless the status text then has less
     // than about half the row: both are cut, and their tooltips hold the rest.
     const QRect inner = m_statusBar->contentsRect();
-    const int avail = inner.width();
+    // While the response pane is edited, 元に戻す sits just before the summary.
+    const int revert = m_revertResponseCmd->isVisibleTo(this) ? m_revertResponseCmd->sizeHint().width() : 0;
+    const int avail = inner.width() - revert;
     const int want = m_summaryLbl->fullWidth();
     const int status = m_statusBar->fullWidth();
     int width = want;
@@ -98,7 +101,12 @@ void wireProbeDeskForm::layOutStatusRow()
         width = qMin(want, qMax(avail - status, avail * 9 / 20));
     m_summaryLbl->setGeometry(inner.right() + 1 - width, inner.top(), width, inner.height());
     m_summaryLbl->setVisible(width > 0);
-    m_statusBar->setReservedRight(width > 0 ? width + 4 : 0);
+    if (revert > 0) {
+        const QPoint at = m_statusBar->mapTo(this, QPoint(inner.right() + 1 - width - revert, inner.top()));
+        m_revertResponseCmd->setGeometry(at.x(), at.y(), revert, inner.height());
+        m_revertResponseCmd->raise();
+    }
+    m_statusBar->setReservedRight(width + revert > 0 ? width + revert + 4 : 0);
 }
 
 void wireProbeDeskForm::openDetailsAt(DetailsForm::Page page)

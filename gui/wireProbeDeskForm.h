@@ -32,7 +32,7 @@ class HistoryService;
 class MessageBox;
 class NoticeBar;
 class RawTextPane;
-class ResponseFeed;
+class ResponseView;
 class SplitterHandle;
 class SummaryLine;
 struct Failure;
@@ -58,7 +58,7 @@ public:
     DetailsForm &details() { return *m_details; }
     HistoryForm &history() { return *m_history; }
     CompareForm &comparison() { return *m_compare; }
-    // Lays out at once whatever of the response the pane has not shown yet.
+    // Takes into the response pane whatever of the response it has not shown yet.
     void showWholeResponse();
     static QString StripPath(const QString &rsFileName);
 
@@ -156,7 +156,6 @@ private:
     MessageBox *m_box;
     std::unique_ptr<CommonDialog> m_dialog;
     ExchangeEngine *m_engine = nullptr;
-    ResponseFeed *m_feed = nullptr;
     std::unique_ptr<DetailsForm> m_details;
     FindBar *m_findBar = nullptr;
     TextPaneFind *m_requestFind = nullptr;
@@ -186,12 +185,13 @@ private:
     QGroupBox *m_requestFrm = nullptr;
     RawTextPane *m_requestTxt = nullptr;
     QGroupBox *m_responseFrm = nullptr;
-    RawTextPane *m_responseTxt = nullptr;
+    ResponseView *m_responseTxt = nullptr;
     QWidget *m_picSplitter = nullptr;
     SplitterHandle *m_imgSplitter = nullptr;
     ElidedLabel *m_statusBar = nullptr;
     SummaryLine *m_summaryLbl = nullptr;
     QPushButton *m_stopCmd = nullptr;
+    QPushButton *m_revertResponseCmd = nullptr;
     NoticeBar *m_noticeBar = nullptr;
     QTimer m_summaryTimer;
     QList<QPointer<QWidget>> m_disabledWhileBusy;

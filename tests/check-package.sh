@@ -1,6 +1,6 @@
 #!/bin/sh
-# Builds the Debian package from a build folder into a scratch folder and checks it as
-# dpkg, apt and man would read it.
+# Builds the Debian package from a build folder and checks it as dpkg, apt and man would
+# read it. The package is left in BUILD_DIR/package-check for lintian (check-lintian.sh).
 #   tests/check-package.sh BUILD_DIR
 # WPD_SEND_EXPECTED=1|0 says whether wireprobe-send must be in the package; unset, the
 # package itself decides. WPD_CPACK names the cpack to use (default: cpack on the PATH).
@@ -20,10 +20,13 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:[A-Z]*=//p' "$build/CMakeCache.txt")
 [ -n "$version" ] || fail "no project version in $build/CMakeCache.txt"
 arch=$(dpkg --print-architecture)
 
-(cd "$build" && "${WPD_CPACK:-cpack}" -G DEB -B "$work/out" >"$work/cpack.log" 2>&1) \
+out=$build/package-check
+rm -rf "$out"
+(cd "$build" && "${WPD_CPACK:-cpack}" -G DEB -B "$out" >"$work/cpack.log" 2>&1) \
     || { cat "$work/cpack.log" >&2; fail "cpack failed"; }
-deb=$work/out/wireprobedesk_${version}_$arch.deb
-[ -f "$deb" ] || fail "no $(basename "$deb"); cpack made: $(ls "$work/out")"
+rm -rf "$out/_CPack_Packages"
+deb=$out/wireprobedesk_${version}_$arch.deb
+[ -f "$deb" ] || fail "no $(basename "$deb"); cpack made: $(ls "$out")"
 
 # Contents: every path under /usr, and everything a desktop and man look for.
 dpkg-deb -c "$deb" | awk '{ print $6 }' | sed 's|^\./||; s|/$||' | grep . >"$work/contents"
@@ -36,6 +39,7 @@ case ${WPD_SEND_EXPECTED:-} in
 *) if grep -qx usr/bin/wireprobe-send "$work/contents"; then send=yes; else send=no; fi ;;
 esac
 expected="usr/bin/wireprobedesk usr/share/man/man1/wireprobedesk.1.gz
+    usr/share/doc/wireprobedesk/copyright usr/share/doc/wireprobedesk/changelog.gz
     usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml
     usr/share/icons/hicolor/scalable/apps/$id.svg"
 for s in 16 32 48 64 128 256; do
@@ -64,8 +68,33 @@ for p in qt6-translations-l10n fonts-noto-cjk libqt6sql6-sqlite; do
     grep -qx "$p" "$work/depends" || fail "Depends lacks $p: $(field Depends)"
 done
 
-# Manual pages: render without a warning and say what they are about.
 dpkg-deb -x "$deb" "$work/x"
+doc=$work/x/usr/share/doc/wireprobedesk
+
+# The changelog's newest entry and the metainfo's newest release are this version.
+gzip -dc "$doc/changelog.gz" >"$work/changelog"
+logged=$(dpkg-parsechangelog -l "$work/changelog" -S Version) || fail "changelog does not parse"
+[ "$logged" = "$version" ] || fail "the changelog's newest entry is $logged, the package is $version"
+released=$(sed -n 's/.*<release [^>]*version="\([^"]*\)".*/\1/p' \
+    "$work/x/usr/share/metainfo/$id.metainfo.xml" | head -n 1)
+[ "$released" = "$version" ] || fail "the metainfo's newest release is '$released', the package is $version"
+
+# Machine-readable copyright: the format named, and every licence a Files paragraph
+# names has its own License paragraph with the text.
+head -n 1 "$doc/copyright" | grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+    || fail "copyright does not start with the DEP-5 Format line"
+awk '
+    /^Files:/ { files = 1 }
+    /^$/ { files = 0 }
+    /^License:/ {
+        name = $2
+        if (files) used[name] = 1
+        else if (getline line > 0 && line ~ /^ /) texts[name] = 1
+    }
+    END { for (n in used) if (!(n in texts)) { print n; bad = 1 }; exit bad }
+' "$doc/copyright" >"$work/untexted" || fail "copyright has no License paragraph for: $(cat "$work/untexted")"
+
+# Manual pages: render without a warning and say what they are about.
 for page in "$work"/x/usr/share/man/man1/*.1.gz; do
     name=$(basename "$page" .1.gz)
     if command -v man >/dev/null; then

@@ -8,6 +8,7 @@
 #include "core/ExchangeEngine.h"
 #include "gui/DetailsForm.h"
 #include "gui/RawTextPane.h"
+#include "gui/ResponseView.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QSlider>
 #include <QTcpSocket>
 #include <QtTest>
@@ -285,8 +287,8 @@ private slots:
         w.form->details().setEncoding(QStringLiteral("Shift_JIS"));
         w.sendTo(QStringLiteral("127.0.0.1"), port(server), QStringLiteral("q"));
         QTRY_COMPARE(w.statusBar->text(), Done);
-        w.responseTxt->moveCursor(QTextCursor::End);
-        w.responseTxt->insertPlainText(QStringLiteral("答"));
+        QTest::keyClick(w.responseTxt, Qt::Key_End, Qt::ControlModifier);
+        QTest::sendKeyEvent(QTest::Click, w.responseTxt, Qt::Key_unknown, QStringLiteral("答"), Qt::NoModifier);
         QTemporaryDir dir;
         w.dialog->answers << dir.filePath("r.txt");
         w.saveCmd->click();
@@ -348,6 +350,66 @@ private slots:
         }
         QCOMPARE(asked, QStringList(2, testCert(QStringLiteral("client.p12"))));
         QCOMPARE(server.encrypted, 2);
+    }
+
+    // A stray key in a response shown with the wrong encoding: Save asks
+    // whether to write the bytes that arrived or the text with U+FFFD in it.
+    void aStrayKeyInTheResponse_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QByteArray>("saved"); // empty: nothing written
+        QTest::newRow("the received bytes") << 0 << QByteArray("\x89\x9E\x93\x9A");
+        QTest::newRow("the text as shown") << 1 << QByteArray("x") + QByteArray("\xEF\xBF\xBD").repeated(4);
+        QTest::newRow("cancel") << 2 << QByteArray();
+    }
+    void aStrayKeyInTheResponse()
+    {
+        QFETCH(int, answer);
+        QFETCH(QByteArray, saved);
+        LoopbackServer server(Scripts::answerAndClose({"\x89\x9E\x93\x9A"}));
+        TestWindow w;
+        w.sendTo(QStringLiteral("127.0.0.1"), port(server), QStringLiteral("q"));
+        QTRY_COMPARE(w.statusBar->text(), Done);
+        QSignalSpy edited(w.responseTxt, &ResponseView::editedChanged);
+        QTest::keyClick(w.responseTxt, Qt::Key_X);
+        QCOMPARE(w.responseTxt->rawText(), QStringLiteral("x\uFFFD\uFFFD\uFFFD\uFFFD"));
+        QCOMPARE(edited.count(), 1);
+        QTemporaryDir dir;
+        w.dialog->answers << dir.filePath("r.txt");
+        w.box.answer = answer;
+        w.saveCmd->click();
+        QCOMPARE(w.box.questions.size(), 1);
+        QCOMPARE(w.dialog->shown.size(), saved.isEmpty() ? 0 : 1);
+        QCOMPARE(readFile(dir.filePath("r.txt")), saved);
+        QVERIFY(!w.busy());
+    }
+
+    void editsOfTheResponseAreUndoneAndReverted()
+    {
+        LoopbackServer server(Scripts::answerAndClose({"ab\r\n"}));
+        TestWindow w;
+        w.sendTo(QStringLiteral("127.0.0.1"), port(server), QStringLiteral("q"));
+        QTRY_COMPARE(w.statusBar->text(), Done);
+        QSignalSpy edited(w.responseTxt, &ResponseView::editedChanged);
+        QTest::keyClick(w.responseTxt, Qt::Key_End, Qt::ControlModifier);
+        QTest::keyClick(w.responseTxt, Qt::Key_Backspace);
+        QCOMPARE(w.responseTxt->rawText(), QStringLiteral("ab"));
+        // After the exchange the edit can be taken back; the arrival cannot.
+        QTest::keyClick(w.responseTxt->editor(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w.responseTxt->rawText(), QStringLiteral("ab\r\n"));
+        QVERIFY(!w.responseTxt->editor()->document()->isUndoAvailable());
+        QTest::keyClick(w.responseTxt->editor(), Qt::Key_Q);
+        w.responseTxt->revert();
+        QCOMPARE(w.responseTxt->rawText(), QStringLiteral("ab\r\n"));
+        QVERIFY(!w.responseTxt->editor());
+        QCOMPARE(edited.count(), 4);
+        QCOMPARE(edited.last().first().toBool(), false);
+        // Reverted, Save writes the bytes that arrived, without a question.
+        QTemporaryDir dir;
+        w.dialog->answers << dir.filePath("r.txt");
+        w.saveCmd->click();
+        QVERIFY(w.box.questions.isEmpty());
+        QCOMPARE(readFile(dir.filePath("r.txt")), QByteArray("ab\r\n"));
     }
 
     void closingTheWindowEndsARunningExchange()

@@ -5,6 +5,7 @@
 #include "core/ProcessStart.h"
 #include "gui/DetailsForm.h"
 #include "gui/RawTextPane.h"
+#include "gui/ResponseView.h"
 
 #include <QClipboard>
 #include <QComboBox>

@@ -4,6 +4,7 @@
 #include "gui/DetailsForm.h"
 #include "gui/HistoryForm.h"
 #include "gui/RawTextPane.h"
+#include "gui/ResponseView.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -10,6 +10,7 @@
 #include "gui/HistoryForm.h"
 #include "gui/HistoryListModel.h"
 #include "gui/RawTextPane.h"
+#include "gui/ResponseView.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -3,12 +3,14 @@
 #include "TlsLoopbackServer.h"
 
 #include "core/ExchangeEngine.h"
+#include "gui/ResponseView.h"
 #include "gui/SummaryLine.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHelpEvent>
 #include <QLabel>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QToolTip>
 #include <QtTest>
@@ -78,6 +80,25 @@ private slots:
         d.setEncoding(QStringLiteral("UTF-8"));
         click();
         QVERIFY(d.findChild<QTabWidget *>()->currentWidget()->isAncestorOf(check("crlfChk")));
+    }
+
+    // A keystroke in the response pane is told, and 元に戻す puts back what arrived.
+    void editedAndReverted()
+    {
+        LoopbackServer server(Scripts::answerAndClose({"ab"}));
+        TestWindow w;
+        w.form->show();
+        auto *s = w.form->findChild<SummaryLine *>(QStringLiteral("summaryLbl"));
+        auto *revert = w.form->findChild<QPushButton *>(QStringLiteral("revertResponseCmd"));
+        w.sendTo(QStringLiteral("127.0.0.1"), QString::number(server.port()), QStringLiteral("q"));
+        QTRY_VERIFY(!w.form->engine().isRunning());
+        QVERIFY(!s->text().contains(QStringLiteral("編集済み")) && !revert->isVisible());
+        QTest::keyClick(w.responseTxt, Qt::Key_X);
+        QVERIFY(s->text().startsWith(QStringLiteral("編集済み | ")) && s->parts().first().warning);
+        QVERIFY(revert->isVisible() && w.statusBar->geometry().contains(revert->geometry()));
+        QTest::mouseClick(revert, Qt::LeftButton);
+        QCOMPARE(w.responseTxt->rawText(), QStringLiteral("ab"));
+        QVERIFY(!s->text().contains(QStringLiteral("編集済み")) && !revert->isVisible());
     }
 
     // A status text cut on its line (two lines, or wider than the window) is

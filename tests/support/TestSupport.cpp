@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "gui/RawTextPane.h"
+#include "gui/ResponseView.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -34,6 +35,12 @@ void FakeMessageBox::showError(QWidget *owner, const QString &text)
     ownerEnabled << (owner ? !windowBusy(owner->window()) : true);
     if (whileOpen)
         whileOpen();
+}
+
+int FakeMessageBox::ask(QWidget *, const QString &text, const QStringList &answers)
+{
+    questions << text;
+    return answer < 0 ? int(answers.size()) - 1 : answer;
 }
 
 bool FakeMessageBox::confirm(QWidget *, const QString &text)

@@ -18,6 +18,7 @@ class QPushButton;
 class QSlider;
 class QTimer;
 class RawTextPane;
+class ResponseView;
 class SplitterHandle;
 
 // Whether the window is busy: none of its controls takes input. A window
@@ -30,10 +31,13 @@ class FakeMessageBox : public MessageBox
 {
 public:
     void showError(QWidget *owner, const QString &text) override;
-    // Questions are answered with confirmAnswer and recorded in questions.
+    // Questions are answered with confirmAnswer (yes or no) or the answer at
+    // index `answer` (-1: the last one), and recorded in questions.
     bool confirm(QWidget *owner, const QString &text) override;
-    QStringList questions;
+    int ask(QWidget *owner, const QString &text, const QStringList &answers) override;
     bool confirmAnswer = true;
+    int answer = -1;
+    QStringList questions;
     QStringList texts;
     QList<bool> ownerEnabled; // false: busy while the box was open
     std::function<void()> whileOpen; // runs while the box would be open
@@ -82,7 +86,8 @@ struct TestWindow
     QComboBox *addressCmb, *portCmb;
     QSlider *TimeOutSlider;
     QGroupBox *connectFrm, *requestFrm, *responseFrm;
-    RawTextPane *requestTxt, *responseTxt;
+    RawTextPane *requestTxt;
+    ResponseView *responseTxt;
     QWidget *picSplitter;
     SplitterHandle *imgSplitter;
     QLabel *statusBar;
