@@ -82,7 +82,7 @@ bool BenchWindow::waitFor(const std::function<bool()> &done, int timeoutMs)
 
 bool BenchWindow::waitEnabled(int timeoutMs)
 {
-    return waitFor([this] { return form.isEnabled() && !form.engine().isRunning(); }, timeoutMs);
+    return waitFor([this] { return !form.isBusy() && !form.engine().isRunning(); }, timeoutMs);
 }
 
 double BenchWindow::waitShown(const QElapsedTimer &since, int timeoutMs)
@@ -97,7 +97,7 @@ double BenchWindow::waitShown(const QElapsedTimer &since, int timeoutMs)
                 shown = responseTxt->shownBytes();
                 lastGrowth = now;
             }
-            return form.isEnabled() && !form.engine().isRunning() && now - lastGrowth > QuietNs;
+            return !form.isBusy() && !form.engine().isRunning() && now - lastGrowth > QuietNs;
         },
         timeoutMs);
     return done ? lastGrowth / 1e9 : -1;

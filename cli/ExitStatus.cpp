@@ -12,10 +12,11 @@ int ExitStatus::forFailure(qint32 number)
     case FailureNumber::TlsVerify:
     case FailureNumber::TlsHandshake:
     case FailureNumber::TlsFile:
+    case FailureNumber::TlsHandshakeTimedOut:
         return Tls;
     default:
-        // Socket failures (200 and up), the reset, the response limit, and a
-        // socket still in use.
+        // Socket failures (200 and up), the response limit, the reset, a close
+        // without an answer, and a socket still in use.
         return Connection;
     }
 }

@@ -7,8 +7,8 @@ namespace ExitStatus {
 enum : int {
     Completed = 0,
     TimedOut = 1,
-    Connection = 2, // refused, not found, reset, network, connect time-out, response limit
-    Tls = 3,        // verification, handshake, unusable TLS files or password
+    Connection = 2, // refused, not found, reset, closed without an answer, network, connect time-out, response limit
+    Tls = 3,        // verification, handshake (failed or timed out), unusable TLS files or password
     BadInput = 4,   // usage, port, request file, encoding
     Output = 5,     // the response could not be written
     HttpIncomplete = 6, // with --http-end: the server closed before the HTTP response ended

@@ -122,6 +122,9 @@ SendOptions parseSendOptions(const QStringList &arguments)
     const QCommandLineOption key(QStringLiteral("key"), QStringLiteral("クライアント証明書の秘密鍵（PEM）。"), QStringLiteral("FILE"));
     const QCommandLineOption httpEnd(QStringLiteral("http-end"),
                                      QStringLiteral("HTTP の応答が終わったら、サーバが閉じるのを待たずに完了します。"));
+    const QCommandLineOption halfClose(
+        QStringLiteral("half-close"),
+        QCoreApplication::translate("SendOptions", "要求を送信した後、送信側を閉じます（入力の終わりまで読むサーバ向け、TLS では無効）。"));
     const QCommandLineOption fixLength(QStringLiteral("fix-content-length"),
                                        QStringLiteral("Content-Length を本文の送信バイト数に合わせます。"));
     const QCommandLineOption crlf(QStringLiteral("crlf"), QStringLiteral("LF のみの行末も CR LF にして送信します。"));
@@ -157,7 +160,7 @@ SendOptions parseSendOptions(const QStringList &arguments)
                                          QStringLiteral("ID"));
     const QList<QCommandLineOption> options{help,     version,   timeout,  output, binary, encoding, limit,
                                             requestLimit, tls, insecure, cacert, cert, key,  httpEnd,
-                                            fixLength, crlf, verbose,  json,   proxy,  noProxy, record,
+                                            halfClose, fixLength, crlf, verbose,  json,   proxy,  noProxy, record,
                                             history, replay, exportEntry};
     p.addOptions(options);
     p.addPositionalArgument(QStringLiteral("HOST"),
@@ -266,6 +269,7 @@ SendOptions parseSendOptions(const QStringList &arguments)
         throw UsageError{QStringLiteral("--binary と --crlf は同時に指定できません。")};
     o.fixContentLength = p.isSet(fixLength);
     o.httpEnd = p.isSet(httpEnd);
+    o.halfClose = p.isSet(halfClose);
     o.verbose = p.isSet(verbose);
     if (o.verbose && o.json)
         throw UsageError{QStringLiteral("--verbose と --json は同時に指定できません。")};

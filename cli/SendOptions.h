@@ -30,6 +30,7 @@ struct SendOptions
     bool lfEndsLine = false;
     bool fixContentLength = false;
     bool httpEnd = false;
+    bool halfClose = false;
     bool verbose = false;
     bool json = false;
     TlsSettings tls;

@@ -200,6 +200,7 @@ ExchangeSetup Sender::setup(const QByteArray &request) const
     s.responseLimit = m_options.responseLimit;
     s.keepResponse = false; // each piece goes to the writer as it arrives
     s.httpEnd = m_options.httpEnd;
+    s.halfClose = m_options.halfClose;
     s.tls = m_options.tls;
     s.proxy = m_options.proxy;
     s.askPassword = &TerminalPassword::ask;

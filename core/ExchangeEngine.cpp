@@ -60,6 +60,8 @@ ExchangeEngine::ExchangeEngine(QObject *parent)
     m_responseTimer.setObjectName(QStringLiteral("TimerWinsock"));
     m_closePoll.setObjectName(QStringLiteral("TimerWinsockClose"));
     m_responseTimer.setSingleShot(true);
+    // The user's time-out is a promise: a coarse timer may fire up to 5 % early.
+    m_responseTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_transport, &Transport::resolved, this, [this] { m_timings.resolved = now(); });
     connect(&m_transport, &Transport::proxyConnected, this, [this] { m_timings.proxyConnected = now(); });
     connect(&m_transport, &Transport::connected, this, [this] {
@@ -68,7 +70,7 @@ ExchangeEngine::ExchangeEngine(QObject *parent)
         if (!m_setup.tls.enabled)
             onConnected();
         else
-            m_responseTimer.start(m_setup.timeoutSeconds * 1000); // the handshake is a wait for the server
+            armTimeout(); // the handshake is a wait for the server
     });
     connect(&m_transport, &Transport::encrypted, this, [this] {
         m_timings.tlsDone = now();
@@ -79,6 +81,7 @@ ExchangeEngine::ExchangeEngine(QObject *parent)
     connect(&m_transport, &Transport::sendComplete, this, &ExchangeEngine::onSendComplete);
     connect(&m_transport, &Transport::dataArrival, this, &ExchangeEngine::onDataArrival);
     connect(&m_transport, &Transport::error, this, &ExchangeEngine::onError);
+    connect(&m_transport, &Transport::peerClosed, this, &ExchangeEngine::onPeerClosed);
     connect(&m_responseTimer, &QTimer::timeout, this, &ExchangeEngine::onResponseTimer);
     connect(&m_closePoll, &QTimer::timeout, this, &ExchangeEngine::onClosePoll);
 }
@@ -136,9 +139,16 @@ void ExchangeEngine::start(const ExchangeSetup &setup)
     m_transport.connectTo(m_setup.host, setup.port, tls, proxy);
     m_outcome = Outcome::Running;
     // The connection attempt is bounded by the same time-out as the wait for data.
-    m_responseTimer.start(setup.timeoutSeconds * 1000);
+    armTimeout();
     emit outcomeChanged(m_outcome);
     emit started();
+}
+
+void ExchangeEngine::armTimeout()
+{
+    const qint64 ms = qint64(m_setup.timeoutSeconds) * 1000;
+    m_deadline = QDeadlineTimer(ms, Qt::PreciseTimer);
+    m_responseTimer.start(std::chrono::milliseconds(ms));
 }
 
 QByteArray ExchangeEngine::askProxyPassword(const ExchangeSetup &setup)
@@ -178,17 +188,27 @@ void ExchangeEngine::abort()
         finish(Outcome::Idle);
 }
 
+void ExchangeEngine::stop()
+{
+    if (m_outcome != Outcome::Running)
+        return;
+    finish(Outcome::Stopped);
+    emit stopped();
+}
+
 void ExchangeEngine::onConnected()
 {
     emit connected();
     m_transport.write(m_setup.request);
-    m_responseTimer.start(m_setup.timeoutSeconds * 1000);
+    armTimeout();
 }
 
 void ExchangeEngine::onSendComplete()
 {
     m_sent = m_setup.request.size();
     m_timings.requestSent = now();
+    if (m_setup.halfClose && !m_setup.tls.enabled)
+        m_transport.shutdownWrite();
     emit requestSent();
 }
 
@@ -198,7 +218,7 @@ void ExchangeEngine::onDataArrival()
         return;
     // Every arrival starts the time-out again, so a server that answers and
     // then neither sends more nor closes cannot hold the exchange for ever.
-    m_responseTimer.start(m_setup.timeoutSeconds * 1000);
+    armTimeout();
     const qint64 room = m_setup.responseLimit - m_received;
     const QByteArray piece = room > 0 ? readPiece(qMin(room, ReadPiece)) : QByteArray();
     if (!piece.isEmpty()) {
@@ -234,6 +254,14 @@ void ExchangeEngine::onDataArrival()
         return;
     }
     if (!m_closePoll.isActive())
+        m_closePoll.start(ClosePollMs);
+}
+
+void ExchangeEngine::onPeerClosed()
+{
+    // A close with nothing received starts no arrival: the poll sees it too,
+    // once every byte still waiting has been taken.
+    if (m_outcome == Outcome::Running && !m_closePoll.isActive())
         m_closePoll.start(ClosePollMs);
 }
 
@@ -281,7 +309,7 @@ void ExchangeEngine::holdReading(bool hold)
         m_responseTimer.stop();
         return;
     }
-    m_responseTimer.start(m_setup.timeoutSeconds * 1000);
+    armTimeout();
     QMetaObject::invokeMethod(this, &ExchangeEngine::onDataArrival, Qt::QueuedConnection);
 }
 
@@ -289,6 +317,11 @@ void ExchangeEngine::onClosePoll()
 {
     if (m_transport.state() != Transport::Closing)
         return;
+    if (m_received == 0) {
+        finish(Outcome::Failed);
+        emit failed(FailureNumber::ClosedWithoutResponse, tr("接続先サーバは応答を返さずに接続を閉じました。"));
+        return;
+    }
     finish(Outcome::Completed);
     emit completed();
 }
@@ -297,9 +330,24 @@ void ExchangeEngine::onResponseTimer()
 {
     if (m_outcome != Outcome::Running)
         return;
+    if (!m_deadline.hasExpired()) {
+        // Fired early: wait out the rest, rounded up to whole milliseconds.
+        const qint64 restNs = m_deadline.remainingTimeNSecs();
+        m_responseTimer.start(std::chrono::milliseconds(qMax<qint64>(1, (restNs + 999999) / 1000000)));
+        return;
+    }
     if (!m_tcpUp) {
         // Still connecting: the socket's own "timed out" failure, not the response's.
         m_transport.failConnectTimeout();
+        return;
+    }
+    if (m_setup.tls.enabled && m_timings.tlsDone < 0) {
+        // The server took the connection but not the handshake: most often a
+        // plain server, waiting for a request it will never see.
+        finish(Outcome::Failed);
+        emit failed(FailureNumber::TlsHandshakeTimedOut,
+                    tr("%1秒以内に TLS のハンドシェイクが終わりませんでした。接続先サーバは TLS を使っていない可能性があります。")
+                        .arg(m_setup.timeoutSeconds));
         return;
     }
     finish(Outcome::TimedOut);

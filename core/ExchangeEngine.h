@@ -7,6 +7,7 @@
 #include "core/Transport.h"
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QObject>
 #include <QString>
@@ -32,6 +33,9 @@ struct ExchangeSetup
     ProxySettings proxy;
     // Complete at the end of the first final HTTP/1.x response, as if the server had closed.
     bool httpEnd = false;
+    // Shut down the writing side once the request is written, for servers that
+    // read until the end of their input. Plain TCP only: TLS has no half-close here.
+    bool halfClose = false;
 };
 
 // Milliseconds from the start of the exchange; negative when the phase did not happen.
@@ -55,7 +59,7 @@ class ExchangeEngine : public QObject
     Q_OBJECT
 public:
     static constexpr qint64 NoLimit = std::numeric_limits<qint64>::max();
-    enum class Outcome { Idle, Running, Completed, TimedOut, Failed };
+    enum class Outcome { Idle, Running, Completed, TimedOut, Failed, Stopped };
     Q_ENUM(Outcome)
 
     explicit ExchangeEngine(QObject *parent = nullptr);
@@ -69,6 +73,8 @@ public:
     void start(const ExchangeSetup &setup);
     // Ends a running exchange without a report.
     void abort();
+    // Ends a running exchange at the user's word, keeping what arrived; reports stopped().
+    void stop();
     // Forgets the last exchange: its response, timings and details.
     void clear();
     // Takes recorded bytes as the last exchange's request and response, as if
@@ -126,6 +132,7 @@ signals:
     void completed();
     void timedOut(int seconds);
     void failed(qint32 number, const QString &description);
+    void stopped();
 
 private:
     static QByteArray askProxyPassword(const ExchangeSetup &setup);
@@ -133,7 +140,10 @@ private:
     void onSendComplete();
     void onDataArrival();
     void onResponseTimer();
+    void onPeerClosed();
     void onClosePoll();
+    // Starts the time-out again from now.
+    void armTimeout();
     void onError(qint32 number, const QString &description);
     void failAtLimit();
     QByteArray readPiece(qint64 max);
@@ -143,6 +153,7 @@ private:
 
     Transport m_transport;
     QTimer m_responseTimer; // the time-out: the connection attempt, then the wait for data
+    QDeadlineTimer m_deadline; // when the time-out is really up: a timer may fire early
     QTimer m_closePoll;
     ExchangeSetup m_setup;
     QByteArray m_response;

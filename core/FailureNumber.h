@@ -2,6 +2,8 @@
 
 #include <QObject>
 
+#include <array>
+
 // Every failure number the programs report, in one list; the README's table
 // says what each means. File failures are the system's errno, beside our own
 // numbers from 1000 up.
@@ -36,6 +38,6 @@ enum Number : qint32 {
 Q_ENUM_NS(Number)
 
 // Named ahead of their use; the README lists a number once something reports it.
-constexpr Number NotYetReported[] = {ClosedWithoutResponse, TlsHandshakeTimedOut};
+constexpr std::array<Number, 0> NotYetReported{};
 
 } // namespace FailureNumber

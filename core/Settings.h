@@ -49,6 +49,7 @@ inline const Setting<QString> Encoding{"Encoding", "UTF-8"};
 inline const Setting<QString> ResponseLimit{"ResponseLimit", "512 MiB"}; // as the limit is named
 inline const Setting<bool> Wrap{"Wrap", true};
 inline const Setting<bool> HttpEnd{"HttpEnd", false};
+inline const Setting<bool> HalfClose{"HalfClose", false};
 inline const Setting<bool> FixContentLength{"FixContentLength", false};
 inline const Setting<bool> CrLfOnLoad{"CrLfOnLoad", false};
 inline const Setting<bool> JisSymbols{"JisSymbols", true};

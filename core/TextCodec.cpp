@@ -216,6 +216,17 @@ QByteArray TextCodec::encode(QStringView text, const QString &name, EncodeOption
                   i};
 }
 
+bool TextCodec::decodesCleanly(QByteArrayView bytes, const QString &name, bool ended)
+{
+    StreamDecoder decoder(name);
+    QString text = decoder.decode(bytes);
+    if (ended)
+        text += decoder.finish();
+    const qsizetype marks = text.count(QChar(QChar::ReplacementCharacter));
+    // Only UTF-8 can carry U+FFFD itself.
+    return marks == 0 || (normalized(name) == QLatin1String("UTF-8") && marks == bytes.count("\xEF\xBF\xBD"));
+}
+
 StreamDecoder::StreamDecoder(const QString &name)
     : m_decoder(converterName(name).constData(), QStringConverter::Flag::ConvertInitialBom)
 {

@@ -50,6 +50,12 @@ QByteArray encode(QStringView text, const QString &name, EncodeOptions options =
 bool hasJisSymbols(const QString &name);
 // All the bytes decoded at once as StreamDecoder does: an unfinished character at the end is U+FFFD.
 QString decode(QByteArrayView bytes, const QString &name);
+// The same bytes, but a character the encoding cannot represent becomes its
+// substitute: what would go out, for counting before a Send.
+QByteArray encodeSubstituting(QStringView text, const QString &name);
+// Whether the bytes decode in the encoding without an invalid sequence. ended:
+// they are the whole stream, so an unfinished character at their end counts.
+bool decodesCleanly(QByteArrayView bytes, const QString &name, bool ended = true);
 }
 
 // Decodes bytes that arrive in pieces. A character split between pieces is

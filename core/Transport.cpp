@@ -66,6 +66,7 @@ void Transport::connectTo(const QString &host, qint32 port, const std::optional<
     m_reset = false;
     m_failed = false;
     m_tcpUp = false;
+    m_halfClosed = false;
     m_toWrite = 0;
     m_verifyErrors.clear();
     m_host = host;
@@ -107,6 +108,13 @@ void Transport::write(const QByteArray &bytes)
 {
     m_toWrite += bytes.size();
     m_socket.write(bytes);
+}
+
+void Transport::shutdownWrite()
+{
+    const qintptr fd = m_socket.socketDescriptor();
+    if (fd >= 0 && ::shutdown(static_cast<int>(fd), SHUT_WR) == 0)
+        m_halfClosed = true;
 }
 
 QByteArray Transport::read(qint64 max)
@@ -173,8 +181,8 @@ void Transport::onStateChanged(QAbstractSocket::SocketState s)
         return;
     // A TLS peer's close_notify makes Qt close the socket itself, without the
     // remote-close error: that too is the server's close.
-    if (m_tls && m_socket.isEncrypted() && !m_failed && !m_closing)
-        m_peerClosed = true;
+    if (m_tls && m_socket.isEncrypted() && !m_failed && !m_closing && !m_peerClosed)
+        notePeerClosed();
     if (!m_peerClosed || m_socket.bytesAvailable() == 0)
         return;
     const quint32 gen = m_generation;
@@ -191,6 +199,10 @@ bool Transport::peerReset() const
 {
     // A peer's FIN leaves our side in CLOSE_WAIT until we close; a reset takes
     // the connection straight to CLOSE. Qt reads both as the end of stream.
+    // Once our side is shut down too, the peer's FIN also ends in CLOSE (the
+    // kernel hands the connection to a time-wait entry): no reset is told then.
+    if (m_halfClosed)
+        return false;
     tcp_info info {};
     socklen_t len = sizeof info;
     return m_watch >= 0 && ::getsockopt(m_watch, IPPROTO_TCP, TCP_INFO, &info, &len) == 0
@@ -246,7 +258,7 @@ void Transport::onError(QAbstractSocket::SocketError e)
     const bool handshaking = m_tls && m_tcpUp && !m_socket.isEncrypted();
     if (e == QAbstractSocket::RemoteHostClosedError && !handshaking) {
         // The peer's ordinary close: the end of a response, not a failure.
-        m_peerClosed = true;
+        notePeerClosed();
         return;
     }
     // With TLS 1.3 a server that refuses the client's certificate says so
@@ -259,6 +271,19 @@ void Transport::onError(QAbstractSocket::SocketError e)
         return;
     }
     reportLater(static_cast<qint32>(FailureNumber::SocketBase + static_cast<int>(e)), m_socket.errorString());
+}
+
+void Transport::notePeerClosed()
+{
+    m_peerClosed = true;
+    const quint32 gen = m_generation;
+    QMetaObject::invokeMethod(
+        this,
+        [this, gen] {
+            if (gen == m_generation)
+                emit peerClosed();
+        },
+        Qt::QueuedConnection);
 }
 
 void Transport::reportLater(qint32 number, const QString &description)

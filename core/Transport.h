@@ -36,6 +36,9 @@ public:
     void connectTo(const QString &host, qint32 port, const std::optional<QSslConfiguration> &tls,
                    const ProxySettings &proxy = {});
     void write(const QByteArray &bytes);
+    // Shuts down the writing side of the connection (the server reads the end
+    // of its input); reading goes on.
+    void shutdownWrite();
     // Everything waiting now, at most max bytes; removes it from the socket.
     QByteArray read(qint64 max);
     // The same into a caller's buffer; returns the count read.
@@ -63,6 +66,9 @@ signals:
     void encrypted();
     void sendComplete();
     void dataArrival();
+    // The peer closed its side in the ordinary way; state() says Closing once
+    // every received byte has been taken.
+    void peerClosed();
     void error(qint32 number, const QString &description);
 
 private:
@@ -76,6 +82,7 @@ private:
     // A failure before a proxy's tunnel opened, in the proxy's terms.
     std::optional<Failure> proxyFailure(QAbstractSocket::SocketError e);
     void reportLater(qint32 number, const QString &description);
+    void notePeerClosed();
     bool peerReset() const;
     void dropWatch();
 
@@ -95,6 +102,7 @@ private:
     QString m_destination;     // host:port, as proxy failures name it
     bool m_lookedUp = false;   // the socket got past its own name lookup
     bool m_proxyUp = false;    // the connection to an HTTP proxy was made
+    bool m_halfClosed = false; // we shut down our writing side
     // A second descriptor of the connection: Qt closes its own when it reads
     // the end of the stream, and only the connection's state tells a reset
     // from an ordinary close.

@@ -5,14 +5,17 @@
 #include "gui/CommonDialog.h"
 #include "gui/CompareForm.h"
 #include "gui/DetailsForm.h"
+#include "gui/ElidedLabel.h"
 #include "gui/FindBar.h"
 #include "gui/HistoryForm.h"
 #include "gui/MessageBox.h"
 #include "gui/NarrowArrowStyle.h"
+#include "gui/NoticeBar.h"
 #include "gui/ResponseFind.h"
 #include "gui/RawTextPane.h"
 #include "gui/ResponseView.h"
 #include "gui/SplitterHandle.h"
+#include "gui/SummaryLine.h"
 #include "gui/TextPaneFind.h"
 #include "gui/Twips.h"
 
@@ -137,11 +140,14 @@ void wireProbeDeskForm::composeControls()
     m_picSplitter->setPalette(grey);
     m_picSplitter->hide();
 
-    m_statusBar = make<QLabel>(this, "statusBar", {0, 6330, 8010, 300},
-                             QStringLiteral("操作中のステータスを表示します。"));
+    m_statusBar = make<ElidedLabel>(this, "statusBar", {0, 6330, 8010, 300},
+                                    QStringLiteral("操作中のステータスを表示します。"));
     m_statusBar->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_statusBar->setTextFormat(Qt::PlainText);
     m_statusBar->setFont(font);
+    // The summary is the status bar's lasting part, at its right end.
+    m_summaryLbl = new SummaryLine(m_statusBar);
+    m_summaryLbl->setObjectName(QStringLiteral("summaryLbl"));
+    m_summaryLbl->setFont(font);
 
     m_exitCmd = button(this, "exitCmd", QStringLiteral("終了"), QStringLiteral("wireProbeDeskを終了します。"),
                      {6600, 120, 1095, 375});
@@ -188,6 +194,17 @@ void wireProbeDeskForm::composeControls()
     m_sendCmd = button(this, "sendCmd", QStringLiteral("送信"),
                      QStringLiteral("要求メッセージを指定したサーバに送信します。"), {120, 120, 1095, 375});
     m_sendCmd->setFont(font);
+    // Stop takes Send's place while an exchange runs, when Send takes no input.
+    m_stopCmd = button(this, "stopCmd", tr("中止"), tr("送信中のやり取りを中止します。届いた応答は残ります（Esc）。"),
+                       {120, 120, 1095, 375});
+    m_stopCmd->setFont(font);
+    m_stopCmd->hide();
+    m_noticeBar = new NoticeBar(this);
+    // Shown in the status bar's row, before the summary, while the response pane is edited.
+    m_revertResponseCmd = button(this, "revertResponseCmd", tr("元に戻す"),
+                                 tr("応答メッセージの編集をやめ、受信したバイト列の表示に戻します。"), {0, 0, 855, 300});
+    m_revertResponseCmd->setFocusPolicy(Qt::NoFocus);
+    m_revertResponseCmd->hide();
 
     m_engine = new ExchangeEngine(this);
     m_responseTxt->follow(m_engine);
@@ -211,6 +228,8 @@ void wireProbeDeskForm::composeControls()
                                  m_pasteCmd,   m_clearCmd,   m_openCmd};
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
+    // While a notice shows, its button follows the last control of the order.
+    setTabOrder(m_openCmd, m_noticeBar->button());
     m_timeOutSlider->setFocusPolicy(Qt::StrongFocus);
     // The first control in the tab order takes the focus when the window opens.
     m_addressCmb->setFocus(Qt::OtherFocusReason);
@@ -226,6 +245,22 @@ void wireProbeDeskForm::wireEvents()
     connect(m_detailsCmd, &QPushButton::clicked, this, &wireProbeDeskForm::showDetails);
     connect(m_historyCmd, &QPushButton::clicked, this, &wireProbeDeskForm::showHistory);
     connect(m_exitCmd, &QPushButton::clicked, this, &QWidget::close);
+    connect(m_stopCmd, &QPushButton::clicked, this, &wireProbeDeskForm::stopExchange);
+    connect(m_engine, &ExchangeEngine::stopped, this, &wireProbeDeskForm::showStopped);
+    connect(m_engine, &ExchangeEngine::outcomeChanged, this,
+            [this](ExchangeEngine::Outcome o) {
+                followOutcome(o == ExchangeEngine::Outcome::Running, o != ExchangeEngine::Outcome::Idle);
+            });
+    connect(m_summaryLbl, &SummaryLine::pageRequested, this, &wireProbeDeskForm::openDetailsAt);
+    connect(m_revertResponseCmd, &QPushButton::clicked, m_responseTxt, &ResponseView::revert);
+    connect(m_responseTxt, &ResponseView::editedChanged, this, [this](bool edited) {
+        m_summaryLbl->setEdited(edited);
+        m_revertResponseCmd->setVisible(edited);
+        layOutStatusRow();
+    });
+    connect(m_details.get(), &DetailsForm::optionsChanged, this, &wireProbeDeskForm::showOptionsSummary);
+    m_summaryTimer.setInterval(250);
+    connect(&m_summaryTimer, &QTimer::timeout, this, &wireProbeDeskForm::showSummary);
 
     connect(m_engine, &ExchangeEngine::requestSent, this, &wireProbeDeskForm::showRequestSent);
     connect(m_engine, &ExchangeEngine::completed, this, &wireProbeDeskForm::showCompletion);
@@ -275,6 +310,7 @@ void wireProbeDeskForm::wireEvents()
                                                        m_requestTxt})
         w->installEventFilter(this);
     addShortcuts();
+    showOptionsSummary();
 }
 
 bool wireProbeDeskForm::eventFilter(QObject *watched, QEvent *event)
@@ -308,13 +344,7 @@ bool wireProbeDeskForm::eventFilter(QObject *watched, QEvent *event)
 void wireProbeDeskForm::setStatus(const QString &text)
 {
     m_statusBar->setText(text);
-}
-
-void wireProbeDeskForm::leaveBusy(QWidget *focusTo)
-{
-    setEnabled(true);
-    if (!focusWidget() || !focusWidget()->hasFocus())
-        focusTo->setFocus(Qt::OtherFocusReason);
+    layOutStatusRow();
 }
 
 void wireProbeDeskForm::showError(const QString &text)

@@ -21,11 +21,13 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QInputDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -51,10 +53,14 @@ DetailsForm::DetailsForm(ExchangeEngine *engine) : m_engine(engine)
     setWindowTitle(QStringLiteral("詳細 - wireProbeDesk"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/wireprobedesk.png")));
     m_tabs = new QTabWidget(this);
-    m_tabs->addTab(overviewPage(), QStringLiteral("概要"));
     m_hexView = new HexView;
     m_hexView->setObjectName(QStringLiteral("hexView"));
     m_hexView->follow(engine);
+    m_pages[int(Page::Overview)] = overviewPage();
+    m_pages[int(Page::Hex)] = m_hexView;
+    m_pages[int(Page::Request)] = requestPage();
+    m_pages[int(Page::Tls)] = tlsPage();
+    m_tabs->addTab(m_pages[int(Page::Overview)], QStringLiteral("概要"));
     m_tabs->addTab(m_hexView, QStringLiteral("16進表示"));
     m_findBar = new FindBar(this);
     m_hexFind = new ByteFind(
@@ -71,12 +77,14 @@ DetailsForm::DetailsForm(ExchangeEngine *engine) : m_engine(engine)
         return setup;
     });
     m_pretty->setObjectName(QStringLiteral("prettyPage"));
+    m_pages[int(Page::Pretty)] = m_pretty;
     m_tabs->addTab(m_pretty, tr("整形"));
     connect(this, &DetailsForm::encodingChanged, m_pretty, &PrettyPage::invalidate);
     connect(this, &DetailsForm::wrapChanged, m_pretty, &PrettyPage::setWrap);
-    m_tabs->addTab(requestPage(), QStringLiteral("要求"));
-    m_tabs->addTab(tlsPage(), QStringLiteral("TLS"));
-    m_tabs->addTab(proxyPage(), tr("プロキシ"));
+    m_tabs->addTab(m_pages[int(Page::Request)], QStringLiteral("要求"));
+    m_tabs->addTab(m_pages[int(Page::Tls)], QStringLiteral("TLS"));
+    m_pages[int(Page::Proxy)] = proxyPage();
+    m_tabs->addTab(m_pages[int(Page::Proxy)], tr("プロキシ"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
     resize(680, 460);
@@ -100,11 +108,33 @@ DetailsForm::DetailsForm(ExchangeEngine *engine) : m_engine(engine)
             return std::nullopt;
         return dlg.textValue().toUtf8();
     };
+
+    // Ctrl+D opened it; with the focus here it closes it again, as Esc does.
+    auto *closeKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), this);
+    connect(closeKey, &QShortcut::activated, this, &QWidget::close);
+    for (QAbstractButton *b : std::initializer_list<QAbstractButton *>{m_httpEndChk, m_halfCloseChk, m_contentLengthChk,
+                                                                       m_crlfChk, m_tlsChk, m_verifyChk})
+        connect(b, &QAbstractButton::toggled, this, &DetailsForm::optionsChanged);
+    connect(m_limitCmb, &QComboBox::currentIndexChanged, this, &DetailsForm::optionsChanged);
+    connect(m_proxyTypeCmb, &QComboBox::currentIndexChanged, this, &DetailsForm::optionsChanged);
+    for (QLineEdit *e : {m_proxyHostTxt, m_proxyPortTxt})
+        connect(e, &QLineEdit::textChanged, this, &DetailsForm::optionsChanged);
 }
 
 void DetailsForm::setPasswordQuestion(PasswordQuestion question)
 {
     m_askPassword = std::move(question);
+}
+
+void DetailsForm::keyPressEvent(QKeyEvent *e)
+{
+    // Reaches here when the focused control has no use for Esc (the find
+    // bar closes itself first).
+    if (e->key() == Qt::Key_Escape && e->modifiers() == Qt::NoModifier) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(e);
 }
 
 QWidget *DetailsForm::overviewPage()
@@ -117,6 +147,7 @@ QWidget *DetailsForm::overviewPage()
     m_encodingCmb->setToolTip(QStringLiteral("通信とファイルの文字コードを選びます。応答は受信したバイト列をこの文字コードで表示します。"));
     connect(m_encodingCmb, &QComboBox::currentTextChanged, this, [this] {
         emit encodingChanged();
+        emit optionsChanged();
         showSummary();
     });
     form->addRow(QStringLiteral("文字コード："), m_encodingCmb);
@@ -135,6 +166,10 @@ QWidget *DetailsForm::overviewPage()
     m_httpEndChk->setObjectName(QStringLiteral("httpEndChk"));
     m_httpEndChk->setToolTip(QStringLiteral("Content-Length やチャンクの終端で応答の終わりが分かったら、サーバが接続を閉じるのを待たずに完了します。"));
 
+    m_halfCloseChk = new QCheckBox(tr("送信後に送信側を閉じる"), page);
+    m_halfCloseChk->setObjectName(QStringLiteral("halfCloseChk"));
+    m_halfCloseChk->setToolTip(tr("要求を送信したら接続の送信側を閉じます（ハーフクローズ）。入力の終わりまで読んでから応答するサーバ向けです。TLS では使われません。"));
+
     m_summary = new QPlainTextEdit(page);
     m_summary->setObjectName(QStringLiteral("summaryTxt"));
     m_summary->setReadOnly(true);
@@ -149,8 +184,15 @@ QWidget *DetailsForm::overviewPage()
     v->addLayout(form);
     v->addWidget(m_wrapChk);
     v->addWidget(m_httpEndChk);
+    v->addWidget(m_halfCloseChk);
     v->addWidget(m_summary, 1);
     v->addWidget(m_charsetCmd, 0, Qt::AlignLeft);
+    auto *keys = new QLabel(tr("キー: Ctrl+Enter 送信　Ctrl+O 開く　Ctrl+S 保存　Ctrl+D 詳細ウィンドウ　"
+                               "Ctrl+Shift+S 要求を保存　Ctrl+H 履歴　Ctrl+F 検索　Esc 中止（送信中）、お知らせや詳細ウィンドウを閉じる"),
+                            page);
+    keys->setObjectName(QStringLiteral("keysLbl"));
+    keys->setWordWrap(true);
+    v->addWidget(keys);
     return page;
 }
 
@@ -344,6 +386,7 @@ void DetailsForm::restore(const Settings::Section &settings)
     m_limitCmb->setCurrentIndex(index);
     m_wrapChk->setChecked(settings.get(Settings::Wrap));
     m_httpEndChk->setChecked(settings.get(Settings::HttpEnd));
+    m_halfCloseChk->setChecked(settings.get(Settings::HalfClose));
     m_contentLengthChk->setChecked(settings.get(Settings::FixContentLength));
     m_crlfChk->setChecked(settings.get(Settings::CrLfOnLoad));
     m_jisSymbolsChk->setChecked(settings.get(Settings::JisSymbols));
@@ -373,6 +416,7 @@ void DetailsForm::save(Settings::Section &settings) const
     settings.put(Settings::ResponseLimit, m_limitCmb->currentText());
     settings.put(Settings::Wrap, m_wrapChk->isChecked());
     settings.put(Settings::HttpEnd, m_httpEndChk->isChecked());
+    settings.put(Settings::HalfClose, m_halfCloseChk->isChecked());
     settings.put(Settings::FixContentLength, m_contentLengthChk->isChecked());
     settings.put(Settings::CrLfOnLoad, m_crlfChk->isChecked());
     settings.put(Settings::JisSymbols, m_jisSymbolsChk->isChecked());
@@ -416,6 +460,12 @@ void DetailsForm::showOver(QWidget *owner)
     activateWindow();
 }
 
+void DetailsForm::showPage(QWidget *owner, Page page)
+{
+    m_tabs->setCurrentWidget(m_pages[int(page)]);
+    showOver(owner);
+}
+
 QString DetailsForm::encoding() const
 {
     return m_encodingCmb->currentText();
@@ -441,23 +491,78 @@ bool DetailsForm::fixContentLengthOnSend() const
     return m_contentLengthChk->isChecked();
 }
 
+bool DetailsForm::httpEnd() const
+{
+    return m_httpEndChk->isChecked();
+}
+
+void DetailsForm::setHttpEnd(bool on)
+{
+    m_httpEndChk->setChecked(on);
+}
+
+bool DetailsForm::halfClose() const
+{
+    return m_halfCloseChk->isChecked();
+}
+
+bool DetailsForm::tlsEnabled() const
+{
+    return m_tlsChk->isChecked();
+}
+
+bool DetailsForm::tlsVerify() const
+{
+    return m_verifyChk->isChecked();
+}
+
+QString DetailsForm::unusualLimit() const
+{
+    return m_limitCmb->currentIndex() == DefaultLimit ? QString() : m_limitCmb->currentText();
+}
+
 bool DetailsForm::jisSymbols() const
 {
     return m_jisSymbolsChk->isChecked();
+}
+
+QString DetailsForm::proxyLabel() const
+{
+    ProxySettings p = proxySettings();
+    if (!p.used())
+        return QString();
+    p.port = m_proxyPortTxt->text().trimmed().toUShort();
+    return p.label();
+}
+
+void DetailsForm::forgetFilePasswords()
+{
+    m_filePasswords.clear();
 }
 
 void DetailsForm::fillSetup(ExchangeSetup &setup, QWidget *owner) const
 {
     setup.responseLimit = Limits[qBound(0, m_limitCmb->currentIndex(), int(std::size(Limits)) - 1)].bytes;
     setup.httpEnd = m_httpEndChk->isChecked();
+    setup.halfClose = m_halfCloseChk->isChecked();
     setup.tls.enabled = m_tlsChk->isChecked();
     setup.tls.verify = m_verifyChk->isChecked();
     setup.tls.caFile = m_caFileTxt->text().trimmed();
     setup.tls.certFile = m_clientCertTxt->text().trimmed();
     setup.tls.keyFile = m_clientKeyTxt->text().trimmed();
-    // A file's password lives only as long as the question; the proxy's is
-    // kept (keepProxyPassword) once the exchange has started with it.
-    setup.askPassword = [this, owner](const QString &subject) { return m_askPassword(owner, subject); };
+    // A key's or PKCS#12 file's password is kept for the run once given (a
+    // refused one is forgotten: forgetFilePasswords); the proxy's is kept
+    // (keepProxyPassword) once the exchange has started with it.
+    const QStringList files{setup.tls.certFile, setup.tls.keyFile};
+    setup.askPassword = [this, owner, files](const QString &subject) -> std::optional<QByteArray> {
+        const bool file = !subject.isEmpty() && files.contains(subject);
+        if (const auto kept = m_filePasswords.constFind(subject); file && kept != m_filePasswords.cend())
+            return *kept;
+        std::optional<QByteArray> answer = m_askPassword(owner, subject);
+        if (file && answer)
+            m_filePasswords.insert(subject, *answer);
+        return answer;
+    };
     setup.proxy = proxySettings();
     if (!setup.proxy.used())
         return;

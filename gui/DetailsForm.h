@@ -3,6 +3,7 @@
 #include "core/ProxySettings.h"
 #include "core/Settings.h"
 
+#include <QHash>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -30,6 +31,8 @@ class DetailsForm : public QWidget
 {
     Q_OBJECT
 public:
+    enum class Page { Overview, Hex, Pretty, Request, Tls, Proxy };
+
     explicit DetailsForm(ExchangeEngine *engine);
 
     void restore(const Settings::Section &settings);
@@ -37,6 +40,7 @@ public:
     void save(Settings::Section &settings) const;
     // Shown beside owner the first time, where it was left after that.
     void showOver(QWidget *owner);
+    void showPage(QWidget *owner, Page page);
     // Shown with the 整形 page in front.
     void showPretty(QWidget *owner);
 
@@ -46,10 +50,21 @@ public:
     bool crlfOnLoad() const;
     bool fixContentLengthOnSend() const;
     bool jisSymbols() const;
-    // The limit, TLS, proxy and HTTP options of the next exchange. Throws
-    // Failure for a proxy port that is not one.
+    bool httpEnd() const;
+    void setHttpEnd(bool on);
+    bool halfClose() const;
+    bool tlsEnabled() const;
+    bool tlsVerify() const;
+    // The response limit's name when it is not the usual one; empty when it is.
+    QString unusualLimit() const;
+    // "HTTP 127.0.0.1:3128" when a proxy is chosen; empty when none is.
+    QString proxyLabel() const;
+    // The limit, TLS, proxy, HTTP and half-close options of the next exchange.
+    // Throws Failure for a proxy port that is not one.
     // owner: the window a password question is shown over.
     void fillSetup(ExchangeSetup &setup, QWidget *owner) const;
+    // A file password kept for the run was refused: it is asked again.
+    void forgetFilePasswords();
 
     // Asks for a password (of a key file, a PKCS#12 file or the proxy);
     // nullopt when the user cancels. A dialog unless replaced (tests do).
@@ -63,9 +78,14 @@ public:
 
 signals:
     void encodingChanged();
+    // An option that changes the wire or the display was switched.
+    void optionsChanged();
     void wrapChanged(bool on);
     void jisSymbolsChanged();
     void contentLengthRequested();
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override;
 
 private:
     QWidget *overviewPage();
@@ -91,6 +111,7 @@ private:
     QComboBox *m_limitCmb = nullptr;
     QCheckBox *m_wrapChk = nullptr;
     QCheckBox *m_httpEndChk = nullptr;
+    QCheckBox *m_halfCloseChk = nullptr;
     QPlainTextEdit *m_summary = nullptr;
     QPushButton *m_charsetCmd = nullptr;
     QString m_suggestedCharset;
@@ -110,6 +131,7 @@ private:
     QLineEdit *m_clientCertTxt = nullptr;
     QLineEdit *m_clientKeyTxt = nullptr;
     QPlainTextEdit *m_tlsSession = nullptr;
+    QWidget *m_pages[6] = {};
     QComboBox *m_proxyTypeCmb = nullptr;
     QLineEdit *m_proxyHostTxt = nullptr;
     QLineEdit *m_proxyPortTxt = nullptr;
@@ -120,6 +142,7 @@ private:
     std::optional<QByteArray> m_proxyPassword;
     QString m_proxyPasswordFor; // the proxy and user it belongs to
     PasswordQuestion m_askPassword;
+    mutable QHash<QString, QByteArray> m_filePasswords; // for the run only, never stored
     QTimer m_progress;
     bool m_placed = false;
 };

@@ -7,12 +7,15 @@
 #include "core/Failure.h"
 #include "core/FailureNumber.h"
 #include "core/PortText.h"
+#include "core/SoapFault.h"
 #include "core/TextCodec.h"
 #include "gui/DetailsForm.h"
 #include "gui/HistoryForm.h"
+#include "gui/NoticeBar.h"
 #include "gui/RawText.h"
 #include "gui/RawTextPane.h"
 #include "gui/ResponseView.h"
+#include "gui/SummaryLine.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -37,12 +40,14 @@ void wireProbeDeskForm::sendRequest()
         return;
     }
 
-    setEnabled(false);
+    enterBusy(true);
     recordHistory(m_addressCmb);
     recordHistory(m_portCmb);
     // The last exchange's response is gone, whatever happens next (the pane
-    // and the details follow the engine).
+    // and the details follow the engine), and what was said about it.
     m_engine->clear();
+    m_noticeBar->dismiss();
+    m_summaryLbl->setSoapFault(QString());
     if (details().fixContentLengthOnSend())
         fixContentLength();
 
@@ -59,7 +64,10 @@ void wireProbeDeskForm::sendRequest()
         m_sentPort = m_portCmb->currentText();
         m_sentEncoding = encoding();
         setStatus(QStringLiteral("接続先サーバに接続しています。"));
+        checkRequest(RequestMoment::Sent);
     } catch (const Failure &f) {
+        if (f.number == FailureNumber::TlsFile)
+            details().forgetFilePasswords(); // one kept may be the wrong one
         if (f.number == FailureNumber::Unencodable && f.at >= 0)
             selectRequestCharacter(f.at);
         reportFailure(f);
@@ -77,6 +85,22 @@ void wireProbeDeskForm::selectRequestCharacter(qsizetype at)
     c.setPosition(RawText::position(m_requestTxt->document(), end), QTextCursor::KeepAnchor);
     m_requestTxt->setTextCursor(c);
     m_requestTxt->ensureCursorVisible();
+}
+
+void wireProbeDeskForm::followOutcome(bool running, bool known)
+{
+    if (running) {
+        m_summaryTimer.start();
+    } else {
+        if (known)
+            m_stopCmd->hide(); // nothing left to stop, also while a box is open
+        m_summaryTimer.stop();
+        // Bounded by the size of the bodies it looks into: a Fault is small.
+        const std::optional<SoapFault> fault
+            = known ? soapFaultInResponse(m_engine->response(), encoding(), m_engine->framing().forHead()) : std::nullopt;
+        m_summaryLbl->setSoapFault(fault ? fault->summary() : QString());
+    }
+    showSummary();
 }
 
 void wireProbeDeskForm::recordHistory(QComboBox *box)
@@ -106,6 +130,7 @@ void wireProbeDeskForm::showCompletion()
     recordExchange(HistoryEntry::Outcome::Completed);
     setStatus(ExchangeReport::completed());
     leaveBusy(m_sendCmd);
+    checkResponse();
 }
 
 void wireProbeDeskForm::showTimeOut(int seconds)
@@ -115,16 +140,19 @@ void wireProbeDeskForm::showTimeOut(int seconds)
     setStatus(text);
     showError(text);
     leaveBusy(m_sendCmd);
+    checkResponse();
 }
 
 void wireProbeDeskForm::showFailure(qint32 number, const QString &description)
 {
     recordExchange(HistoryEntry::Outcome::Failed, number, description);
     reportFailure(Failure{number, description});
+    checkResponse();
 }
 
 void wireProbeDeskForm::reportFailure(const Failure &f)
 {
+    m_stopCmd->hide();
     setStatus(QString::number(f.number) + QLatin1Char(':') + f.description);
     showError(f.description);
     leaveBusy(m_sendCmd);

@@ -1,5 +1,7 @@
 // The window's resize handling, pane layout and splitter drag.
+#include "gui/ElidedLabel.h"
 #include "gui/Layout.h"
+#include "gui/NoticeBar.h"
 #include "gui/RawTextPane.h"
 #include "gui/ResponseView.h"
 #include "gui/SplitterHandle.h"
@@ -44,6 +46,11 @@ void wireProbeDeskForm::layOutWindow()
     // The status bar keeps the bottom 300 twips at the full client width.
     const float h = clientHeightTwips();
     Twips::place(m_statusBar, QRectF(0, h - 300, Twips::fromPixels(this, width()), 300));
+    layOutStatusRow();
+    // A notice lies over the top edge of the panes, as wide as the frame above them.
+    const float noticeWidth = Twips::rect(m_connectFrm).width();
+    Twips::place(m_noticeBar, QRectF(120, 1440, noticeWidth,
+                                     Twips::fromPixels(this, m_noticeBar->heightFor(Twips::toPixels(this, noticeWidth)))));
 }
 
 void wireProbeDeskForm::sizeControls(float x)

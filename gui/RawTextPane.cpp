@@ -3,6 +3,7 @@
 #include "gui/RawText.h"
 
 #include <QKeyEvent>
+#include <QAbstractUndoItem>
 #include <QMimeData>
 #include <QTextBlock>
 
@@ -36,13 +37,70 @@ void RawTextPane::appendRaw(const QString &text)
     RawText::append(document(), text);
 }
 
+namespace {
+
+QList<int> blockStates(const QTextDocument *doc)
+{
+    QList<int> states;
+    states.reserve(doc->blockCount());
+    for (QTextBlock b = doc->firstBlock(); b.isValid(); b = b.next())
+        states << b.userState();
+    return states;
+}
+
+// Undo restores a block's text but not its state, which holds its line end:
+// a step that changes line ends only would come back unchanged. These items
+// put the states back: the first of a step on undo (it runs last), the last
+// on redo (it runs last).
+class BlockStates : public QAbstractUndoItem
+{
+public:
+    BlockStates(QTextDocument *doc, QList<int> states, bool onUndo)
+        : m_doc(doc), m_states(std::move(states)), m_onUndo(onUndo)
+    {
+    }
+    void undo() override
+    {
+        if (m_onUndo)
+            apply();
+    }
+    void redo() override
+    {
+        if (!m_onUndo)
+            apply();
+    }
+
+private:
+    void apply() const
+    {
+        QTextBlock b = m_doc->firstBlock();
+        for (int state : m_states) {
+            if (!b.isValid())
+                break;
+            b.setUserState(state);
+            b = b.next();
+        }
+    }
+    QTextDocument *m_doc;
+    QList<int> m_states;
+    bool m_onUndo;
+};
+
+} // namespace
+
 void RawTextPane::replaceAll(const QString &text)
 {
-    QTextCursor c(document());
+    QTextDocument *doc = document();
+    const bool undo = doc->isUndoRedoEnabled();
+    QTextCursor c(doc);
     c.beginEditBlock();
+    if (undo)
+        doc->appendUndoItem(new BlockStates(doc, blockStates(doc), true));
     c.select(QTextCursor::Document);
     c.removeSelectedText();
-    RawText::append(document(), text);
+    RawText::append(doc, text);
+    if (undo)
+        doc->appendUndoItem(new BlockStates(doc, blockStates(doc), false));
     c.endEditBlock();
     c.movePosition(QTextCursor::Start);
     setTextCursor(c);

@@ -22,7 +22,7 @@
 
 void wireProbeDeskForm::openRequest()
 {
-    setEnabled(false);
+    enterBusy(false);
     CommonDialog &dlg = *m_dialog;
     try {
         dlg.dialogTitle = QStringLiteral("要求メッセージのファイルを開く");
@@ -38,6 +38,7 @@ void wireProbeDeskForm::openRequest()
             // limit (1 GiB) is refused before anything is read.
             const QByteArray bytes = RequestFile::load(dlg.fileName, m_details->crlfOnLoad());
             m_requestTxt->setRawText(TextCodec::decode(bytes, encoding()));
+            checkRequest(RequestMoment::Loaded);
         }
     } catch (const Failure &f) {
         reportFileFailure(f);
@@ -75,7 +76,7 @@ void wireProbeDeskForm::saveRequest()
         showError(f.description);
         return;
     }
-    setEnabled(false);
+    enterBusy(false);
     CommonDialog &dlg = *m_dialog;
     dlg.dialogTitle = tr("要求メッセージをファイルに保存");
     dlg.flags = CommonDialog::OverwritePrompt;
@@ -105,6 +106,7 @@ void wireProbeDeskForm::pasteRequest()
     text.replace(QLatin1Char('\r'), QLatin1String("\r\n"));
     m_requestTxt->replaceAll(text);
     m_requestTxt->setFocus(Qt::OtherFocusReason);
+    checkRequest(RequestMoment::Loaded);
 }
 
 void wireProbeDeskForm::reportFileFailure(const Failure &f)

@@ -28,7 +28,7 @@ QByteArray shownBytes(QString text, const QString &encoding, TextCodec::EncodeOp
 
 void wireProbeDeskForm::saveResponse()
 {
-    setEnabled(false);
+    enterBusy(false);
     if (m_responseTxt->isEmpty()) {
         showError(QStringLiteral("応答メッセージのデータがありません。"));
         leaveBusy(m_saveCmd);

@@ -40,7 +40,7 @@ void wireProbeDeskForm::addShortcuts()
             auto *s = new QShortcut(k, this);
             s->setContext(Qt::WindowShortcut);
             connect(s, &QShortcut::activated, button, [button] {
-                if (button->isEnabled() && button->window()->isEnabled())
+                if (button->isEnabled())
                     button->click();
             });
         }
@@ -54,7 +54,7 @@ void wireProbeDeskForm::addShortcuts()
     auto *saveRequestKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this);
     saveRequestKey->setContext(Qt::WindowShortcut);
     connect(saveRequestKey, &QShortcut::activated, this, [this] {
-        if (isEnabled())
+        if (!isBusy())
             saveRequest();
     });
     m_findBar->serve(this, {m_requestFind, m_responseFind});

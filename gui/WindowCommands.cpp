@@ -40,13 +40,18 @@ void wireProbeDeskForm::countRequest()
     m_details->showRequest(e.bytes, e.jisReplaced);
 }
 
+ContentLength::Result wireProbeDeskForm::contentLengthFix(const QString &text) const
+{
+    const QString enc = encoding();
+    const TextCodec::EncodeOptions options = encodeOptions();
+    return ContentLength::fix(text,
+                              [&enc, options](QStringView body) { return TextCodec::encodedLength(body, enc, options); });
+}
+
 void wireProbeDeskForm::fixContentLength()
 {
     const QString text = m_requestTxt->rawText();
-    const QString enc = encoding();
-    const TextCodec::EncodeOptions options = encodeOptions();
-    const ContentLength::Result r = ContentLength::fix(
-        text, [&enc, options](QStringView body) { return TextCodec::encodedLength(body, enc, options); });
+    const ContentLength::Result r = contentLengthFix(text);
     // One step in the pane, so Ctrl+Z takes the fix back.
     if (r.applicable && !r.edits.isEmpty())
         m_requestTxt->replaceAll(ContentLength::apply(text, r.edits));

@@ -50,6 +50,7 @@ void wireProbeDeskForm::restoreSettings()
     m_portCmb->setEditText(m_portCmb->itemText(0));
     m_details->restore(m_settings);
     restoreHistorySettings();
+    showOptionsSummary();
 }
 
 void wireProbeDeskForm::applyStoredGeometry()

@@ -1,9 +1,14 @@
 #pragma once
 
 #include "core/HistoryEntry.h"
+#include "core/ContentLength.h"
 #include "core/Settings.h"
 #include "core/TextCodec.h"
+#include "gui/DetailsForm.h"
 
+#include <QByteArray>
+#include <QHash>
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -17,7 +22,7 @@ class QPushButton;
 class QSlider;
 class CommonDialog;
 class CompareForm;
-class DetailsForm;
+class ElidedLabel;
 class FindBar;
 class ResponseFind;
 class TextPaneFind;
@@ -25,9 +30,11 @@ class ExchangeEngine;
 class HistoryForm;
 class HistoryService;
 class MessageBox;
+class NoticeBar;
 class RawTextPane;
 class ResponseView;
 class SplitterHandle;
+class SummaryLine;
 struct Failure;
 
 // The one window: a view over the exchange engine. It turns its controls into
@@ -46,6 +53,8 @@ public:
     void restoreSettings();
 
     ExchangeEngine &engine() { return *m_engine; }
+    // A command runs: the controls take no input (Stop aside).
+    bool isBusy() const { return m_busy; }
     DetailsForm &details() { return *m_details; }
     HistoryForm &history() { return *m_history; }
     CompareForm &comparison() { return *m_compare; }
@@ -64,6 +73,7 @@ protected:
     void moveEvent(QMoveEvent *e) override;
     void changeEvent(QEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private slots:
@@ -72,6 +82,11 @@ private slots:
     void showCompletion();
     void showTimeOut(int seconds);
     void showFailure(qint32 number, const QString &description);
+    void stopExchange();
+    void showStopped();
+    void showSummary();
+    void showOptionsSummary();
+    void openDetailsAt(DetailsForm::Page page);
 
     void openRequest();
     void saveRequest();
@@ -98,9 +113,24 @@ private:
     void wireEvents();
     void addShortcuts();
     void setStatus(const QString &text);
-    // Disabling the window took the focus away; it goes back to the control
+    // The busy state: every control but Stop (shown when stoppable) takes no
+    // input; the window itself stays enabled, so Stop and boxes work.
+    void enterBusy(bool stoppable);
+    // Disabling the controls took the focus away; it goes back to the control
     // that started the command, so the keyboard works again.
     void leaveBusy(QWidget *focusTo);
+    // The status text, cut on one line, and the summary at its right end.
+    void layOutStatusRow();
+    // Stop, and the summary's progress, follow the engine. known: not the
+    // empty state a Send starts from.
+    void followOutcome(bool running, bool known);
+    // Notices with a fix, for what the request or the response shows.
+    enum class RequestMoment { Loaded, Sent };
+    void checkRequest(RequestMoment when);
+    void checkResponse();
+    void alignLineEnds();
+    // What the Content-Length fix would do to this request text.
+    ContentLength::Result contentLengthFix(const QString &text) const;
     void showError(const QString &text);
     void reportFailure(const Failure &f);
     void reportFileFailure(const Failure &f);
@@ -158,7 +188,14 @@ private:
     ResponseView *m_responseTxt = nullptr;
     QWidget *m_picSplitter = nullptr;
     SplitterHandle *m_imgSplitter = nullptr;
-    QLabel *m_statusBar = nullptr;
+    ElidedLabel *m_statusBar = nullptr;
+    SummaryLine *m_summaryLbl = nullptr;
+    QPushButton *m_stopCmd = nullptr;
+    QPushButton *m_revertResponseCmd = nullptr;
+    NoticeBar *m_noticeBar = nullptr;
+    QTimer m_summaryTimer;
+    QList<QPointer<QWidget>> m_disabledWhileBusy;
+    bool m_busy = false;
     QTimer m_selectionTimer;
     QTimer m_requestCount;
 

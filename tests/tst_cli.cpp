@@ -24,8 +24,9 @@ namespace {
 
 // One answer, from a server of the given kind: "close" (answers and closes;
 // "close6" on ::1), "pieces" (the same in 64 KiB pieces), "keep" (answers and
-// stays open), "refused" (nothing listens), or "tls:NAME" (TLS with the test
-// certificate NAME, answers and closes).
+// stays open), "silent" (reads and closes), "mute" (never answers), "eof"
+// (answers once its input has ended), "refused" (nothing listens), or
+// "tls:NAME" (TLS with the test certificate NAME, answers and closes).
 QList<QByteArray> pieces(const QByteArray &bytes)
 {
     QList<QByteArray> out;
@@ -39,10 +40,15 @@ struct Peer
     LoopbackServer plain;
     TlsLoopbackServer tls;
     const QString port;
+    static LoopbackServer::Script script(const QString &kind, const QByteArray &answer)
+    {
+        return kind == u"keep" ? Scripts::answerAndKeepOpen(answer) : kind == u"silent" ? Scripts::closeWithoutSending()
+               : kind == u"mute"   ? Scripts::neverAnswer()
+               : kind == u"eof"    ? Scripts::answerAtEndOfInput()
+               : Scripts::answerAndClose(kind == u"pieces" ? pieces(answer) : QList<QByteArray>{answer});
+    }
     Peer(const QString &kind, const QByteArray &answer)
-        : plain(kind == u"keep" ? Scripts::answerAndKeepOpen(answer)
-                : Scripts::answerAndClose(kind == u"pieces" ? pieces(answer) : QList<QByteArray>{answer}),
-                kind == u"close6" ? QHostAddress::LocalHostIPv6 : QHostAddress::LocalHost),
+        : plain(script(kind, answer), kind == u"close6" ? QHostAddress::LocalHostIPv6 : QHostAddress::LocalHost),
           tls(kind.startsWith(u"tls:") ? kind.mid(4) : u"server"_s),
           port(QString::number(kind == u"refused" ? refusedPort() : kind.startsWith(u"tls:") ? tls.port() : plain.port()))
     { tls.setAnswer(answer); }
@@ -257,6 +263,7 @@ private slots:
         QTest::newRow("HTTP cut short") << "close" << HttpShort << dest << "" << 0 << "1000 バイトより 900 バイト足りません";
         QTest::newRow("HTTP cut short, --http-end") << "close" << HttpShort << QStringList{"--http-end"} + dest << "" << 6 << "900 バイト足りません";
         QTest::newRow("refused") << "refused" << QByteArray() << dest << "" << 2 << "200:";
+        QTest::newRow("--half-close") << "eof" << "read 18 bytes"_qba << QStringList{"--half-close"} + dest << "" << 0 << "";
         QTest::newRow("refused, with TLS") << "refused" << QByteArray() << QStringList{"--tls"} + dest << "" << 2 << "200:";
         QTest::newRow("TLS verification") << "tls:selfsigned" << "answer"_qba << QStringList{"--tls", "--cacert", testCert("ca.pem")} + dest << "" << 3 << "300:";
         QTest::newRow("-o into a missing folder") << "close" << "answer"_qba << QStringList{"-o", "/nonexistent/out"} + dest << "" << 5 << "/nonexistent/out";
@@ -298,6 +305,31 @@ private slots:
         QVERIFY2(QString::fromUtf8(r.err).contains(message) && r.err.isEmpty() == message.isEmpty(), r.err.constData());
         QTest::qWait(20);
         QCOMPARE(peer.received(), exchanged ? "GET / HTTP/1.0\n\n\r\n"_qba : QByteArray());
+    }
+
+    // A server that closes without a word, or takes the connection but not the
+    // TLS handshake, is told at once and in its own words; the request went out.
+    void serverSaysNothing_data()
+    {
+        QTest::addColumn<QString>("server");
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("closed without an answer") << "silent" << QStringList{"-t", "10"} << 2 << "251:";
+        QTest::newRow("TLS to a plain server") << "mute" << QStringList{"--tls", "-t", "1"} << 3 << "303:";
+    }
+    void serverSaysNothing()
+    {
+        QFETCH(QString, server);
+        QFETCH(QStringList, options);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        Peer peer(server, QByteArray());
+        const Result r = send(options + QStringList{"127.0.0.1", peer.port}, {"GET / HTTP/1.0\n\n", {}, 0, {}});
+        QCOMPARE(r.status, status);
+        QVERIFY2(QString::fromUtf8(r.err).contains(message), r.err.constData());
+        QVERIFY(r.ms < 5000); // the close, not a time-out of 10 s
+        QVERIFY(!peer.received().isEmpty());
     }
 
     void outputFile_data()

@@ -130,15 +130,13 @@ private slots:
         QTest::addColumn<int>("kind");
         QTest::addColumn<QByteArray>("kept");
         QTest::newRow("never answers") << 0 << QByteArray();
-        QTest::newRow("closes without sending") << 1 << QByteArray();
-        QTest::newRow("answers and keeps the connection open") << 2 << QByteArray("partial");
+        QTest::newRow("answers and keeps the connection open") << 1 << QByteArray("partial");
     }
     void timeOuts()
     {
         QFETCH(int, kind);
         QFETCH(QByteArray, kept);
-        const LoopbackServer::Script scripts[] = {Scripts::neverAnswer(), Scripts::closeWithoutSending(),
-                                                  Scripts::answerAndKeepOpen(kept)};
+        const LoopbackServer::Script scripts[] = {Scripts::neverAnswer(), Scripts::answerAndKeepOpen(kept)};
         LoopbackServer server(scripts[kind]);
         Run r;
         r.start(server.port(), "q", 1);
@@ -150,6 +148,68 @@ private slots:
         QCOMPARE(r.reports, 1);
         QCOMPARE(r.said, (QStringList{"Running", "started", "TimedOut", "timeout"}));
         QVERIFY(r.settled);
+    }
+
+    // How an exchange ends with servers that close without a word, never
+    // answer, or wait for the end of the request; the time-out (smallest, 1 s)
+    // never ends one early. The clock starts at the engine's last report.
+    void endsAtTheRightMoment_data()
+    {
+        QTest::addColumn<int>("server"); // 0 never answers, 1 answers once, 2 reads and closes,
+                                         // 3 shuts down, then closes, 4 answers at the end of input
+        QTest::addColumn<bool>("tls");
+        QTest::addColumn<bool>("halfClose");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<int>("notBeforeMs");
+        QTest::newRow("no answer") << 0 << false << false << "timeout 1" << 1000;
+        QTest::newRow("silence after an answer") << 1 << false << false << "timeout 1" << 1000;
+        QTest::newRow("TLS handshake unanswered") << 0 << true << false << "failed 303" << 1000;
+        QTest::newRow("closed without an answer") << 2 << false << false << "failed 251" << 0;
+        QTest::newRow("shut down, then closed") << 3 << false << false << "failed 251" << 0;
+        QTest::newRow("TLS closed after the handshake") << 5 << true << false << "failed 251" << 0;
+        QTest::newRow("half-close lets an end-of-input reader answer") << 4 << false << true << "completed" << 0;
+        QTest::newRow("without it, it waits") << 4 << false << false << "timeout 1" << 1000;
+    }
+    void endsAtTheRightMoment()
+    {
+        QFETCH(int, server);
+        QFETCH(bool, tls);
+        QFETCH(bool, halfClose);
+        QFETCH(QString, end);
+        QFETCH(int, notBeforeMs);
+        const LoopbackServer::Script scripts[] = {
+            Scripts::neverAnswer(), Scripts::answerAndKeepOpen("partial"), Scripts::closeWithoutSending(),
+            [](QTcpSocket *s, LoopbackServer *) {
+                ::shutdown(static_cast<int>(s->socketDescriptor()), SHUT_WR);
+                QTimer::singleShot(300, s, [s] { s->disconnectFromHost(); });
+            },
+            Scripts::answerAtEndOfInput(), Scripts::neverAnswer()};
+        LoopbackServer plain(scripts[server]);
+        TlsLoopbackServer tlsServer(QStringLiteral("server"));
+        tlsServer.setAnswer(QByteArray());
+        Run r;
+        QElapsedTimer since;
+        qint64 waited = -1;
+        const auto restart = [&since] { since.start(); };
+        const auto stop = [&since, &waited] { waited = since.elapsed(); };
+        QObject::connect(&r.engine, &ExchangeEngine::connected, &r.engine, restart);
+        QObject::connect(&r.engine, &ExchangeEngine::arrived, &r.engine, restart);
+        QObject::connect(&r.engine, &ExchangeEngine::outcomeChanged, &r.engine, stop);
+        ExchangeSetup s;
+        s.host = QStringLiteral("127.0.0.1");
+        s.port = server == 5 ? tlsServer.port() : plain.port();
+        s.request = "hello";
+        // Not the time-out, when the end must come first: it would wait past r.wait().
+        s.timeoutSeconds = notBeforeMs > 0 ? 1 : 10;
+        s.tls.enabled = tls;
+        s.tls.caFile = testCert(QStringLiteral("ca.pem"));
+        s.halfClose = halfClose;
+        since.start();
+        r.engine.start(s);
+        QVERIFY(r.wait());
+        QCOMPARE(r.end, end);
+        QVERIFY2(waited >= notBeforeMs, qPrintable(QString::number(waited)));
+        QCOMPARE(r.engine.response(), QByteArray(server == 1 ? "partial" : server == 4 && halfClose ? "read 5 bytes" : ""));
     }
 
     void failures_data()

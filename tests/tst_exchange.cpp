@@ -3,12 +3,14 @@
 #include "ProxyProcess.h"
 #include "TestFiles.h"
 #include "TestSupport.h"
+#include "TlsLoopbackServer.h"
 
 #include "core/ExchangeEngine.h"
 #include "gui/DetailsForm.h"
 #include "gui/RawTextPane.h"
 #include "gui/ResponseView.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDirIterator>
 #include <QLabel>
@@ -72,7 +74,7 @@ private slots:
             focused = focused->parentWidget();
         QVERIFY(focused);
         QCOMPARE(focused->objectName(), focus);
-        QVERIFY(w.form->isEnabled());
+        QVERIFY(!w.busy());
         QCOMPARE(w.addressCmb->itemText(0), QString()); // nothing recorded
         QCOMPARE(w.responseTxt->rawText(), QStringLiteral("old"));
         QCOMPARE(w.statusBar->text(), status);
@@ -86,10 +88,10 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
         w.sendCmd->setFocus();
         w.sendTo(QStringLiteral("127.0.0.1"), port(server), QStringLiteral("GET / HTTP/1.0\n\n"));
-        QVERIFY(!w.form->isEnabled());
+        QVERIFY(w.busy());
         QTRY_COMPARE(w.statusBar->text(), Waiting);
         QTRY_COMPARE(w.statusBar->text(), Done);
-        QVERIFY(w.form->isEnabled());
+        QVERIFY(!w.busy());
         QCOMPARE(w.responseTxt->rawText(), QStringLiteral("HTTP/1.0 200 OK\r\nX: 1\r\n\r\nbody"));
         QCOMPARE(server.received, QByteArray("GET / HTTP/1.0\r\n\r\n"));
         QCOMPARE(w.addressCmb->itemText(0), QStringLiteral("127.0.0.1"));
@@ -133,7 +135,7 @@ private slots:
         QVERIFY2(status.startsWith(QString::number(number) + ':'), qPrintable(status));
         QCOMPARE(status.mid(status.indexOf(':') + 1), w.box.texts.first());
         QVERIFY(!w.box.texts.first().isEmpty());
-        QVERIFY(w.form->isEnabled());
+        QVERIFY(!w.busy());
         QCOMPARE(w.responseTxt->rawText(), QString());
         QCOMPARE(w.addressCmb->itemText(0), address); // recorded even though it failed
         QCOMPARE(w.portCmb->itemText(0), port);
@@ -173,7 +175,7 @@ private slots:
         for (int i = 0; i < statuses.size(); ++i) {
             user->setText(i < 3 ? QStringLiteral("alice") : QStringLiteral("bob"));
             w.sendCmd->click();
-            QTRY_VERIFY_WITH_TIMEOUT(w.form->isEnabled() && !w.form->engine().isRunning(), 10000);
+            QTRY_VERIFY_WITH_TIMEOUT(!w.busy() && !w.form->engine().isRunning(), 10000);
             QVERIFY2(w.statusBar->text().startsWith(statuses[i]), qPrintable(w.statusBar->text()));
         }
         QCOMPARE(asked.size(), 3);
@@ -200,7 +202,7 @@ private slots:
         QCOMPARE(w.statusBar->text(), timeOutText(1));
         QVERIFY(closedWhileOpen);
         QCOMPARE(w.box.ownerEnabled, QList<bool>{false});
-        QVERIFY(w.form->isEnabled());
+        QVERIFY(!w.busy());
         QCOMPARE(w.responseTxt->rawText(), QStringLiteral("partial"));
     }
 
@@ -293,6 +295,63 @@ private slots:
         QCOMPARE(readFile(dir.filePath("r.txt")), QByteArray("\x89\x9E\x93\x9A"));
     }
 
+    // Stop (the button or Esc) is the one control that takes input while an
+    // exchange runs; what arrived stays, and no box is shown.
+    void stopKeepsWhatArrived_data()
+    {
+        QTest::addColumn<bool>("byKey");
+        QTest::newRow("中止") << false;
+        QTest::newRow("Esc") << true;
+    }
+    void stopKeepsWhatArrived()
+    {
+        QFETCH(bool, byKey);
+        LoopbackServer server(Scripts::answerAndKeepOpen("partial"));
+        TestWindow w;
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
+        auto *stop = w.form->findChild<QPushButton *>(QStringLiteral("stopCmd"));
+        for (int round = 0; round < 2; ++round) { // the second after an exchange that ended
+            w.sendTo(QStringLiteral("127.0.0.1"), port(server), QStringLiteral("q"));
+            QTRY_COMPARE(w.form->engine().response(), QByteArray("partial"));
+            QVERIFY(w.busy() && stop->isVisible() && stop->isEnabled());
+            if (byKey)
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+            else
+                QTest::mouseClick(stop, Qt::LeftButton);
+            QCOMPARE(w.statusBar->text(), QStringLiteral("中止しました。"));
+            QVERIFY(!w.form->engine().isRunning() && !w.busy() && !stop->isVisible());
+            w.form->showWholeResponse();
+            QCOMPARE(w.responseTxt->rawText(), QStringLiteral("partial"));
+        }
+        QTest::qWait(50);
+        QVERIFY(w.box.texts.isEmpty());
+    }
+
+    // A client certificate's password is asked once a run; a wrong one is
+    // forgotten and asked again.
+    void passwordAskedOncePerRun()
+    {
+        TlsLoopbackServer server(QStringLiteral("server"), true);
+        TestWindow w;
+        DetailsForm &d = w.form->details();
+        QStringList answers{"nope", "p12-test"}, asked;
+        d.setPasswordQuestion([&](QWidget *, const QString &subject) -> std::optional<QByteArray> {
+            asked << subject;
+            return answers.isEmpty() ? std::nullopt : std::optional<QByteArray>(answers.takeFirst().toUtf8());
+        });
+        d.findChild<QCheckBox *>(QStringLiteral("tlsChk"))->setChecked(true);
+        d.findChild<QLineEdit *>(QStringLiteral("caFileTxt"))->setText(testCert(QStringLiteral("ca.pem")));
+        d.findChild<QLineEdit *>(QStringLiteral("clientCertTxt"))->setText(testCert(QStringLiteral("client.p12")));
+        for (const QString &end : {QStringLiteral("302:"), Done, Done}) {
+            w.sendTo(QStringLiteral("127.0.0.1"), QString::number(server.port()), QStringLiteral("q"));
+            QTRY_VERIFY(!w.form->engine().isRunning() && !w.busy());
+            QVERIFY2(w.statusBar->text().startsWith(end), qPrintable(w.statusBar->text()));
+        }
+        QCOMPARE(asked, QStringList(2, testCert(QStringLiteral("client.p12"))));
+        QCOMPARE(server.encrypted, 2);
+    }
+
     // A stray key in a response shown with the wrong encoding: Save asks
     // whether to write the bytes that arrived or the text with U+FFFD in it.
     void aStrayKeyInTheResponse_data()
@@ -322,7 +381,7 @@ private slots:
         QCOMPARE(w.box.questions.size(), 1);
         QCOMPARE(w.dialog->shown.size(), saved.isEmpty() ? 0 : 1);
         QCOMPARE(readFile(dir.filePath("r.txt")), saved);
-        QVERIFY(w.form->isEnabled());
+        QVERIFY(!w.busy());
     }
 
     void editsOfTheResponseAreUndoneAndReverted()

@@ -117,6 +117,19 @@ private slots:
         QCOMPARE(w.requestTxt->rawText(), QStringLiteral("kept"));
     }
 
+    void detailsWindowClosesWithItsKeys()
+    {
+        TestWindow w;
+        w.form->show();
+        DetailsForm &d = w.form->details();
+        for (const QKeySequence &key : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_D)}) {
+            w.detailsCmd->click();
+            QVERIFY(QTest::qWaitForWindowActive(&d));
+            QTest::keySequence(QApplication::focusWidget(), key);
+            QVERIFY2(!d.isVisible(), qPrintable(key.toString()));
+        }
+    }
+
     void exitAndTitleBarStoreTheSame()
     {
         QMap<QString, QString> stored[2];

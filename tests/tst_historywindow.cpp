@@ -60,7 +60,7 @@ void exchange(TestWindow &w, const QByteArray &answer, const QString &request, L
 {
     auto *server = new LoopbackServer(Scripts::answerAndClose({answer}));
     w.sendTo(u"127.0.0.1"_s, QString::number(server->port()), request);
-    QTRY_VERIFY_WITH_TIMEOUT(w.form->isEnabled(), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(!w.busy(), 5000);
     if (keep)
         *keep = server;
     else
@@ -120,7 +120,7 @@ private slots:
 
         h.resend->click();
         QTRY_COMPARE_WITH_TIMEOUT(server->received, wire + wire, 5000);
-        QTRY_VERIFY_WITH_TIMEOUT(w.form->isEnabled(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.busy(), 5000);
         QTRY_COMPARE(h.rows(), 2);
     }
 

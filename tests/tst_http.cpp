@@ -1,9 +1,13 @@
 #include "core/ContentLength.h"
+#include "core/FramingVerdict.h"
 #include "core/HttpFraming.h"
 #include "core/LineEndCount.h"
+#include "core/RequestShape.h"
 
 #include <QStringEncoder>
 #include <QtTest>
+
+using namespace Qt::Literals::StringLiterals;
 
 using Problem = HttpDiagnosis::Problem;
 using Amount = HttpDiagnosis::Amount;
@@ -133,6 +137,42 @@ private slots:
         QCOMPARE(r.applicable, applicable);
         QCOMPARE(ContentLength::apply(request, r.edits), expected);
         QCOMPARE(r.edits.isEmpty(), expected == request);
+    }
+
+    // The word the summary gives a response, read as ended (the window's
+    // summary test shows a complete and a short one).
+    void verdict_data()
+    {
+        QTest::addColumn<QByteArray>("response");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("warning");
+        QTest::newRow("3 more than the length") << "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nokXYZ"_ba << "余分 3 バイト" << true;
+        QTest::newRow("chunked, whole, 2 after it") << "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n0\r\n\r\nzz"_ba
+                                                    << "余分 2 バイト" << true;
+        QTest::newRow("chunked, no last chunk") << "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n2\r\nok\r\n"_ba
+                                                << "不足（終端チャンクなし）" << true;
+        QTest::newRow("header cut") << "HTTP/1.1 200 OK\r\nX: y"_ba << "不足（ヘッダーの途中まで）" << true;
+        QTest::newRow("framed by the close") << "HTTP/1.0 200 OK\r\n\r\nbody"_ba << "閉じるまで" << false;
+    }
+    void verdict()
+    {
+        QFETCH(QByteArray, response);
+        QFETCH(QString, text);
+        QFETCH(bool, warning);
+        HttpFraming f;
+        f.reset(false);
+        f.feed(response);
+        const FramingVerdict v = FramingVerdict::of(f);
+        QCOMPARE(v.text(), text);
+        QCOMPARE(v.isWarning(), warning);
+    }
+
+    void requestShape()
+    {
+        // Not HTTP, but its lone LF counted; a lone CR made CR LF too.
+        QVERIFY(!RequestShape::startsLikeHttp(u"hello world\n"));
+        QCOMPARE(RequestShape::loneLineFeeds(u"hello world\n\r\n"), 1);
+        QCOMPARE(RequestShape::withCrLf(u"GET * HTTP/1.0\r\r\n\n"), QStringLiteral("GET * HTTP/1.0\r\n\r\n\r\n"));
     }
 
     void lineEnds()

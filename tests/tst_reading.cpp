@@ -30,7 +30,7 @@ void exchange(TestWindow &w, const QByteArray &response, const QString &encoding
     LoopbackServer server(Scripts::answerAndClose({response}));
     w.form->details().setEncoding(encoding);
     w.sendTo(QStringLiteral("127.0.0.1"), QString::number(server.port()), QStringLiteral("GET / HTTP/1.0\n\n"));
-    QTRY_VERIFY_WITH_TIMEOUT(w.form->isEnabled() && !w.form->engine().isRunning(), 10000);
+    QTRY_VERIFY_WITH_TIMEOUT(!w.busy() && !w.form->engine().isRunning(), 10000);
 }
 
 // Picks the entry named text from the context menu about to open.
@@ -64,7 +64,7 @@ private slots:
         TestWindow w;
         w.form->show();
         w.sendTo(QStringLiteral("127.0.0.1"), QString::number(server.port()), QStringLiteral("POST / HTTP/1.1\n\n"));
-        QTRY_VERIFY_WITH_TIMEOUT(w.form->isEnabled() && !w.form->engine().isRunning(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.busy() && !w.form->engine().isRunning(), 10000);
         w.form->showWholeResponse();
 
         chooseFromMenu(QStringLiteral("本文を整形して表示"));
@@ -191,7 +191,7 @@ private slots:
         w.portCmb->setEditText(QString::number(server.port()));
         w.requestTxt->setRawText(QStringLiteral("<Fault>\r\n") + line + QStringLiteral("\r\nFAULT"));
         w.sendCmd->click();
-        QTRY_VERIFY_WITH_TIMEOUT(w.form->isEnabled() && !w.form->engine().isRunning(), 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(!w.busy() && !w.form->engine().isRunning(), 10000);
         QVERIFY(QTest::qWaitForWindowActive(w.form.get()));
 
         const auto parts = [](QWidget *window) {

@@ -1,8 +1,13 @@
 #include "Loopback.h"
 
+#include <QSocketNotifier>
 #include <QTcpSocket>
 #include <QTimer>
 #include <memory>
+
+#include <cerrno>
+#include <sys/socket.h>
+#include <unistd.h>
 
 LoopbackServer::LoopbackServer(Script script, const QHostAddress &at) : m_script(std::move(script))
 {
@@ -62,6 +67,31 @@ LoopbackServer::Script closeWithoutSending()
 LoopbackServer::Script neverAnswer()
 {
     return [](QTcpSocket *, LoopbackServer *) {};
+}
+
+LoopbackServer::Script answerAtEndOfInput()
+{
+    // Qt's sockets close at the end of their input, so the connection is
+    // served on a descriptor of its own (closing Qt's leaves it open).
+    return [](QTcpSocket *s, LoopbackServer *server) {
+        const int fd = ::dup(static_cast<int>(s->socketDescriptor()));
+        s->abort();
+        auto *notifier = new QSocketNotifier(fd, QSocketNotifier::Read, s);
+        auto read = std::make_shared<qint64>(0);
+        QObject::connect(notifier, &QSocketNotifier::activated, notifier, [notifier, fd, read, server] {
+            char buf[4096];
+            const ssize_t got = ::recv(fd, buf, sizeof buf, MSG_DONTWAIT);
+            if (got > 0 || (got < 0 && errno == EAGAIN)) {
+                *read += qMax<ssize_t>(got, 0);
+                server->received += QByteArray(buf, qMax<ssize_t>(got, 0));
+                return;
+            }
+            const QByteArray answer = "read " + QByteArray::number(*read) + " bytes";
+            (void)::send(fd, answer.constData(), size_t(answer.size()), MSG_NOSIGNAL);
+            notifier->setEnabled(false);
+            ::close(fd);
+        });
+    };
 }
 
 } // namespace Scripts

@@ -31,7 +31,11 @@ LoopbackServer::Script answerAndClose(QList<QByteArray> pieces);
 LoopbackServer::Script answerAndKeepOpen(QByteArray answer);
 LoopbackServer::Script closeWithoutSending();
 LoopbackServer::Script neverAnswer();
+// Like a service under `nc -N`: reads to the end of its input, then answers
+// "read N bytes" and closes.
+LoopbackServer::Script answerAtEndOfInput();
 }
 
 // A port that nothing listens on.
 quint16 refusedPort();
+

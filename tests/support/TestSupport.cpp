@@ -13,10 +13,26 @@
 #include <QTimer>
 #include <QtTest>
 
+bool windowBusy(const QWidget *form)
+{
+    static const char *const controls[] = {"sendCmd",    "openCmd",     "clearCmd",   "pasteCmd", "detailsCmd",
+                                           "historyCmd", "saveCmd",     "exitCmd",    "addressCmb", "portCmb",
+                                           "TimeOutSlider", "requestTxt", "responseTxt"};
+    int disabled = 0;
+    for (const char *name : controls) {
+        const QWidget *w = form->findChild<QWidget *>(QString::fromLatin1(name));
+        if (w && !w->isEnabled())
+            ++disabled;
+    }
+    if (disabled != 0 && disabled != int(std::size(controls)))
+        QTest::qFail("some controls take input while others do not", __FILE__, __LINE__);
+    return disabled > 0;
+}
+
 void FakeMessageBox::showError(QWidget *owner, const QString &text)
 {
     texts << text;
-    ownerEnabled << (owner ? owner->isEnabled() : true);
+    ownerEnabled << (owner ? !windowBusy(owner->window()) : true);
     if (whileOpen)
         whileOpen();
 }

@@ -21,8 +21,12 @@ class RawTextPane;
 class ResponseView;
 class SplitterHandle;
 
+// Whether the window is busy: none of its controls takes input. A window
+// with some controls disabled and others not fails the test.
+bool windowBusy(const QWidget *form);
+
 // Records each box instead of showing it, and whether the window was still
-// busy (disabled) while it was "open".
+// busy while it was "open".
 class FakeMessageBox : public MessageBox
 {
 public:
@@ -35,7 +39,7 @@ public:
     int answer = -1;
     QStringList questions;
     QStringList texts;
-    QList<bool> ownerEnabled;
+    QList<bool> ownerEnabled; // false: busy while the box was open
     std::function<void()> whileOpen; // runs while the box would be open
 };
 
@@ -76,6 +80,7 @@ struct TestWindow
     void setSetting(const QString &key, const QString &value);
     // Fills in the destination and the request and presses Send.
     void sendTo(const QString &address, const QString &port, const QString &request);
+    bool busy() const { return windowBusy(form.get()); }
 
     QPushButton *sendCmd, *openCmd, *clearCmd, *pasteCmd, *detailsCmd, *saveCmd, *exitCmd;
     QComboBox *addressCmb, *portCmb;
