@@ -1,8 +1,8 @@
 #include "core/ProcessStart.h"
+#include "core/SettingsStore.h"
 #include "core/Translation.h"
 #include "gui/CommonDialog.h"
 #include "gui/MessageBox.h"
-#include "core/SettingsStore.h"
 #include "gui/wireProbeDeskForm.h"
 
 #include <QApplication>

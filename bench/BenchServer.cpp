@@ -52,7 +52,8 @@ BenchServer::~BenchServer()
 
 void BenchServer::setPlan(Plan plan, QByteArray answer, qsizetype pieceSize)
 {
-    setPlan(plan, [answer] { return std::make_unique<BytesSource>(answer); }, pieceSize);
+    setPlan(
+        plan, [answer] { return std::make_unique<BytesSource>(answer); }, pieceSize);
 }
 
 void BenchServer::setPlan(Plan plan, SourceFactory source, qsizetype pieceSize)
@@ -116,8 +117,9 @@ void BenchServer::serve(int fd)
     pollfd p{fd, POLLIN, 0};
     // The request; its contents do not matter here. (A (void) cast does not quiet
     // glibc's warn_unused_result on read() under _FORTIFY_SOURCE.)
-    [[maybe_unused]] const ssize_t request =
-        ::poll(&p, 1, 5000) > 0 ? ::read(fd, buf.data(), static_cast<size_t>(buf.size())) : 0;
+    [[maybe_unused]] const ssize_t request = ::poll(&p, 1, 5000) > 0
+                                                 ? ::read(fd, buf.data(), static_cast<size_t>(buf.size()))
+                                                 : 0;
     if (plan == Plan::Reset) {
         linger l{1, 0};
         ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &l, sizeof l);
@@ -125,8 +127,7 @@ void BenchServer::serve(int fd)
     } else if (plan == Plan::Flood) {
         // The source is read once and its first piece sent again and again.
         const qsizetype n = source->read(buf.data(), piece);
-        while (n > 0 && !m_stop && sendAll(fd, buf.constData(), n)) {
-        }
+        while (n > 0 && !m_stop && sendAll(fd, buf.constData(), n)) {}
     } else if (plan != Plan::CloseWithoutData) {
         for (;;) {
             const qsizetype n = source->read(buf.data(), piece);

@@ -24,11 +24,11 @@ class BenchServer
 {
 public:
     enum class Plan {
-        AnswerAndClose,   // all at once, then close
-        AnswerInPieces,   // pieces with a 2 ms pause between them
-        Stream,           // pieces back to back, as fast as the client reads
-        Flood,            // pieces without end, until the client goes
-        Reset,            // a little, then a reset
+        AnswerAndClose, // all at once, then close
+        AnswerInPieces, // pieces with a 2 ms pause between them
+        Stream,         // pieces back to back, as fast as the client reads
+        Flood,          // pieces without end, until the client goes
+        Reset,          // a little, then a reset
         CloseWithoutData,
     };
     using SourceFactory = std::function<std::unique_ptr<ByteSource>()>;

@@ -57,7 +57,8 @@ struct BenchWindow
     SettingsStore store{dir.path()};
     SilentBox box;
     ScriptedDialog *dialog = new ScriptedDialog;
-    wireProbeDeskForm form{&store, &box, std::unique_ptr<CommonDialog>(dialog), dir.filePath(QStringLiteral("history.sqlite3"))};
+    wireProbeDeskForm form{&store, &box, std::unique_ptr<CommonDialog>(dialog),
+                           dir.filePath(QStringLiteral("history.sqlite3"))};
 
     QPushButton *sendCmd, *openCmd, *saveCmd, *clearCmd;
     QComboBox *addressCmb, *portCmb, *limitCmb;

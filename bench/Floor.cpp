@@ -17,7 +17,7 @@ double showOnce(QApplication &app, const QString &text, bool anywhere)
     QFont f;
     f.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("Noto Sans Mono CJK JP")});
     f.setPointSize(9);
-    e.setFont(f);                       // the program's message font
+    e.setFont(f); // the program's message font
     e.resize(252, 292);
     if (anywhere)
         e.setWordWrapMode(QTextOption::WrapAnywhere);
@@ -46,7 +46,7 @@ double best(QApplication &app, const QString &text, bool anywhere, int repeat)
 // The three texts: the floor program's own lines.
 QString Floor::line4m()
 {
-    return QString(QStringLiteral("QUJD")).repeated(1024 * 1024);   // 4 MiB, no spaces
+    return QString(QStringLiteral("QUJD")).repeated(1024 * 1024); // 4 MiB, no spaces
 }
 
 QString Floor::lines16m()
@@ -62,7 +62,8 @@ QString Floor::req10m()
 {
     QString req;
     for (int i = 0; i < 100000; ++i)
-        req += QStringLiteral("<item>0123456789012345678901234567890123456789012345678901234567890123456789012345678</item>\n");
+        req += QStringLiteral(
+            "<item>0123456789012345678901234567890123456789012345678901234567890123456789012345678</item>\n");
     return req;
 }
 

@@ -10,10 +10,10 @@
 #include "core/HistoryService.h"
 #include "core/HistoryStore.h"
 #include "gui/CompareForm.h"
-#include "gui/ResponseView.h"
 #include "gui/HistoryForm.h"
 #include "gui/HistoryListModel.h"
 #include "gui/RawTextPane.h"
+#include "gui/ResponseView.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -41,7 +41,8 @@ void roomyHistory(BenchWindow &w, qint64 capMiB)
     w.form.restoreSettings();
 }
 
-const char *const Names[] = {"山田太郎", "佐藤花子", "鈴木一郎", "高橋美咲", "田中健太", "伊藤直子", "渡辺翔", "中村優子"};
+const char *const Names[] = {"山田太郎", "佐藤花子", "鈴木一郎", "高橋美咲",
+                             "田中健太", "伊藤直子", "渡辺翔",   "中村優子"};
 
 // count small SOAP exchanges, added from beside the window as a second writer would.
 void fill(const QString &path, int from, int count)
@@ -61,8 +62,9 @@ void fill(const QString &path, int from, int count)
                         "SOAPAction: \"urn:svc#GetUser\"\r\n\r\n<soap:Envelope><soap:Body><GetUser><id>"
                         + QByteArray::number(n) + "</id></GetUser></soap:Body></soap:Envelope>\r\n";
             e.response = "HTTP/1.1 200 OK\r\nContent-Type: text/xml; charset=utf-8\r\n\r\n<soap:Envelope><soap:Body>"
-                         "<GetUserResponse><id>" + QByteArray::number(n) + "</id><name>" + QByteArray(Names[n % 8])
-                         + "</name><note>order " + QByteArray::number(n * 7919 % 100000)
+                         "<GetUserResponse><id>"
+                         + QByteArray::number(n) + "</id><name>" + QByteArray(Names[n % 8]) + "</name><note>order "
+                         + QByteArray::number(n * 7919 % 100000)
                          + "</note></GetUserResponse></soap:Body></soap:Envelope>\r\n";
             e.statusLine = QStringLiteral("HTTP/1.1 200 OK");
             e.requestBytes = e.request.size();
@@ -89,9 +91,12 @@ void HistoryBench::recording(BenchWindow &w, BenchServer &server, Report &r)
     for (bool record : {false, true}) {
         recordChk->setChecked(record);
         const int before = model->rowCount();
-        server.setPlan(BenchServer::Plan::Stream, [] { return BenchTexts::numberedLines(256 << 20); }, 64 * 1024);
+        server.setPlan(
+            BenchServer::Plan::Stream, [] { return BenchTexts::numberedLines(256 << 20); }, 64 * 1024);
         StallWatch stall;
-        stall.setProbe([&w] { return StallWatch::Counts{w.form.engine().response().size(), w.responseTxt->shownBytes()}; });
+        stall.setProbe([&w] {
+            return StallWatch::Counts{w.form.engine().response().size(), w.responseTxt->shownBytes()};
+        });
         QElapsedTimer t;
         double endedAt = -1, listedAt = -1;
         QObject guard;
@@ -105,11 +110,12 @@ void HistoryBench::recording(BenchWindow &w, BenchServer &server, Report &r)
         const double shownAt = w.waitShown(t, Long);
         BenchWindow::waitFor([&] { return !record || listedAt >= 0; }, Long);
         stall.stop();
-        const QString what = QStringLiteral("%1 ms at %2 s after the end, %3 MiB taken into the pane in it; all shown %4 s after the end")
-                                 .arg(stall.longestMs(), 0, 'f', 1)
-                                 .arg(stall.longestAtMs() / 1000, 0, 'f', 1)
-                                 .arg(stall.longestGrowth()[1] >> 20)
-                                 .arg(shownAt - endedAt, 0, 'f', 1);
+        const QString what =
+            QStringLiteral("%1 ms at %2 s after the end, %3 MiB taken into the pane in it; all shown %4 s after the end")
+                .arg(stall.longestMs(), 0, 'f', 1)
+                .arg(stall.longestAtMs() / 1000, 0, 'f', 1)
+                .arg(stall.longestGrowth()[1] >> 20)
+                .arg(shownAt - endedAt, 0, 'f', 1);
         if (!record) {
             r.info(QStringLiteral("8 256 MiB unrecorded: longest stall, end to shown"), what);
             continue;
@@ -179,7 +185,9 @@ void HistoryBench::searchAndOpen(BenchWindow &w, Report &r, bool search, bool op
             const double ms = t.nsecsElapsed() / 1e6;
             stall.stop();
             r.atMost(QStringLiteral("9 search over 10,000: %1").arg(QString::fromUtf8(q.label)), ms, 200, "ms",
-                     QStringLiteral("(%1 rows listed; longest stall %2 ms)").arg(model->rowCount()).arg(stall.longestMs(), 0, 'f', 0));
+                     QStringLiteral("(%1 rows listed; longest stall %2 ms)")
+                         .arg(model->rowCount())
+                         .arg(stall.longestMs(), 0, 'f', 0));
         }
         field->setText(QString());
         form.close();
@@ -187,7 +195,8 @@ void HistoryBench::searchAndOpen(BenchWindow &w, Report &r, bool search, bool op
     if (open) {
         filling.restart();
         fill(path, 10000, 90000);
-        r.info(QStringLiteral("10 history filled"), QStringLiteral("90,000 more entries in %1 s").arg(seconds(filling), 0, 'f', 1));
+        r.info(QStringLiteral("10 history filled"),
+               QStringLiteral("90,000 more entries in %1 s").arg(seconds(filling), 0, 'f', 1));
         auto *historyCmd = w.form.findChild<QPushButton *>(QStringLiteral("historyCmd"));
         StallWatch stall;
         stall.start();
@@ -211,8 +220,9 @@ void HistoryBench::searchAndOpen(BenchWindow &w, Report &r, bool search, bool op
         stall.stop();
         r.atMost(QStringLiteral("10 open the history window over 100,000 entries"), shownMs, 200, "ms",
                  QStringLiteral("(%1 rows listed)").arg(HistoryListModel::PageSize));
-        r.atMost(QStringLiteral("10 … then 100 pages scrolled"), scroll.nsecsElapsed() / 1e6, 5000, "ms",
-                 QStringLiteral("(%1 rows; longest stall %2 ms)").arg(model->rowCount()).arg(stall.longestMs(), 0, 'f', 0));
+        r.atMost(
+            QStringLiteral("10 … then 100 pages scrolled"), scroll.nsecsElapsed() / 1e6, 5000, "ms",
+            QStringLiteral("(%1 rows; longest stall %2 ms)").arg(model->rowCount()).arg(stall.longestMs(), 0, 'f', 0));
         form.close();
     }
 }
@@ -231,13 +241,16 @@ void HistoryBench::comparing(BenchWindow &w, Report &r)
     stall.start();
     QElapsedTimer t;
     t.start();
-    form.compare({QStringLiteral("left"), left, QStringLiteral("UTF-8")}, {QStringLiteral("right"), right, QStringLiteral("UTF-8")});
+    form.compare({QStringLiteral("left"), left, QStringLiteral("UTF-8")},
+                 {QStringLiteral("right"), right, QStringLiteral("UTF-8")});
     BenchWindow::waitFor([&] { return !form.isComparing(); }, Long);
     QApplication::processEvents();
     const double s = seconds(t);
     stall.stop();
     r.atMost(QStringLiteral("11 compare two 16 MiB responses"), s * 1000, 2000, "ms",
-             QStringLiteral("(%1 differences; longest stall %2 ms)").arg(form.differenceCount()).arg(stall.longestMs(), 0, 'f', 0));
+             QStringLiteral("(%1 differences; longest stall %2 ms)")
+                 .arg(form.differenceCount())
+                 .arg(stall.longestMs(), 0, 'f', 0));
     r.holds(QStringLiteral("11 compare: every changed line found"), form.differenceCount() == lines / 100,
             QStringLiteral("%1 of %2").arg(form.differenceCount()).arg(lines / 100));
     form.close();

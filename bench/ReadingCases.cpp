@@ -7,13 +7,13 @@
 
 #include "core/ExchangeEngine.h"
 #include "core/ReadableBody.h"
+#include "gui/ByteFind.h"
 #include "gui/DetailsForm.h"
 #include "gui/FindBar.h"
-#include "gui/ByteFind.h"
-#include "gui/ResponseView.h"
 #include "gui/HexView.h"
 #include "gui/PrettyPage.h"
 #include "gui/RawTextPane.h"
+#include "gui/ResponseView.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -59,7 +59,8 @@ void ReadingCases::search(Report &r)
     HexView view;
     view.resize(900, 500);
     view.setBytes(bytes);
-    ByteFind find(&view, [] { return QStringLiteral("Shift_JIS"); }, [] { return TextCodec::EncodeOptions{}; }, true);
+    ByteFind find(
+        &view, [] { return QStringLiteral("Shift_JIS"); }, [] { return TextCodec::EncodeOptions{}; }, true);
     FindBar bar;
     bar.serve(&view, {&find});
     view.show();
@@ -98,8 +99,8 @@ void ReadingCases::search(Report &r)
         const bool exact = count->text().startsWith(done);
         r.atMost(QString::fromUtf8(row.label), s * 1000, 1000, "ms",
                  QStringLiteral("(longest stall %1 ms; %2)").arg(stall.longestMs(), 0, 'f', 1).arg(count->text()));
-        r.atMost(QString::fromUtf8(row.label) + QStringLiteral(": longest stall"), stall.longestMs(), StallWatch::OverMs,
-                 "ms");
+        r.atMost(QString::fromUtf8(row.label) + QStringLiteral(": longest stall"), stall.longestMs(),
+                 StallWatch::OverMs, "ms");
         r.holds(QString::fromUtf8(row.label) + QStringLiteral(": count"), exact,
                 QStringLiteral("%1 expected, label %2").arg(row.expected).arg(count->text()));
         bar.close();
@@ -132,11 +133,13 @@ void ReadingCases::format(BenchWindow &w, BenchServer &server, Report &r)
     t.start();
     w.form.details().showPretty(&w.form);
     double readyAt = -1;
-    BenchWindow::waitFor([&] {
-        if (readyAt < 0 && view->document()->characterCount() > 1)
-            readyAt = seconds(t);
-        return shown;
-    }, 600000);
+    BenchWindow::waitFor(
+        [&] {
+            if (readyAt < 0 && view->document()->characterCount() > 1)
+                readyAt = seconds(t);
+            return shown;
+        },
+        600000);
     const double all = seconds(t);
     stall.stop();
     r.info(QStringLiteral("13 整形 page, 16 MiB XML"),

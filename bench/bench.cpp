@@ -34,9 +34,9 @@
 #include <QSlider>
 
 #include <algorithm>
-#include <functional>
 #include <arpa/inet.h>
 #include <cstdio>
+#include <functional>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -74,8 +74,7 @@ void settle(BenchWindow &w, BenchServer &server)
 // Cases 1 and 3: a response streamed in 64 KiB pieces, timed from Send to the
 // pane showing all of it; best of repeat.
 void streamed(BenchWindow &w, BenchServer &server, Report &r, const QString &label,
-              const BenchServer::SourceFactory &source, const char *floorName, double floor, double target,
-              int repeat)
+              const BenchServer::SourceFactory &source, const char *floorName, double floor, double target, int repeat)
 {
     const QByteArray expected = BenchTexts::all(*source());
     double best = -1;
@@ -93,7 +92,8 @@ void streamed(BenchWindow &w, BenchServer &server, Report &r, const QString &lab
             best = s;
     }
     r.ratio(label, best, floorName, floor, target);
-    r.holds(label + QStringLiteral(": pane shows the bytes"), exact, exact ? QStringLiteral("exact") : QStringLiteral("DIFFERS"));
+    r.holds(label + QStringLiteral(": pane shows the bytes"), exact,
+            exact ? QStringLiteral("exact") : QStringLiteral("DIFFERS"));
 }
 
 // Case 2: Open of the floor's request text, timed from the press to the pane
@@ -123,7 +123,8 @@ void opening(BenchWindow &w, Report &r, const FloorFigures &floor, int repeat)
     w.dialog->answer.clear();
     const bool exact = w.requestTxt->rawText() == expected && w.box.count == 0;
     r.ratio(QStringLiteral("2 Open 10 MiB request, 100,000 lines"), best, "req10m", floor.req10m, 1.5);
-    r.holds(QStringLiteral("2 Open: pane shows the file"), exact, exact ? QStringLiteral("exact") : QStringLiteral("DIFFERS"));
+    r.holds(QStringLiteral("2 Open: pane shows the file"), exact,
+            exact ? QStringLiteral("exact") : QStringLiteral("DIFFERS"));
     w.requestTxt->setRawText(QStringLiteral("GET / HTTP/1.0\r\n\r\n"));
     QFile::remove(path);
 }
@@ -156,9 +157,7 @@ double large(BenchWindow &w, BenchServer &server, Report &r, const QString &labe
     const bool peakReset = Memory::resetPeak();
     StallWatch stall;
     // What the longest stall was spent on: bytes taken in, characters laid out.
-    stall.setProbe([&w] {
-        return StallWatch::Counts{w.form.engine().response().size(), w.responseTxt->shownBytes()};
-    });
+    stall.setProbe([&w] { return StallWatch::Counts{w.form.engine().response().size(), w.responseTxt->shownBytes()}; });
     server.setPlan(BenchServer::Plan::Stream, source, Piece);
     QElapsedTimer t;
     t.start();
@@ -187,10 +186,9 @@ double large(BenchWindow &w, BenchServer &server, Report &r, const QString &labe
                  .arg(stall.longestAtMs() / 1000, 0, 'f', 2)
                  .arg(stall.gapsOver())
                  .arg(StallWatch::OverMs));
-    r.info(label + QStringLiteral(": in the longest stall"),
-           QStringLiteral("%1 received, %2 taken into the pane")
-               .arg(mib(stall.longestGrowth()[0]))
-               .arg(mib(stall.longestGrowth()[1])));
+    r.info(label + QStringLiteral(": in the longest stall"), QStringLiteral("%1 received, %2 taken into the pane")
+                                                                 .arg(mib(stall.longestGrowth()[0]))
+                                                                 .arg(mib(stall.longestGrowth()[1])));
     r.info(label + QStringLiteral(": kept"), QStringLiteral("byte array capacity %1 (resident as used), %2 lines")
                                                  .arg(mib(response.capacity()))
                                                  .arg(w.responseTxt->text().lines().lineCount()));
@@ -202,8 +200,9 @@ double large(BenchWindow &w, BenchServer &server, Report &r, const QString &labe
     // The transient peak: growing the array copies it when the heap has room
     // for the copy (after other large texts were freed), remaps it otherwise.
     r.info(label + QStringLiteral(": peak above idle"),
-           peakReset ? QStringLiteral("%1× the response").arg(double(peak - idle) / double(qMax<qint64>(1, size)), 0, 'f', 2)
-                     : QStringLiteral("not measured: /proc/self/clear_refs refused"));
+           peakReset
+               ? QStringLiteral("%1× the response").arg(double(peak - idle) / double(qMax<qint64>(1, size)), 0, 'f', 2)
+               : QStringLiteral("not measured: /proc/self/clear_refs refused"));
 
     if (save) {
         w.dialog->answer = w.dir.filePath(QStringLiteral("Response.txt"));
@@ -216,13 +215,14 @@ double large(BenchWindow &w, BenchServer &server, Report &r, const QString &labe
         const qint64 peakWithSave = Memory::peak();
         const qint64 heldAfterSave = Memory::resident() - idle;
         r.info(label + QStringLiteral(": Save"), QStringLiteral("%1 s (%2 MiB/s)")
-                                                   .arg(saved, 0, 'f', 2)
-                                                   .arg(static_cast<double>(size) / (1 << 20) / saved, 0, 'f', 0));
+                                                     .arg(saved, 0, 'f', 2)
+                                                     .arg(static_cast<double>(size) / (1 << 20) / saved, 0, 'f', 0));
         r.atMost(label + QStringLiteral(": longest stall during Save"), stall.longestMs(), StallTarget, "ms");
         r.memory(label + QStringLiteral(": held above idle after the Save"), heldAfterSave, size, peakTarget);
         if (peakReset)
             r.info(label + QStringLiteral(": peak above idle with the Save"),
-                   QStringLiteral("%1× the response").arg(double(peakWithSave - idle) / double(qMax<qint64>(1, size)), 0, 'f', 2));
+                   QStringLiteral("%1× the response")
+                       .arg(double(peakWithSave - idle) / double(qMax<qint64>(1, size)), 0, 'f', 2));
         const bool written = fileHolds(w.dialog->answer, response) && w.box.count == 0;
         r.holds(label + QStringLiteral(": saved file holds the bytes"), written,
                 written ? QStringLiteral("exact") : QStringLiteral("DIFFERS"));
@@ -231,7 +231,8 @@ double large(BenchWindow &w, BenchServer &server, Report &r, const QString &labe
     }
     const QByteArray expected = BenchTexts::all(*source());
     const bool exact = s > 0 && w.statusBar->text() == Done && response == expected && w.responseShows(expected);
-    r.holds(label + QStringLiteral(": pane shows the bytes"), exact, exact ? QStringLiteral("exact") : QStringLiteral("DIFFERS"));
+    r.holds(label + QStringLiteral(": pane shows the bytes"), exact,
+            exact ? QStringLiteral("exact") : QStringLiteral("DIFFERS"));
     return s;
 }
 
@@ -398,7 +399,8 @@ void completionLatency(BenchWindow &w, BenchServer &server, Report &r)
 
 long openFds()
 {
-    return static_cast<long>(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size());
+    return static_cast<long>(
+        QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size());
 }
 
 int soak(int count)
@@ -507,45 +509,52 @@ int main(int argc, char **argv)
     const bool sameTexts = BenchTexts::all(*BenchTexts::numberedLines(16 << 20)) == Floor::lines16m().toLatin1()
                            && BenchTexts::all(*BenchTexts::noSpaces(4 << 20)) == Floor::line4m().toLatin1()
                            && BenchTexts::request10m() == Floor::req10m().toLatin1();
-    r.holds(QStringLiteral("texts are the floor's"), sameTexts, sameTexts ? QStringLiteral("same") : QStringLiteral("DIFFER"));
+    r.holds(QStringLiteral("texts are the floor's"), sameTexts,
+            sameTexts ? QStringLiteral("same") : QStringLiteral("DIFFER"));
 
     BenchWindow w;
     BenchServer server;
     if (runs(1))
-        streamed(w, server, r, QStringLiteral("1 16 MiB lines streamed, to all shown"),
-                 [] { return BenchTexts::numberedLines(16 << 20); }, "lines16m", floor.lines16m, 0.5, repeat);
+        streamed(
+            w, server, r, QStringLiteral("1 16 MiB lines streamed, to all shown"),
+            [] { return BenchTexts::numberedLines(16 << 20); }, "lines16m", floor.lines16m, 0.5, repeat);
     if (runs(2))
         opening(w, r, floor, repeat);
     if (runs(3))
-        streamed(w, server, r, QStringLiteral("3 4 MiB line, no spaces, to all shown"),
-                 [] { return BenchTexts::noSpaces(4 << 20); }, "line4m_anywhere", floor.line4mAnywhere, 0.1, repeat);
+        streamed(
+            w, server, r, QStringLiteral("3 4 MiB line, no spaces, to all shown"),
+            [] { return BenchTexts::noSpaces(4 << 20); }, "line4m_anywhere", floor.line4mAnywhere, 0.1, repeat);
     if (runs(7))
         completionLatency(w, server, r);
     if (runs(4))
-        large(w, server, r, QStringLiteral("4 256 MiB lines"), [] { return BenchTexts::numberedLines(256 << 20); },
-              true);
+        large(
+            w, server, r, QStringLiteral("4 256 MiB lines"), [] { return BenchTexts::numberedLines(256 << 20); }, true);
     if (runs(5)) {
-        large(w, server, r, QStringLiteral("5 64 MiB line, no spaces"), [] { return BenchTexts::noSpaces(64 << 20); },
-              false);
+        large(
+            w, server, r, QStringLiteral("5 64 MiB line, no spaces"), [] { return BenchTexts::noSpaces(64 << 20); },
+            false);
         interactions(w, r, QStringLiteral("5 64 MiB line"));
     }
     if (runs(17)) {
-        large(w, server, r, QStringLiteral("17 64 MiB lines"), [] { return BenchTexts::numberedLines(64 << 20); },
-              false);
+        large(
+            w, server, r, QStringLiteral("17 64 MiB lines"), [] { return BenchTexts::numberedLines(64 << 20); }, false);
         interactions(w, r, QStringLiteral("17 64 MiB lines"));
     }
     if (runs(15)) {
-        large(w, server, r, QStringLiteral("15 32 MiB of lone CR"), [] { return BenchTexts::repeated('\r', 32 << 20); },
-              false);
-        large(w, server, r, QStringLiteral("15 32 MiB of lone LF"), [] { return BenchTexts::repeated('\n', 32 << 20); },
-              false);
+        large(
+            w, server, r, QStringLiteral("15 32 MiB of lone CR"), [] { return BenchTexts::repeated('\r', 32 << 20); },
+            false);
+        large(
+            w, server, r, QStringLiteral("15 32 MiB of lone LF"), [] { return BenchTexts::repeated('\n', 32 << 20); },
+            false);
     }
     if (runs(14))
         againstTheWire(w, server, r, repeat);
     if (runs(16)) {
         w.setLimit(QStringLiteral("1 GiB"));
-        large(w, server, r, QStringLiteral("16 1 GiB lines, limit 1 GiB"),
-              [] { return BenchTexts::numberedLines((qint64(1) << 30) - 100); }, false, 1.3);
+        large(
+            w, server, r, QStringLiteral("16 1 GiB lines, limit 1 GiB"),
+            [] { return BenchTexts::numberedLines((qint64(1) << 30) - 100); }, false, 1.3);
         w.setLimit(QStringLiteral("512 MiB"));
     }
     if (runs(9) || runs(10))

@@ -12,7 +12,7 @@ struct ExchangeFacts
     QString host;
     std::optional<qint32> port;
     bool tls = false;
-    ProxySettings proxy; // never its password
+    ProxySettings proxy;                        // never its password
     QString outcome = QStringLiteral("failed"); // completed, timeout, failed, interrupted
     std::optional<Failure> failure;
     std::optional<Failure> outputFailure;

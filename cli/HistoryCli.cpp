@@ -21,7 +21,6 @@ namespace {
 
 const QString Program = QStringLiteral("wireprobe-send: ");
 
-
 void sayFault(const HistoryStore &store)
 {
     FdOutput::say(Program + store.fault().text);
@@ -44,21 +43,22 @@ QString outcomeName(HistoryEntry::Outcome o)
 
 QByteArray jsonLine(const HistoryEntry &e)
 {
-    QJsonObject o{{QStringLiteral("id"), double(e.id)},
-                  {QStringLiteral("time"), QDateTime::fromMSecsSinceEpoch(e.startedMs, Qt::UTC).toString(Qt::ISODateWithMs)},
-                  {QStringLiteral("host"), e.host},
-                  {QStringLiteral("port"), e.port},
-                  {QStringLiteral("tls"), e.tls},
-                  {QStringLiteral("label"), e.label},
-                  {QStringLiteral("outcome"), outcomeName(e.outcome)},
-                  {QStringLiteral("status_line"), e.statusLine.isEmpty() ? QJsonValue() : QJsonValue(e.statusLine)},
-                  {QStringLiteral("failure"), e.outcome == HistoryEntry::Outcome::Failed
-                                                  ? QJsonValue(QJsonObject{{QStringLiteral("number"), e.failureNumber},
-                                                                           {QStringLiteral("description"), e.failureText}})
-                                                  : QJsonValue()},
-                  {QStringLiteral("response_bytes"), double(e.responseBytes)},
-                  {QStringLiteral("cut"), e.cut},
-                  {QStringLiteral("ms"), e.timings.end < 0 ? QJsonValue() : QJsonValue(e.timings.end)}};
+    QJsonObject o{
+        {QStringLiteral("id"), double(e.id)},
+        {QStringLiteral("time"), QDateTime::fromMSecsSinceEpoch(e.startedMs, Qt::UTC).toString(Qt::ISODateWithMs)},
+        {QStringLiteral("host"), e.host},
+        {QStringLiteral("port"), e.port},
+        {QStringLiteral("tls"), e.tls},
+        {QStringLiteral("label"), e.label},
+        {QStringLiteral("outcome"), outcomeName(e.outcome)},
+        {QStringLiteral("status_line"), e.statusLine.isEmpty() ? QJsonValue() : QJsonValue(e.statusLine)},
+        {QStringLiteral("failure"), e.outcome == HistoryEntry::Outcome::Failed
+                                        ? QJsonValue(QJsonObject{{QStringLiteral("number"), e.failureNumber},
+                                                                 {QStringLiteral("description"), e.failureText}})
+                                        : QJsonValue()},
+        {QStringLiteral("response_bytes"), double(e.responseBytes)},
+        {QStringLiteral("cut"), e.cut},
+        {QStringLiteral("ms"), e.timings.end < 0 ? QJsonValue() : QJsonValue(e.timings.end)}};
     return QJsonDocument(o).toJson(QJsonDocument::Compact) + '\n';
 }
 
@@ -66,7 +66,8 @@ QByteArray textLine(const HistoryEntry &e)
 {
     const QStringList fields{QString::number(e.id),
                              QDateTime::fromMSecsSinceEpoch(e.startedMs).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                             e.tls ? e.destination() + QStringLiteral(" [TLS]") : e.destination(), e.label, e.resultText()};
+                             e.tls ? e.destination() + QStringLiteral(" [TLS]") : e.destination(), e.label,
+                             e.resultText()};
     return fields.join(QLatin1Char('\t')).toUtf8() + '\n';
 }
 
@@ -114,7 +115,8 @@ int HistoryCli::exportEntry(const SendOptions &options)
         try {
             ResponseFile::save(path, bytes);
         } catch (const Failure &f) {
-            FdOutput::say(Program + QString::number(f.number) + QStringLiteral(" : ") + f.description + QLatin1Char('\n') + path);
+            FdOutput::say(Program + QString::number(f.number) + QStringLiteral(" : ") + f.description
+                          + QLatin1Char('\n') + path);
             return ExitStatus::Output;
         }
     }

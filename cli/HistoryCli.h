@@ -22,6 +22,5 @@ qint64 recordCap();
 // --record: the exchange the engine has just ended, if it got as far as a
 // connection attempt. The engine streams without keeping the response: kept
 // is what the caller kept of it, up to recordCap().
-void record(const ExchangeEngine &engine, const ExchangeFacts &facts, const SendOptions &options,
-            const QByteArray &kept);
+void record(const ExchangeEngine &engine, const ExchangeFacts &facts, const SendOptions &options, const QByteArray &kept);
 }

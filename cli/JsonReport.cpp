@@ -35,23 +35,25 @@ QByteArray jsonReport(const ExchangeFacts &facts, const ExchangeEngine &engine)
     o[QStringLiteral("port")] = facts.port ? QJsonValue(*facts.port) : QJsonValue();
     o[QStringLiteral("tls")] = facts.tls;
     if (facts.proxy.used())
-        o[QStringLiteral("proxy")] = QJsonObject{{QStringLiteral("type"), ProxySettings::typeName(facts.proxy.type)},
-                                                 {QStringLiteral("host"), facts.proxy.host},
-                                                 {QStringLiteral("port"), facts.proxy.port},
-                                                 {QStringLiteral("remote_dns"), facts.proxy.type == ProxySettings::Type::Socks5
-                                                                                    ? QJsonValue(facts.proxy.remoteDns)
-                                                                                    : QJsonValue()}};
+        o[QStringLiteral("proxy")] = QJsonObject{
+            {QStringLiteral("type"), ProxySettings::typeName(facts.proxy.type)},
+            {QStringLiteral("host"), facts.proxy.host},
+            {QStringLiteral("port"), facts.proxy.port},
+            {QStringLiteral("remote_dns"),
+             facts.proxy.type == ProxySettings::Type::Socks5 ? QJsonValue(facts.proxy.remoteDns) : QJsonValue()}};
     else
         o[QStringLiteral("proxy")] = QJsonValue();
     o[QStringLiteral("outcome")] = facts.outcome;
     o[QStringLiteral("failure")] = failure(facts.failure);
     o[QStringLiteral("output_failure")] = failure(facts.outputFailure);
     o[QStringLiteral("exit_status")] = facts.exitStatus;
-    o[QStringLiteral("timings_ms")] = QJsonObject{
-        {QStringLiteral("resolved"), ms(t.resolved)}, {QStringLiteral("proxy"), ms(t.proxyConnected)},
-        {QStringLiteral("connected"), ms(t.connected)},
-        {QStringLiteral("tls"), ms(t.tlsDone)},       {QStringLiteral("sent"), ms(t.requestSent)},
-        {QStringLiteral("first_byte"), ms(t.firstByte)}, {QStringLiteral("end"), ms(t.end)}};
+    o[QStringLiteral("timings_ms")] = QJsonObject{{QStringLiteral("resolved"), ms(t.resolved)},
+                                                  {QStringLiteral("proxy"), ms(t.proxyConnected)},
+                                                  {QStringLiteral("connected"), ms(t.connected)},
+                                                  {QStringLiteral("tls"), ms(t.tlsDone)},
+                                                  {QStringLiteral("sent"), ms(t.requestSent)},
+                                                  {QStringLiteral("first_byte"), ms(t.firstByte)},
+                                                  {QStringLiteral("end"), ms(t.end)}};
     o[QStringLiteral("bytes")] = QJsonObject{{QStringLiteral("request"), double(engine.requestBytesSent())},
                                              {QStringLiteral("response"), double(engine.receivedBytes())},
                                              {QStringLiteral("header"), httpOnly(framing.headerBytes())},

@@ -30,7 +30,8 @@ void ProgressLine::draw()
     const QLocale c = QLocale::c();
     QString text = QStringLiteral("\r受信: %1 バイト").arg(c.toString(bytes));
     if (ms > 0)
-        text += QStringLiteral("（%1/秒）").arg(c.formattedDataSize(qint64(bytes * 1000.0 / ms), 1, QLocale::DataSizeIecFormat));
+        text += QStringLiteral("（%1/秒）")
+                    .arg(c.formattedDataSize(qint64(bytes * 1000.0 / ms), 1, QLocale::DataSizeIecFormat));
     FdOutput::writeAll(STDERR_FILENO, (text + QStringLiteral("\x1b[K")).toUtf8());
     m_shown = true;
 }

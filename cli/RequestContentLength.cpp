@@ -22,6 +22,7 @@ RequestContentLength::Result RequestContentLength::fix(const QByteArray &request
     out.request = r.applicable ? ContentLength::apply(text, r.edits).toLatin1() : request;
     out.notes << r.note;
     if (r.applicable && !bodyIsText)
-        out.notes << QStringLiteral("本文には %1 として正しくないバイトがあります。Content-Length は送信するバイト数です。").arg(encoding);
+        out.notes << QStringLiteral("本文には %1 として正しくないバイトがあります。Content-Length は送信するバイト数です。")
+                         .arg(encoding);
     return out;
 }

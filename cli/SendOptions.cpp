@@ -89,8 +89,9 @@ SendOptions parseSendOptions(const QStringList &arguments)
     QCommandLineParser p;
     p.setApplicationDescription(
         QStringLiteral("生の要求メッセージを TCP で送信し、サーバが接続を閉じるまでに届いた応答をそのまま出力します。")
-        + QCoreApplication::translate("SendOptions", "\n「-」で始まる引数（「-」で始まるファイル名など）は -- の後に書いて下さい"
-                                                     "（例: wireprobe-send -t 5 -- HOST PORT -request.txt）。"));
+        + QCoreApplication::translate("SendOptions",
+                                      "\n「-」で始まる引数（「-」で始まるファイル名など）は -- の後に書いて下さい"
+                                      "（例: wireprobe-send -t 5 -- HOST PORT -request.txt）。"));
     // Our own, so -v stays --verbose and the texts are Japanese.
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("使い方を表示します。"));
     const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("バージョンを表示します。"));
@@ -99,19 +100,24 @@ SendOptions parseSendOptions(const QStringList &arguments)
                                      QStringLiteral("10"));
     const QCommandLineOption output(
         QStringLiteral("o"),
-        QCoreApplication::translate("SendOptions", "応答をファイルに書き込みます（標準出力の代わりに）。届いたとおりに一時ファイルへ書き、"
-                                                   "終わりに置き換えます。FIFO やデバイスにはそのまま書き込みます。"),
+        QCoreApplication::translate(
+            "SendOptions", "応答をファイルに書き込みます（標準出力の代わりに）。届いたとおりに一時ファイルへ書き、"
+                           "終わりに置き換えます。FIFO やデバイスにはそのまま書き込みます。"),
         QStringLiteral("FILE"));
-    const QCommandLineOption binary(QStringLiteral("binary"), QStringLiteral("要求のバイト列を行の規則なしにそのまま送信します。"));
-    const QCommandLineOption encoding(QStringLiteral("encoding"),
-                                      QStringLiteral("要求ファイルのエンコーディング（UTF-8、Shift_JIS、EUC-JP、ISO-2022-JP、ISO-8859-1）。"),
-                                      QStringLiteral("NAME"), QStringLiteral("UTF-8"));
-    const QCommandLineOption limit(QStringLiteral("limit"),
-                                   QCoreApplication::translate("SendOptions", "受け取る応答の上限バイト数（既定: 上限なし）。"),
-                                   QStringLiteral("BYTES"));
+    const QCommandLineOption binary(QStringLiteral("binary"),
+                                    QStringLiteral("要求のバイト列を行の規則なしにそのまま送信します。"));
+    const QCommandLineOption encoding(
+        QStringLiteral("encoding"),
+        QStringLiteral("要求ファイルのエンコーディング（UTF-8、Shift_JIS、EUC-JP、ISO-2022-JP、ISO-8859-1）。"),
+        QStringLiteral("NAME"), QStringLiteral("UTF-8"));
+    const QCommandLineOption limit(
+        QStringLiteral("limit"),
+        QCoreApplication::translate("SendOptions", "受け取る応答の上限バイト数（既定: 上限なし）。"),
+        QStringLiteral("BYTES"));
     const QCommandLineOption requestLimit(
         QStringLiteral("request-limit"),
-        QCoreApplication::translate("SendOptions", "読み込む要求の上限バイト数（既定 1G）。超えると何も送信せずに終了します。"),
+        QCoreApplication::translate("SendOptions",
+                                    "読み込む要求の上限バイト数（既定 1G）。超えると何も送信せずに終了します。"),
         QStringLiteral("BYTES"));
     const QCommandLineOption tls(QStringLiteral("tls"), QStringLiteral("TLS で接続します。"));
     const QCommandLineOption insecure(QStringLiteral("insecure"), QStringLiteral("サーバ証明書を検証しません。"));
@@ -119,12 +125,14 @@ SendOptions parseSendOptions(const QStringList &arguments)
                                     QStringLiteral("FILE"));
     const QCommandLineOption cert(QStringLiteral("cert"), QStringLiteral("クライアント証明書（PEM または PKCS#12）。"),
                                   QStringLiteral("FILE"));
-    const QCommandLineOption key(QStringLiteral("key"), QStringLiteral("クライアント証明書の秘密鍵（PEM）。"), QStringLiteral("FILE"));
+    const QCommandLineOption key(QStringLiteral("key"), QStringLiteral("クライアント証明書の秘密鍵（PEM）。"),
+                                 QStringLiteral("FILE"));
     const QCommandLineOption httpEnd(QStringLiteral("http-end"),
                                      QStringLiteral("HTTP の応答が終わったら、サーバが閉じるのを待たずに完了します。"));
     const QCommandLineOption halfClose(
         QStringLiteral("half-close"),
-        QCoreApplication::translate("SendOptions", "要求を送信した後、送信側を閉じます（入力の終わりまで読むサーバ向け、TLS では無効）。"));
+        QCoreApplication::translate(
+            "SendOptions", "要求を送信した後、送信側を閉じます（入力の終わりまで読むサーバ向け、TLS では無効）。"));
     const QCommandLineOption fixLength(QStringLiteral("fix-content-length"),
                                        QStringLiteral("Content-Length を本文の送信バイト数に合わせます。"));
     const QCommandLineOption crlf(QStringLiteral("crlf"), QStringLiteral("LF のみの行末も CR LF にして送信します。"));
@@ -133,44 +141,51 @@ SendOptions parseSendOptions(const QStringList &arguments)
     const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("やり取りを JSON で標準エラー出力に書きます。"));
     const QCommandLineOption proxy(
         QStringLiteral("proxy"),
-        QCoreApplication::translate("SendOptions",
-                                    "プロキシを経由して接続します: http://[USER[:PASSWORD]@]HOST[:PORT] (CONNECT), "
-                                    "socks5://... (名前はこちらで解決), socks5h://... (名前はプロキシが解決)。 ポートの既定は 1080。 "
-                                    "パスワードがなければ端末で尋ねます。 省略時は環境変数 all_proxy / ALL_PROXY。 "
-                                    "空の URL ではプロキシを使いません。"),
+        QCoreApplication::translate(
+            "SendOptions", "プロキシを経由して接続します: http://[USER[:PASSWORD]@]HOST[:PORT] (CONNECT), "
+                           "socks5://... (名前はこちらで解決), socks5h://... (名前はプロキシが解決)。 ポートの既定は 1080。 "
+                           "パスワードがなければ端末で尋ねます。 省略時は環境変数 all_proxy / ALL_PROXY。 "
+                           "空の URL ではプロキシを使いません。"),
         QStringLiteral("URL"));
     const QCommandLineOption noProxy(
         QStringLiteral("noproxy"),
-        QCoreApplication::translate("SendOptions",
-                                    "プロキシを使わない接続先: * ですべて、 またはカンマ区切りのホスト名、 ドメイン、 アドレス。 "
-                                    "省略時は環境変数 no_proxy / NO_PROXY。"),
+        QCoreApplication::translate(
+            "SendOptions", "プロキシを使わない接続先: * ですべて、 またはカンマ区切りのホスト名、 ドメイン、 アドレス。 "
+                           "省略時は環境変数 no_proxy / NO_PROXY。"),
         QStringLiteral("LIST"));
-    const QCommandLineOption record(QStringLiteral("record"),
-                                    QCoreApplication::translate("SendOptions", "やり取りを履歴に記録します（ウィンドウと同じ履歴）。"));
-    const QCommandLineOption history(QStringLiteral("history"),
-                                     QCoreApplication::translate("SendOptions", "履歴の新しいほうから N 件（既定 20）を一覧にします: "
-                                                                                "番号、日時、宛先、要求名、結果。--json で JSON Lines。"));
+    const QCommandLineOption record(
+        QStringLiteral("record"),
+        QCoreApplication::translate("SendOptions", "やり取りを履歴に記録します（ウィンドウと同じ履歴）。"));
+    const QCommandLineOption history(
+        QStringLiteral("history"),
+        QCoreApplication::translate("SendOptions", "履歴の新しいほうから N 件（既定 20）を一覧にします: "
+                                                   "番号、日時、宛先、要求名、結果。--json で JSON Lines。"));
     const QCommandLineOption replay(QStringLiteral("replay"),
-                                    QCoreApplication::translate("SendOptions", "履歴の要求を記録どおりのバイト列で送り直します。"
-                                                                               "宛先は記録のまま、または HOST PORT。"),
+                                    QCoreApplication::translate("SendOptions",
+                                                                "履歴の要求を記録どおりのバイト列で送り直します。"
+                                                                "宛先は記録のまま、または HOST PORT。"),
                                     QStringLiteral("ID"));
     const QCommandLineOption exportEntry(QStringLiteral("export"),
-                                         QCoreApplication::translate("SendOptions", "履歴の要求と応答を DIR に ID-request.txt、"
-                                                                                    "ID-response.txt として書き出します。"),
+                                         QCoreApplication::translate("SendOptions",
+                                                                     "履歴の要求と応答を DIR に ID-request.txt、"
+                                                                     "ID-response.txt として書き出します。"),
                                          QStringLiteral("ID"));
-    const QList<QCommandLineOption> options{help,     version,   timeout,  output, binary, encoding, limit,
-                                            requestLimit, tls, insecure, cacert, cert, key,  httpEnd,
-                                            halfClose, fixLength, crlf, verbose,  json,   proxy,  noProxy, record,
-                                            history, replay, exportEntry};
+    const QList<QCommandLineOption> options{help,         version,   timeout,  output,     binary, encoding, limit,
+                                            requestLimit, tls,       insecure, cacert,     cert,   key,      httpEnd,
+                                            halfClose,    fixLength, crlf,     verbose,    json,   proxy,    noProxy,
+                                            record,       history,   replay,   exportEntry};
     p.addOptions(options);
-    p.addPositionalArgument(QStringLiteral("HOST"),
-                            QCoreApplication::translate("SendOptions", "接続先のホスト名または IP アドレス（IPv6 は [::1] のようにも書けます）。"));
+    p.addPositionalArgument(
+        QStringLiteral("HOST"),
+        QCoreApplication::translate("SendOptions",
+                                    "接続先のホスト名または IP アドレス（IPv6 は [::1] のようにも書けます）。"));
     p.addPositionalArgument(QStringLiteral("PORT"), QStringLiteral("接続先のポート番号。"));
     p.addPositionalArgument(QStringLiteral("REQUEST-FILE"), QStringLiteral("要求ファイル（省略または - で標準入力）。"),
                             QStringLiteral("[REQUEST-FILE]"));
-    p.setApplicationDescription(p.applicationDescription() + QLatin1Char('\n')
-                                + QCoreApplication::translate("SendOptions",
-                                                              "履歴: wireprobe-send --history [N] | --replay ID [HOST PORT] | --export ID DIR"));
+    p.setApplicationDescription(
+        p.applicationDescription() + QLatin1Char('\n')
+        + QCoreApplication::translate("SendOptions",
+                                      "履歴: wireprobe-send --history [N] | --replay ID [HOST PORT] | --export ID DIR"));
 
     QStringList negatives;
     if (!p.parse(hideNegativeNumbers(arguments, options, &negatives)))
@@ -190,12 +205,14 @@ SendOptions parseSendOptions(const QStringList &arguments)
     o.record = p.isSet(record);
     o.json = p.isSet(json);
     if (int(p.isSet(history)) + int(p.isSet(replay)) + int(p.isSet(exportEntry)) > 1)
-        throw UsageError{QCoreApplication::translate("SendOptions", "--history、--replay、--export は一つだけ指定して下さい。")};
+        throw UsageError{
+            QCoreApplication::translate("SendOptions", "--history、--replay、--export は一つだけ指定して下さい。")};
     const auto entryId = [](const QString &text) {
         bool ok = false;
         const qint64 id = text.trimmed().toLongLong(&ok);
         if (!ok || id < 1)
-            throw UsageError{QCoreApplication::translate("SendOptions", "履歴の番号は 1 以上の整数で指定して下さい: %1").arg(text)};
+            throw UsageError{
+                QCoreApplication::translate("SendOptions", "履歴の番号は 1 以上の整数で指定して下さい: %1").arg(text)};
         return id;
     };
     if (p.isSet(history)) {
@@ -206,14 +223,17 @@ SendOptions parseSendOptions(const QStringList &arguments)
         if (!args.isEmpty())
             o.historyCount = args[0].trimmed().toInt(&ok);
         if (!ok || o.historyCount < 1)
-            throw UsageError{QCoreApplication::translate("SendOptions", "--history の件数は 1 以上の整数で指定して下さい: %1").arg(args.value(0))};
+            throw UsageError{
+                QCoreApplication::translate("SendOptions", "--history の件数は 1 以上の整数で指定して下さい: %1")
+                    .arg(args.value(0))};
         return o;
     }
     if (p.isSet(exportEntry)) {
         o.mode = SendOptions::Mode::Export;
         o.entryId = entryId(p.value(exportEntry));
         if (args.size() != 1)
-            throw UsageError{QCoreApplication::translate("SendOptions", "--export には書き出すフォルダを一つ指定して下さい。")};
+            throw UsageError{
+                QCoreApplication::translate("SendOptions", "--export には書き出すフォルダを一つ指定して下さい。")};
         o.exportDir = args[0];
         return o;
     }
@@ -222,10 +242,12 @@ SendOptions parseSendOptions(const QStringList &arguments)
         o.mode = SendOptions::Mode::Replay;
         o.entryId = entryId(p.value(replay));
         if (args.size() != 0 && args.size() != 2)
-            throw UsageError{QCoreApplication::translate("SendOptions", "--replay の宛先はホストとポートの二つで指定して下さい。")};
+            throw UsageError{
+                QCoreApplication::translate("SendOptions", "--replay の宛先はホストとポートの二つで指定して下さい。")};
         for (const QCommandLineOption *fromFile : {&binary, &crlf})
             if (p.isSet(*fromFile))
-                throw UsageError{QCoreApplication::translate("SendOptions", "--%1 は --replay とは使えません。").arg(fromFile->names().constLast())};
+                throw UsageError{QCoreApplication::translate("SendOptions", "--%1 は --replay とは使えません。")
+                                     .arg(fromFile->names().constLast())};
     } else if (args.size() < 2)
         throw UsageError{QStringLiteral("接続先のホストとポートを指定して下さい。")};
     if (args.size() > 3)
@@ -248,15 +270,17 @@ SendOptions parseSendOptions(const QStringList &arguments)
     if (p.isSet(limit)) {
         o.responseLimit = byteCount(p.value(limit));
         if (o.responseLimit < 0)
-            throw UsageError{QStringLiteral("--limit には 1 以上のバイト数を指定して下さい（K、M、G も使えます）: %1").arg(p.value(limit))};
+            throw UsageError{QStringLiteral("--limit には 1 以上のバイト数を指定して下さい（K、M、G も使えます）: %1")
+                                 .arg(p.value(limit))};
     }
     o.encodingGiven = p.isSet(encoding);
     if (p.isSet(requestLimit)) {
         o.requestLimit = byteCount(p.value(requestLimit));
         if (o.requestLimit < 0)
-            throw UsageError{QCoreApplication::translate("SendOptions",
-                                                         "--request-limit には 1 以上のバイト数を指定して下さい（K、M、G も使えます）: %1")
-                                 .arg(p.value(requestLimit))};
+            throw UsageError{
+                QCoreApplication::translate(
+                    "SendOptions", "--request-limit には 1 以上のバイト数を指定して下さい（K、M、G も使えます）: %1")
+                    .arg(p.value(requestLimit))};
     }
     o.encoding = TextCodec::known(p.value(encoding));
     if (o.encoding.isEmpty())

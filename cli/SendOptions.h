@@ -41,7 +41,7 @@ struct SendOptions
     Mode mode = Mode::Send;
     bool record = false;
     int historyCount = 20;
-    qint64 entryId = 0;  // --replay, --export
+    qint64 entryId = 0; // --replay, --export
     QString exportDir;
     bool encodingGiven = false;
     // The request's bytes when they come from the history, not a file.

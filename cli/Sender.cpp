@@ -243,11 +243,13 @@ void Sender::onRequestSent()
 void Sender::onArrived(qint64 total)
 {
     if (m_received == 0)
-        detail(QStringLiteral("最初の応答バイトを受信しました（%1）").arg(ExchangeReport::milliseconds(m_engine.timings().firstByte)));
+        detail(QStringLiteral("最初の応答バイトを受信しました（%1）")
+                   .arg(ExchangeReport::milliseconds(m_engine.timings().firstByte)));
     m_received = total;
     // The response streams through; what --record keeps is bounded by the history's cap.
     if (m_options.record && m_recorded.size() < m_recordCap)
-        m_recorded.append(m_engine.lastPiece().first(qMin<qint64>(m_engine.lastPiece().size(), m_recordCap - m_recorded.size())));
+        m_recorded.append(
+            m_engine.lastPiece().first(qMin<qint64>(m_engine.lastPiece().size(), m_recordCap - m_recorded.size())));
     if (m_facts.outputFailure)
         return;
     m_writer->push(m_engine.lastPiece());
@@ -306,10 +308,11 @@ void Sender::onOutputFailed(int error)
         end(QStringLiteral("interrupted"), 0);
         m_facts.exitStatus = ExitStatus::ReaderGone;
     } else {
-        m_facts.outputFailure = error == ETIMEDOUT
-                                    ? Failure{ETIMEDOUT, tr("出力先が %1 秒間読み取らなかったため、打ち切りました。")
-                                                             .arg(m_options.timeoutSeconds)}
-                                    : FileFailure::fromErrno(error);
+        m_facts.outputFailure =
+            error == ETIMEDOUT
+                ? Failure{ETIMEDOUT,
+                          tr("出力先が %1 秒間読み取らなかったため、打ち切りました。").arg(m_options.timeoutSeconds)}
+                : FileFailure::fromErrno(error);
         sayFileFailure(*m_facts.outputFailure, outputName());
         end(QStringLiteral("failed"), 0);
         m_facts.exitStatus = ExitStatus::Output; // outranks how the exchange ended

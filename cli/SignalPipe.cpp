@@ -37,7 +37,8 @@ SignalPipe::SignalPipe(QObject *parent) : QObject(parent)
     g_writeEnd = m_fds[1];
     m_notifier = std::make_unique<QSocketNotifier>(m_fds[0], QSocketNotifier::Read);
     connect(m_notifier.get(), &QSocketNotifier::activated, this, &SignalPipe::onReadable);
-    struct sigaction sa {};
+    struct sigaction sa
+    {};
     sa.sa_handler = &SignalPipe::handler;
     sigemptyset(&sa.sa_mask);
     sa.sa_flags = SA_RESTART;

@@ -37,7 +37,7 @@ std::optional<QByteArray> TerminalPassword::ask(const QString &subject)
     if (fd < 0)
         throw Failure{FailureNumber::TlsFile,
                       QStringLiteral("パスワードを入力する端末がないため、%1 を使えません。").arg(subject)};
-    termios saved {};
+    termios saved{};
     const bool isTerminal = ::tcgetattr(fd, &saved) == 0;
     if (isTerminal) {
         termios quiet = saved;

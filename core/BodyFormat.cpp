@@ -95,7 +95,8 @@ void FormatLines::fail(BodyFormat::Result &r, qint64 line, qint64 column, const 
     r.message = message;
     r.errorLine = m_lines;
     const QString what = r.kind == BodyFormat::Kind::Xml ? QStringLiteral("XML") : QStringLiteral("JSON");
-    m_out.append(QCoreApplication::translate("BodyFormat", "▲ %1 の構文エラー（%2 行 %3 桁目）: %4 ― ここから先は書かれたままです")
+    m_out.append(QCoreApplication::translate("BodyFormat",
+                                             "▲ %1 の構文エラー（%2 行 %3 桁目）: %4 ― ここから先は書かれたままです")
                      .arg(what)
                      .arg(line)
                      .arg(column)

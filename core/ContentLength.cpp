@@ -37,8 +37,7 @@ struct Field
 };
 } // namespace
 
-ContentLength::Result ContentLength::fix(const QString &request,
-                                         const std::function<qint64(QStringView body)> &wireLength)
+ContentLength::Result ContentLength::fix(const QString &request, const std::function<qint64(QStringView body)> &wireLength)
 {
     const QStringView t(request);
     Result r;

@@ -31,8 +31,7 @@ using EscapeLength = std::function<int(qsizetype i)>;
 // complete: the bytes end the stream, so an unfinished character at their
 // end is one U+FFFD rather than held back. twoByte: ISO-2022-JP starts in a
 // two-byte set.
-Starts starts(Kind kind, QByteArrayView bytes, bool complete, bool twoByte = false,
-              const EscapeLength &escape = {});
+Starts starts(Kind kind, QByteArrayView bytes, bool complete, bool twoByte = false, const EscapeLength &escape = {});
 
 // The last character boundary at or before pos in bytes that start at a
 // boundary (a line start). Looks back a bounded distance; beyond it the

@@ -29,8 +29,7 @@ void reserveKept(QByteArray &bytes, qint64 capacity, qint64 limit)
         try {
             bytes.reserve(limit);
             whole = true;
-        } catch (const std::bad_alloc &) {
-        }
+        } catch (const std::bad_alloc &) {}
     }
     if (!whole)
         bytes.reserve(LargeMemory::growableCapacity(capacity));
@@ -294,8 +293,9 @@ QByteArray ExchangeEngine::readPiece(qint64 max)
 void ExchangeEngine::failAtLimit()
 {
     finish(Outcome::Failed);
-    emit failed(FailureNumber::ResponseLimit, tr("応答メッセージが上限の %1 を超えたため、受信を打ち切りました。")
-                                      .arg(limitText(m_setup.responseLimit)));
+    emit failed(
+        FailureNumber::ResponseLimit,
+        tr("応答メッセージが上限の %1 を超えたため、受信を打ち切りました。").arg(limitText(m_setup.responseLimit)));
 }
 
 void ExchangeEngine::holdReading(bool hold)
@@ -345,9 +345,10 @@ void ExchangeEngine::onResponseTimer()
         // The server took the connection but not the handshake: most often a
         // plain server, waiting for a request it will never see.
         finish(Outcome::Failed);
-        emit failed(FailureNumber::TlsHandshakeTimedOut,
-                    tr("%1秒以内に TLS のハンドシェイクが終わりませんでした。接続先サーバは TLS を使っていない可能性があります。")
-                        .arg(m_setup.timeoutSeconds));
+        emit failed(
+            FailureNumber::TlsHandshakeTimedOut,
+            tr("%1秒以内に TLS のハンドシェイクが終わりませんでした。接続先サーバは TLS を使っていない可能性があります。")
+                .arg(m_setup.timeoutSeconds));
         return;
     }
     finish(Outcome::TimedOut);

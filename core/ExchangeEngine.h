@@ -152,7 +152,7 @@ private:
     double now() const;
 
     Transport m_transport;
-    QTimer m_responseTimer; // the time-out: the connection attempt, then the wait for data
+    QTimer m_responseTimer;    // the time-out: the connection attempt, then the wait for data
     QDeadlineTimer m_deadline; // when the time-out is really up: a timer may fire early
     QTimer m_closePoll;
     ExchangeSetup m_setup;

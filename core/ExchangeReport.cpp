@@ -71,8 +71,8 @@ QStringList ExchangeReport::summary(const ExchangeEngine &e, const QString &http
     QString rx = QStringLiteral("受信した応答: ") + bytesText(received);
     const double elapsed = e.elapsedMs();
     if (e.isRunning() && elapsed > 0)
-        rx += QStringLiteral("（%1/秒）").arg(QLocale::c().formattedDataSize(qint64(received * 1000.0 / elapsed), 1,
-                                                                            QLocale::DataSizeIecFormat));
+        rx += QStringLiteral("（%1/秒）")
+                  .arg(QLocale::c().formattedDataSize(qint64(received * 1000.0 / elapsed), 1, QLocale::DataSizeIecFormat));
     lines << rx;
     const HttpFraming &f = e.framing();
     if (f.isHttp())
@@ -85,8 +85,9 @@ QStringList ExchangeReport::summary(const ExchangeEngine &e, const QString &http
     if (proxy.used())
         lines << QCoreApplication::translate("ExchangeReport", "プロキシ: %1").arg(proxy.label())
                      + (proxy.type != ProxySettings::Type::Socks5 ? QString()
-                        : proxy.remoteDns ? QCoreApplication::translate("ExchangeReport", "（接続先の名前はプロキシが解決）")
-                                          : QCoreApplication::translate("ExchangeReport", "（接続先の名前はこちらで解決）"));
+                        : proxy.remoteDns
+                            ? QCoreApplication::translate("ExchangeReport", "（接続先の名前はプロキシが解決）")
+                            : QCoreApplication::translate("ExchangeReport", "（接続先の名前はこちらで解決）"));
     lines << QStringLiteral("名前解決: ") + milliseconds(t.resolved);
     if (proxy.type == ProxySettings::Type::Http)
         lines << QCoreApplication::translate("ExchangeReport", "プロキシに接続: ") + milliseconds(t.proxyConnected);
@@ -103,7 +104,8 @@ QStringList ExchangeReport::summary(const ExchangeEngine &e, const QString &http
     if (f.isHttp()) {
         lines << QString() << f.describe(!e.isRunning());
         if (e.outcome() == ExchangeEngine::Outcome::TimedOut && f.finalResponseComplete())
-            lines << QStringLiteral("HTTP の応答は完了していました。サーバが接続を開いたままにする場合は%1と、時間切れを待たずに完了します。")
+            lines << QStringLiteral(
+                         "HTTP の応答は完了していました。サーバが接続を開いたままにする場合は%1と、時間切れを待たずに完了します。")
                          .arg(httpEndHint);
     }
     if (!e.usedTls() && TlsSetup::looksLikeTlsRecord(e.firstBytes()))

@@ -69,6 +69,8 @@ Failure FileFailure::notRegularFile()
 
 Failure FileFailure::tooLarge(qint64 limit)
 {
-    return Failure{FailureNumber::RequestTooLarge, QCoreApplication::translate("FileFailure", "要求メッセージが上限の %1 より大きいため、読み込みませんでした。")
-                                 .arg(QLocale::c().formattedDataSize(limit, 0, QLocale::DataSizeIecFormat))};
+    return Failure{
+        FailureNumber::RequestTooLarge,
+        QCoreApplication::translate("FileFailure", "要求メッセージが上限の %1 より大きいため、読み込みませんでした。")
+            .arg(QLocale::c().formattedDataSize(limit, 0, QLocale::DataSizeIecFormat))};
 }

@@ -79,7 +79,8 @@ QString HistoryLabel::of(const QByteArray &request, const QString &encoding)
     }
     if (bodyStart >= 0 && bodyStart < request.size()) {
         StreamDecoder d(encoding);
-        const QString body = d.decode(QByteArrayView(request).sliced(bodyStart, qMin(request.size() - bodyStart, BodyLimit)));
+        const QString body = d.decode(
+            QByteArrayView(request).sliced(bodyStart, qMin(request.size() - bodyStart, BodyLimit)));
         const QString operation = soapOperation(body);
         if (!operation.isEmpty())
             return shortened(operation);

@@ -11,30 +11,37 @@ HistoryService::HistoryService(const QString &path, QObject *parent)
     connect(&m_thread, &QThread::finished, m_context, &QObject::deleteLater);
     // On Linux a thread has a nice value of its own: where it competes with
     // the window's thread for a core, the window wins.
-    connect(&m_thread, &QThread::started, m_context, [] { ::setpriority(PRIO_PROCESS, ::gettid(), 19); },
-            Qt::DirectConnection);
+    connect(
+        &m_thread, &QThread::started, m_context, [] { ::setpriority(PRIO_PROCESS, ::gettid(), 19); },
+        Qt::DirectConnection);
     m_thread.start();
 }
 
 HistoryService::~HistoryService()
 {
     // Queued after everything else: the store closes on its own thread.
-    QMetaObject::invokeMethod(m_context, [this] {
-        m_store.reset();
-        QThread::currentThread()->quit();
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_context,
+        [this] {
+            m_store.reset();
+            QThread::currentThread()->quit();
+        },
+        Qt::QueuedConnection);
     m_thread.wait();
 }
 
 template<typename Job>
 void HistoryService::post(Job job)
 {
-    QMetaObject::invokeMethod(m_context, [this, job = std::move(job)] {
-        if (!m_store)
-            m_store = std::make_unique<HistoryStore>(m_path);
-        job(*m_store);
-        report();
-    }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_context,
+        [this, job = std::move(job)] {
+            if (!m_store)
+                m_store = std::make_unique<HistoryStore>(m_path);
+            job(*m_store);
+            report();
+        },
+        Qt::QueuedConnection);
 }
 
 void HistoryService::report()
@@ -47,12 +54,14 @@ void HistoryService::report()
     if (f.text == m_lastFault)
         return;
     m_lastFault = f.text;
-    QMetaObject::invokeMethod(this, [this, text = f.text] { emit fault(text); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        this, [this, text = f.text] { emit fault(text); }, Qt::QueuedConnection);
 }
 
 void HistoryService::setLimits(const HistoryStore::Limits &limits)
 {
-    QMetaObject::invokeMethod(m_context, [this, limits] { m_limits = limits; }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_context, [this, limits] { m_limits = limits; }, Qt::QueuedConnection);
 }
 
 void HistoryService::record(const HistoryEntry &entry)
@@ -64,7 +73,8 @@ void HistoryService::record(const HistoryEntry &entry)
         // The caller's row for its list: what the store made of it, without the bytes.
         row.request = QByteArray();
         row.response = QByteArray();
-        QMetaObject::invokeMethod(this, [this, row] { emit recorded(row); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, row] { emit recorded(row); }, Qt::QueuedConnection);
     });
 }
 
@@ -80,8 +90,8 @@ int HistoryService::fetch(const QString &query, qint64 beforeId, int count)
         if (moot())
             return;
         const bool atEnd = rows.size() < count;
-        QMetaObject::invokeMethod(this, [this, ticket, rows, atEnd] { emit fetched(ticket, rows, atEnd); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, ticket, rows, atEnd] { emit fetched(ticket, rows, atEnd); }, Qt::QueuedConnection);
     });
     return ticket;
 }
@@ -91,7 +101,8 @@ int HistoryService::load(qint64 id)
     const int ticket = ++m_ticket;
     post([this, ticket, id](HistoryStore &store) {
         const std::optional<HistoryEntry> entry = store.load(id);
-        QMetaObject::invokeMethod(this, [this, ticket, entry] { emit loaded(ticket, entry); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, ticket, entry] { emit loaded(ticket, entry); }, Qt::QueuedConnection);
     });
     return ticket;
 }
@@ -101,7 +112,8 @@ int HistoryService::preview(qint64 id, int chars)
     const int ticket = ++m_ticket;
     post([this, ticket, id, chars](HistoryStore &store) {
         const std::optional<HistoryStore::Preview> p = store.preview(id, chars);
-        QMetaObject::invokeMethod(this, [this, ticket, p] { emit previewed(ticket, p); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this, ticket, p] { emit previewed(ticket, p); }, Qt::QueuedConnection);
     });
     return ticket;
 }
@@ -110,7 +122,8 @@ void HistoryService::remove(const QList<qint64> &ids)
 {
     post([this, ids](HistoryStore &store) {
         if (store.remove(ids))
-            QMetaObject::invokeMethod(this, [this, ids] { emit removed(ids); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, ids] { emit removed(ids); }, Qt::QueuedConnection);
     });
 }
 
@@ -118,6 +131,7 @@ void HistoryService::clear()
 {
     post([this](HistoryStore &store) {
         if (store.clear())
-            QMetaObject::invokeMethod(this, [this] { emit cleared(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this] { emit cleared(); }, Qt::QueuedConnection);
     });
 }

@@ -47,7 +47,7 @@ private:
     void report();
 
     QThread m_thread;
-    QObject *m_context; // lives on m_thread; jobs run in its event loop
+    QObject *m_context;                    // lives on m_thread; jobs run in its event loop
     std::unique_ptr<HistoryStore> m_store; // made, used and destroyed on m_thread
     QString m_path;
     HistoryStore::Limits m_limits;

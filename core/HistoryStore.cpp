@@ -10,11 +10,11 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QStandardPaths>
-#include <QRegularExpression>
 #include <QUuid>
 
 #include <limits>
@@ -27,7 +27,6 @@ namespace {
 
 // SQLite's primary result codes, as Qt reports them in nativeErrorCode().
 enum : int { Busy = 5, Locked = 6, ReadOnly = 8, IoErr = 10, Corrupt = 11, Full = 13, CantOpen = 14, NotADb = 26 };
-
 
 constexpr qint64 BodyPiece = 1 << 20;
 
@@ -93,7 +92,8 @@ QString likePattern(const QString &word)
 QString likeCondition(int n)
 {
     const QString p = QStringLiteral(":w%1").arg(n);
-    return QStringLiteral("(+s.meta LIKE %1 ESCAPE '\\' OR +s.request LIKE %1 ESCAPE '\\' OR +s.response LIKE %1 ESCAPE '\\')")
+    return QStringLiteral(
+               "(+s.meta LIKE %1 ESCAPE '\\' OR +s.request LIKE %1 ESCAPE '\\' OR +s.response LIKE %1 ESCAPE '\\')")
         .arg(p);
 }
 
@@ -130,8 +130,7 @@ HistoryStore::HistoryStore(const QString &path, int busyTimeoutMs)
     : m_path(path),
       m_connection(QStringLiteral("wpd-history-") + QUuid::createUuid().toString(QUuid::WithoutBraces)),
       m_busyTimeoutMs(busyTimeoutMs)
-{
-}
+{}
 
 HistoryStore::~HistoryStore()
 {
@@ -229,7 +228,8 @@ void HistoryStore::openFile()
         exec(QStringLiteral("PRAGMA page_size = 16384"));
     }
     // A read-only file keeps its journal mode: reading still works.
-    if (!q.exec(QStringLiteral("PRAGMA journal_mode = WAL")) && (q.lastError().nativeErrorCode().toInt() & 0xff) != ReadOnly)
+    if (!q.exec(QStringLiteral("PRAGMA journal_mode = WAL"))
+        && (q.lastError().nativeErrorCode().toInt() & 0xff) != ReadOnly)
         throw Error{q.lastError().nativeErrorCode().toInt() & 0xff, q.lastError().text()};
     q.finish();
     exec(QStringLiteral("PRAGMA synchronous = NORMAL"));
@@ -276,8 +276,10 @@ void HistoryStore::migrate(int from)
                                     " data BLOB NOT NULL)"));
                 exec(QStringLiteral("CREATE UNIQUE INDEX bodies_key ON bodies (id, part, seq)"));
                 QSqlQuery fts(QSqlDatabase::database(m_connection, false));
-                if (!fts.exec(QStringLiteral("CREATE VIRTUAL TABLE search USING fts5(meta, request, response, tokenize = 'trigram')")))
-                    exec(QStringLiteral("CREATE TABLE search (id INTEGER PRIMARY KEY, meta TEXT, request TEXT, response TEXT)"));
+                if (!fts.exec(QStringLiteral(
+                        "CREATE VIRTUAL TABLE search USING fts5(meta, request, response, tokenize = 'trigram')")))
+                    exec(QStringLiteral(
+                        "CREATE TABLE search (id INTEGER PRIMARY KEY, meta TEXT, request TEXT, response TEXT)"));
             }
             exec(QStringLiteral("PRAGMA user_version = %1").arg(version + 1));
             exec(QStringLiteral("COMMIT"));
@@ -297,7 +299,9 @@ void HistoryStore::moveAside(bool notDatabase)
         target = m_path + QStringLiteral(".broken-%1-%2").arg(stamp).arg(n);
     if (!QFile::rename(m_path, target)) {
         fail(HistoryFault::Kind::CannotOpen,
-            QCoreApplication::translate("HistoryStore", "履歴のファイル %1 は使えず、別の名前にもできません。履歴は記録されません。").arg(m_path));
+             QCoreApplication::translate("HistoryStore",
+                                         "履歴のファイル %1 は使えず、別の名前にもできません。履歴は記録されません。")
+                 .arg(m_path));
         return;
     }
     // The journal files belong to the damaged file: they go with it.
@@ -305,8 +309,10 @@ void HistoryStore::moveAside(bool notDatabase)
         if (QFileInfo::exists(m_path + QLatin1String(suffix)))
             QFile::rename(m_path + QLatin1String(suffix), target + QLatin1String(suffix));
     fail(notDatabase ? HistoryFault::Kind::NotDatabase : HistoryFault::Kind::Corrupt,
-         (notDatabase ? QCoreApplication::translate("HistoryStore", "履歴のファイルはデータベースではありませんでした。%1 として残し、新しい履歴を始めました。")
-                      : QCoreApplication::translate("HistoryStore", "履歴のファイルが壊れていました。%1 として残し、新しい履歴を始めました。"))
+         (notDatabase ? QCoreApplication::translate(
+              "HistoryStore", "履歴のファイルはデータベースではありませんでした。%1 として残し、新しい履歴を始めました。")
+                      : QCoreApplication::translate(
+                          "HistoryStore", "履歴のファイルが壊れていました。%1 として残し、新しい履歴を始めました。"))
              .arg(QFileInfo(target).fileName()));
 }
 
@@ -335,30 +341,39 @@ auto HistoryStore::guarded(F &&body) -> decltype(body())
             case -1:
                 close();
                 fail(HistoryFault::Kind::Newer,
-                    QCoreApplication::translate("HistoryStore", "履歴のファイル %1 は新しい版のプログラムが作ったものです。履歴は記録も表示もしません。").arg(where));
+                     QCoreApplication::translate(
+                         "HistoryStore",
+                         "履歴のファイル %1 は新しい版のプログラムが作ったものです。履歴は記録も表示もしません。")
+                         .arg(where));
                 break;
             case Busy:
             case Locked:
                 fail(HistoryFault::Kind::Locked,
-                    QCoreApplication::translate("HistoryStore", "履歴のファイルがほかのプログラムに長くロックされていたため、履歴を読み書きできませんでした。"));
+                     QCoreApplication::translate(
+                         "HistoryStore",
+                         "履歴のファイルがほかのプログラムに長くロックされていたため、履歴を読み書きできませんでした。"));
                 break;
             case Full:
             case IoErr:
                 fail(HistoryFault::Kind::Full,
-                    QCoreApplication::translate("HistoryStore", "ディスクがいっぱいか書き込めないため、履歴に記録できませんでした（%1）。").arg(e.text));
+                     QCoreApplication::translate(
+                         "HistoryStore", "ディスクがいっぱいか書き込めないため、履歴に記録できませんでした（%1）。")
+                         .arg(e.text));
                 break;
             case ReadOnly:
                 fail(HistoryFault::Kind::ReadOnly,
-                    QCoreApplication::translate("HistoryStore", "履歴のファイル %1 に書き込めません（読み取り専用）。").arg(where));
+                     QCoreApplication::translate("HistoryStore", "履歴のファイル %1 に書き込めません（読み取り専用）。")
+                         .arg(where));
                 break;
             case CantOpen:
                 close();
                 fail(HistoryFault::Kind::CannotOpen,
-                    QCoreApplication::translate("HistoryStore", "履歴のファイル %1 を開けません（%2）。").arg(where, e.text));
+                     QCoreApplication::translate("HistoryStore", "履歴のファイル %1 を開けません（%2）。")
+                         .arg(where, e.text));
                 break;
             default:
                 fail(HistoryFault::Kind::Other,
-                    QCoreApplication::translate("HistoryStore", "履歴の操作に失敗しました（%1）。").arg(e.text));
+                     QCoreApplication::translate("HistoryStore", "履歴の操作に失敗しました（%1）。").arg(e.text));
                 break;
             }
             return {};
@@ -395,7 +410,8 @@ void HistoryStore::insert(HistoryEntry &e, const Limits &limits)
         e.label = HistoryLabel::of(e.request, e.encoding);
     const qint64 cap = qMax<qint64>(0, limits.entryCap);
     // Cut by a view on the same bytes: the driver binds them without a copy.
-    const QByteArray response = e.response.size() > cap ? QByteArray::fromRawData(e.response.constData(), cap) : e.response;
+    const QByteArray response = e.response.size() > cap ? QByteArray::fromRawData(e.response.constData(), cap)
+                                                        : e.response;
     e.cut = e.cut || response.size() < e.response.size();
     const QString requestText = searchText(e.request, e.encoding);
     const QString responseText = searchText(response, e.encoding);
@@ -409,13 +425,30 @@ void HistoryStore::insert(HistoryEntry &e, const Limits &limits)
         " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)"));
     // A null text would be bound as NULL.
     const auto text = [](const QString &s) { return QVariant(s.isNull() ? QString(QLatin1String("")) : s); };
-    for (const QVariant &v :
-         {QVariant(e.startedMs), text(e.host), text(e.port), QVariant(int(e.tls)), text(e.certSha256),
-          text(e.encoding), QVariant(int(e.outcome)), QVariant(e.failureNumber), text(e.failureText),
-          QVariant(e.timeoutSeconds), QVariant(e.timings.resolved), QVariant(e.timings.connected),
-          QVariant(e.timings.tlsDone), QVariant(e.timings.requestSent), QVariant(e.timings.firstByte),
-          QVariant(e.timings.end), QVariant(e.requestBytes), QVariant(e.responseBytes), QVariant(e.headerBytes),
-          QVariant(e.bodyBytes), text(e.statusLine), text(e.label), QVariant(int(e.cut)), QVariant(stored)})
+    for (const QVariant &v : {QVariant(e.startedMs),
+                              text(e.host),
+                              text(e.port),
+                              QVariant(int(e.tls)),
+                              text(e.certSha256),
+                              text(e.encoding),
+                              QVariant(int(e.outcome)),
+                              QVariant(e.failureNumber),
+                              text(e.failureText),
+                              QVariant(e.timeoutSeconds),
+                              QVariant(e.timings.resolved),
+                              QVariant(e.timings.connected),
+                              QVariant(e.timings.tlsDone),
+                              QVariant(e.timings.requestSent),
+                              QVariant(e.timings.firstByte),
+                              QVariant(e.timings.end),
+                              QVariant(e.requestBytes),
+                              QVariant(e.responseBytes),
+                              QVariant(e.headerBytes),
+                              QVariant(e.bodyBytes),
+                              text(e.statusLine),
+                              text(e.label),
+                              QVariant(int(e.cut)),
+                              QVariant(stored)})
         q.addBindValue(v);
     exec(q);
     const qint64 id = q.lastInsertId().toLongLong();
@@ -450,9 +483,9 @@ void HistoryStore::applyLimits(const Limits &limits)
         deleteUpTo(byCount.value(0).toLongLong());
     byCount.finish();
 
-    QSqlQuery byBytes = prepared(QStringLiteral(
-        "SELECT id FROM (SELECT id, SUM(stored_bytes) OVER (ORDER BY id DESC) AS total FROM entries)"
-        " WHERE total > ? AND id < (SELECT max(id) FROM entries) ORDER BY id DESC LIMIT 1"));
+    QSqlQuery byBytes = prepared(
+        QStringLiteral("SELECT id FROM (SELECT id, SUM(stored_bytes) OVER (ORDER BY id DESC) AS total FROM entries)"
+                       " WHERE total > ? AND id < (SELECT max(id) FROM entries) ORDER BY id DESC LIMIT 1"));
     byBytes.addBindValue(limits.maxBytes);
     exec(byBytes);
     if (byBytes.next())
@@ -472,10 +505,13 @@ void HistoryStore::deleteUpTo(qint64 id)
 QList<HistoryEntry> HistoryStore::list(const QString &query, qint64 beforeId, int count, const Cancelled &cancelled)
 {
     const QStringList words = query.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
-    return guarded([&] { return listMatching(words, beforeId <= 0 ? std::numeric_limits<qint64>::max() : beforeId, count, cancelled); });
+    return guarded([&] {
+        return listMatching(words, beforeId <= 0 ? std::numeric_limits<qint64>::max() : beforeId, count, cancelled);
+    });
 }
 
-QList<HistoryEntry> HistoryStore::listMatching(const QStringList &words, qint64 beforeId, int count, const Cancelled &cancelled)
+QList<HistoryEntry> HistoryStore::listMatching(const QStringList &words, qint64 beforeId, int count,
+                                               const Cancelled &cancelled)
 {
     QList<HistoryEntry> rows;
     const auto collect = [&rows](QSqlQuery &q) {
@@ -483,7 +519,8 @@ QList<HistoryEntry> HistoryStore::listMatching(const QStringList &words, qint64 
             rows << readEntry(q);
     };
     if (words.isEmpty()) {
-        QSqlQuery q = prepared(QStringLiteral("SELECT %1 FROM entries e WHERE e.id < ? ORDER BY e.id DESC LIMIT ?").arg(EntryColumns));
+        QSqlQuery q = prepared(
+            QStringLiteral("SELECT %1 FROM entries e WHERE e.id < ? ORDER BY e.id DESC LIMIT ?").arg(EntryColumns));
         q.addBindValue(beforeId);
         q.addBindValue(count);
         exec(q);
@@ -510,7 +547,8 @@ QList<HistoryEntry> HistoryStore::listMatching(const QStringList &words, qint64 
     if (!phrases.isEmpty()) {
         // The index finds the rows; any short words are checked on those alone.
         conditions.prepend(QStringLiteral("s.search MATCH :match AND s.rowid < :before"));
-        QSqlQuery q = prepared(from + conditions.join(QStringLiteral(" AND ")) + QStringLiteral(" ORDER BY s.rowid DESC LIMIT :count"));
+        QSqlQuery q = prepared(from + conditions.join(QStringLiteral(" AND "))
+                               + QStringLiteral(" ORDER BY s.rowid DESC LIMIT :count"));
         q.bindValue(QStringLiteral(":match"), phrases.join(QStringLiteral(" AND ")));
         q.bindValue(QStringLiteral(":before"), beforeId);
         q.bindValue(QStringLiteral(":count"), count);
@@ -530,7 +568,8 @@ QList<HistoryEntry> HistoryStore::listMatching(const QStringList &words, qint64 
     qint64 hi = qMin(beforeId, lowest.value(1).toLongLong() + 1);
     lowest.finish();
     QSqlQuery q = prepared(from + QStringLiteral("s.rowid < :hi AND s.rowid >= :lo AND ")
-                           + conditions.join(QStringLiteral(" AND ")) + QStringLiteral(" ORDER BY s.rowid DESC LIMIT :count"));
+                           + conditions.join(QStringLiteral(" AND "))
+                           + QStringLiteral(" ORDER BY s.rowid DESC LIMIT :count"));
     qint64 span = 256;
     while (hi > minId && rows.size() < count) {
         if (cancelled && cancelled())
@@ -560,7 +599,8 @@ std::optional<HistoryEntry> HistoryStore::load(qint64 id)
         HistoryEntry e = readEntry(q);
         q.finish();
         // Each body sized once, then filled piece by piece.
-        QSqlQuery sizes = prepared(QStringLiteral("SELECT part, sum(length(data)) FROM bodies WHERE id = ? GROUP BY part"));
+        QSqlQuery sizes = prepared(
+            QStringLiteral("SELECT part, sum(length(data)) FROM bodies WHERE id = ? GROUP BY part"));
         sizes.addBindValue(id);
         exec(sizes);
         while (sizes.next())
@@ -594,8 +634,8 @@ bool HistoryStore::remove(const QList<qint64> &ids)
 {
     return guarded([&] {
         exec(QStringLiteral("BEGIN IMMEDIATE"));
-        for (const char *sql :
-             {"DELETE FROM entries WHERE id = ?", "DELETE FROM bodies WHERE id = ?", "DELETE FROM search WHERE rowid = ?"}) {
+        for (const char *sql : {"DELETE FROM entries WHERE id = ?", "DELETE FROM bodies WHERE id = ?",
+                                "DELETE FROM search WHERE rowid = ?"}) {
             QSqlQuery q = prepared(QString::fromLatin1(sql));
             for (qint64 id : ids) {
                 q.addBindValue(id);

@@ -10,7 +10,7 @@
 // only read. Bytes that are not an HTTP/1.x response are the body as they are.
 struct HttpBody
 {
-    bool http = false;   // an HTTP/1.x response whose header block ended
+    bool http = false; // an HTTP/1.x response whose header block ended
     QByteArray bytes;
     QString contentType; // media type from Content-Type, without parameters
     QString charset;     // Content-Type's charset, as sent

@@ -22,16 +22,16 @@ struct HttpDiagnosis
     };
     enum class Amount { Unknown, Short, Exact, Longer };
     enum class Problem {
-        StatusLineBad,          // what follows a 1xx is no status line
-        HeaderTooLong,          // no blank line within the header limit
+        StatusLineBad, // what follows a 1xx is no status line
+        HeaderTooLong, // no blank line within the header limit
         ContentLengthNotNumber,
         ContentLengthNegative,
         ContentLengthTooLarge,
-        ContentLengthConflict,  // several different values
-        LengthIgnored,          // Transfer-Encoding decides instead
+        ContentLengthConflict, // several different values
+        LengthIgnored,         // Transfer-Encoding decides instead
         ChunkSizeBad,
         ChunkSizeTooLarge,
-        ChunkEndBad,            // chunk data not followed by a line end
+        ChunkEndBad, // chunk data not followed by a line end
         TrailerTooLong,
     };
 

@@ -69,8 +69,7 @@ QStringList HttpFraming::describe(bool closed) const
         break;
     case Framing::NoBody:
         out << QStringLiteral("本文なし（%1）")
-                   .arg(m_head ? QStringLiteral("HEAD 要求への応答")
-                               : QStringLiteral("ステータス %1").arg(d.statusCode));
+                   .arg(m_head ? QStringLiteral("HEAD 要求への応答") : QStringLiteral("ステータス %1").arg(d.statusCode));
         if (d.contentLength)
             out << QStringLiteral("Content-Length: %1（本文を伴わない応答のため長さは参考値）").arg(*d.contentLength);
         if (d.amount == Amount::Longer)
@@ -87,16 +86,14 @@ QStringList HttpFraming::describe(bool closed) const
             verdict = QStringLiteral("不足: 接続が途中で閉じられました");
         else
             verdict = QStringLiteral("不足: 残り %1 バイト").arg(want - d.bodyBytes);
-        out << QStringLiteral("Content-Length: %1 / 受信した本文: %2 バイト（%3）")
-                   .arg(want)
-                   .arg(d.bodyBytes)
-                   .arg(verdict);
+        out << QStringLiteral("Content-Length: %1 / 受信した本文: %2 バイト（%3）").arg(want).arg(d.bodyBytes).arg(verdict);
         break;
     }
     case Framing::Chunked: {
         QString line = !d.lastChunkReceived ? QStringLiteral("チャンク形式: 終端チャンク未受信")
-                       : m_completeAt >= 0  ? QStringLiteral("チャンク形式: 終端チャンクを受信済み")
-                                            : QStringLiteral("チャンク形式: 終端チャンクを受信済み（トレーラーの終わりは未受信）");
+                       : m_completeAt >= 0
+                           ? QStringLiteral("チャンク形式: 終端チャンクを受信済み")
+                           : QStringLiteral("チャンク形式: 終端チャンクを受信済み（トレーラーの終わりは未受信）");
         if (closed && m_completeAt < 0)
             line += QStringLiteral("、接続が途中で閉じられました");
         out << line;

@@ -127,7 +127,8 @@ void HttpTunnel::headerDone()
     bool ok = false;
     m_status = parts.value(1).toInt(&ok);
     if (!ok || parts.size() < 2) {
-        fail({FailureNumber::SocketBase + QAbstractSocket::ProxyProtocolError, qtText("Did not receive HTTP response from proxy")});
+        fail({FailureNumber::SocketBase + QAbstractSocket::ProxyProtocolError,
+              qtText("Did not receive HTTP response from proxy")});
         return;
     }
     if (m_status >= 100 && m_status < 200) {

@@ -29,7 +29,8 @@ bool isDigit(QChar c)
 
 bool isHex(QChar c)
 {
-    return isDigit(c) || (c >= QLatin1Char('a') && c <= QLatin1Char('f')) || (c >= QLatin1Char('A') && c <= QLatin1Char('F'));
+    return isDigit(c) || (c >= QLatin1Char('a') && c <= QLatin1Char('f'))
+           || (c >= QLatin1Char('A') && c <= QLatin1Char('F'));
 }
 
 class JsonPrinter
@@ -155,7 +156,9 @@ bool JsonPrinter::value(qsizetype p)
         m_pos = p + 1;
         return true;
     }
-    const qsizetype e = c == QLatin1Char('"') ? string(p) : (c == QLatin1Char('-') || isDigit(c)) ? number(p) : literal(p);
+    const qsizetype e = c == QLatin1Char('"')                   ? string(p)
+                        : (c == QLatin1Char('-') || isDigit(c)) ? number(p)
+                                                                : literal(p);
     if (e < 0)
         return false;
     m_line += m_src.sliced(p, e - p);

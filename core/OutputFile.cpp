@@ -18,7 +18,8 @@ constexpr int PollMs = 50;
 
 OutputFile::Kind OutputFile::kindOf(const QString &path)
 {
-    struct stat st {};
+    struct stat st
+    {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
         return Kind::Missing;
     if (S_ISREG(st.st_mode))

@@ -13,8 +13,7 @@ qint32 PortText::toInt(const QString &text)
         digits = sign || (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
     }
     if (!digits)
-        throw Failure{FailureNumber::PortNotNumber,
-                      QStringLiteral("ポート番号「%1」を数値に変換できません。").arg(text)};
+        throw Failure{FailureNumber::PortNotNumber, QStringLiteral("ポート番号「%1」を数値に変換できません。").arg(text)};
     bool ok = false;
     const qint64 v = t.toLongLong(&ok);
     if (!ok || v < INT32_MIN || v > INT32_MAX)

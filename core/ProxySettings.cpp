@@ -73,7 +73,8 @@ Failure ProxySettings::socksFailure(QAbstractSocket::SocketError e, const QStrin
     }
 }
 
-Failure ProxySettings::httpFailure(int status, const QString &statusLine, const QString &page, const QString &destination) const
+Failure ProxySettings::httpFailure(int status, const QString &statusLine, const QString &page,
+                                   const QString &destination) const
 {
     FailureNumber::Number number = FailureNumber::ProxyRefused;
     switch (status) {

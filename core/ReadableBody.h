@@ -20,8 +20,8 @@ struct ReadableBody
     // The body is laid out up to this many bytes; a larger one is cut there.
     static constexpr qint64 MaxFormatBytes = qint64(64) << 20;
 
-    HttpBody body;      // bytes emptied once decoded
-    BodyText text;      // text emptied once laid out
+    HttpBody body; // bytes emptied once decoded
+    BodyText text; // text emptied once laid out
     BodyFormat::Result formatted;
     std::optional<SoapFault> fault;
     bool cancelled = false;
@@ -37,5 +37,4 @@ struct ReadableSetup
     bool headRequest = false;
 };
 
-ReadableBody readBody(const QByteArray &response, const ReadableSetup &setup,
-                      const std::atomic_bool *cancel = nullptr);
+ReadableBody readBody(const QByteArray &response, const ReadableSetup &setup, const std::atomic_bool *cancel = nullptr);

@@ -85,7 +85,8 @@ QByteArray RequestFile::load(const QString &path, const Rules &rules)
     const Descriptor file(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.fd() < 0)
         throw FileFailure::fromErrno(errno);
-    struct stat st {};
+    struct stat st
+    {};
     if (::fstat(file.fd(), &st) != 0)
         throw FileFailure::fromErrno(errno);
     if (S_ISDIR(st.st_mode))

@@ -33,10 +33,10 @@ class LineCompare : public dtl::Compare<Elem>
 {
 public:
     LineCompare() = default;
-    LineCompare(const Side *left, const Side *right, QDeadlineTimer deadline, const std::atomic<bool> *cancel, bool *expired)
+    LineCompare(const Side *left, const Side *right, QDeadlineTimer deadline, const std::atomic<bool> *cancel,
+                bool *expired)
         : m_left(left), m_right(right), m_deadline(deadline), m_cancel(cancel), m_expired(expired)
-    {
-    }
+    {}
     bool impl(const Elem &a, const Elem &b) const override
     {
         if (*m_expired)
@@ -115,8 +115,8 @@ std::vector<Elem> elements(const Side &s, const QSet<QString> &ignored)
 
 } // namespace
 
-Result compare(const QByteArray &left, const QString &leftEncoding, const QByteArray &right, const QString &rightEncoding,
-               const Options &options)
+Result compare(const QByteArray &left, const QString &leftEncoding, const QByteArray &right,
+               const QString &rightEncoding, const Options &options)
 {
     const QDeadlineTimer deadline(options.timeLimitMs);
     Result r;
@@ -133,7 +133,8 @@ Result compare(const QByteArray &left, const QString &leftEncoding, const QByteA
 
     const auto pushEqual = [&r](const Elem &x, const Elem &y) {
         const bool same = !x.ignorable
-                          || (r.left.line(x.index) == r.right.line(y.index) && r.left.end(x.index) == r.right.end(y.index));
+                          || (r.left.line(x.index) == r.right.line(y.index)
+                              && r.left.end(x.index) == r.right.end(y.index));
         r.rows.append(Row{x.index, y.index, same ? Row::Same : Row::Ignored});
     };
     // The common start and end need no alignment.

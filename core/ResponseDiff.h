@@ -29,11 +29,11 @@ struct Row
 
 struct Side
 {
-    QString text;           // decoded, the compared part only
-    QList<qint32> starts;   // where each line begins in text
-    QList<qint32> lengths;  // each line's length, without its line end
-    QList<qint32> ends;     // each line's end: 0 none (the last line), or its length (CR LF 2, LF or CR 1)
-    bool cut = false;       // only the first part was compared
+    QString text;          // decoded, the compared part only
+    QList<qint32> starts;  // where each line begins in text
+    QList<qint32> lengths; // each line's length, without its line end
+    QList<qint32> ends;    // each line's end: 0 none (the last line), or its length (CR LF 2, LF or CR 1)
+    bool cut = false;      // only the first part was compared
     QStringView line(qint32 i) const { return QStringView(text).mid(starts[i], lengths[i]); }
     // The line end itself; lines that differ in it alone are changed lines.
     QStringView end(qint32 i) const { return QStringView(text).mid(starts[i] + lengths[i], ends[i]); }
@@ -44,7 +44,7 @@ struct Result
     Side left, right;
     QList<Row> rows;
     QList<qint32> differences; // the first row of each run of differing rows
-    bool alignmentCut = false;  // the time bound was reached
+    bool alignmentCut = false; // the time bound was reached
     bool cancelled = false;
 };
 

@@ -11,7 +11,7 @@ namespace {
 
 using EncodedChars::Kind;
 
-constexpr int EscapeTries = 64;       // invalid escape sequences passed over looking back
+constexpr int EscapeTries = 64; // invalid escape sequences passed over looking back
 constexpr int EscapeCacheSize = 100000;
 
 constexpr qint64 HugeText = qint64(8) << 20;
@@ -200,8 +200,7 @@ QString ResponseText::text(qint64 from, qint64 to) const
 
 // Where each UTF-16 unit of text begins in bytes, from where the decoder's
 // characters begin; false when the two do not match.
-bool ResponseText::mapUnits(const QString &text, const EncodedChars::Starts &st, qint64 offset,
-                            QList<qint32> &units)
+bool ResponseText::mapUnits(const QString &text, const EncodedChars::Starts &st, qint64 offset, QList<qint32> &units)
 {
     if (codePoints(text) != st.at.size())
         return false;

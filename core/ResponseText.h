@@ -62,8 +62,8 @@ public:
 private:
     struct Seed
     {
-        QByteArray bytes;     // what puts a fresh decoder into the state at the position
-        qint64 escape = -1;   // where that escape sequence is
+        QByteArray bytes;   // what puts a fresh decoder into the state at the position
+        qint64 escape = -1; // where that escape sequence is
         int length = 0;
         bool sameLine = false;
         bool twoByte = false; // the position is inside a two-byte set

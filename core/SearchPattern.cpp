@@ -70,10 +70,26 @@ struct Folded
     const char *p;
     char operator*() const { return lower(*p); }
     char operator[](difference_type n) const { return lower(p[n]); }
-    Folded &operator++() { ++p; return *this; }
-    Folded &operator--() { --p; return *this; }
-    Folded &operator+=(difference_type n) { p += n; return *this; }
-    Folded &operator-=(difference_type n) { p -= n; return *this; }
+    Folded &operator++()
+    {
+        ++p;
+        return *this;
+    }
+    Folded &operator--()
+    {
+        --p;
+        return *this;
+    }
+    Folded &operator+=(difference_type n)
+    {
+        p += n;
+        return *this;
+    }
+    Folded &operator-=(difference_type n)
+    {
+        p -= n;
+        return *this;
+    }
     Folded operator+(difference_type n) const { return {p + n}; }
     Folded operator-(difference_type n) const { return {p - n}; }
     difference_type operator-(const Folded &o) const { return p - o.p; }
@@ -282,7 +298,7 @@ bool PatternMatcher::startsEucJp(QByteArrayView bytes, qint64 at)
 bool PatternMatcher::startsIso2022Jp(QByteArrayView bytes, qint64 at)
 {
     const char *base = bytes.data();
-        while (m_scanned < at) {
+    while (m_scanned < at) {
         const void *esc = std::memchr(base + m_scanned, '\x1B', size_t(at - m_scanned));
         if (!esc) {
             m_scanned = at;

@@ -58,7 +58,7 @@ private:
     QByteArray m_folded; // the needle with its foldable letters in lower case
     bool m_anyFold = false;
     std::optional<std::boyer_moore_horspool_searcher<QByteArray::const_iterator>> m_searcher;
-    qint64 m_sync = 0;   // a character start at or before every query to come
+    qint64 m_sync = 0; // a character start at or before every query to come
     // ISO-2022-JP: the escapes read up to m_scanned, the mode they left, where it began.
     qint64 m_scanned = 0;
     bool m_twoByte = false;

@@ -70,7 +70,8 @@ std::optional<int> Settings::fromText(const QString &text, const Setting<std::op
     return ok ? std::optional<int>(v) : s.defaultValue;
 }
 
-Settings::Section::Section(SettingsStore *store) : m_store(store) {}
+Settings::Section::Section(SettingsStore *store) : m_store(store)
+{}
 
 QString Settings::Section::read(const QString &key, const QString &absent) const
 {

@@ -11,7 +11,7 @@
 // write it with put (or set). The values' texts are those of SettingsValues.
 namespace Settings {
 
-template <typename T>
+template<typename T>
 struct Setting
 {
     QString key;
@@ -19,7 +19,7 @@ struct Setting
 };
 
 // A stored number outside [min, max] reads as the nearest bound.
-template <>
+template<>
 struct Setting<int>
 {
     QString key;
@@ -83,7 +83,7 @@ inline const Setting<QString> RequestSaveDir{"requestSaveDir", QString()};
 // The comparison window.
 inline const Setting<bool> CompareIgnoreHeaders{"CompareIgnoreHeaders", true};
 inline const Setting<QString> CompareIgnoredHeaders{"CompareIgnoredHeaders",
-                                                     "Date, Set-Cookie, Expires, Last-Modified, ETag, Age, X-Request-Id"};
+                                                    "Date, Set-Cookie, Expires, Last-Modified, ETag, Age, X-Request-Id"};
 inline const Setting<std::optional<int>> CompareLeft{"CompareLeft", std::nullopt};
 inline const Setting<std::optional<int>> CompareTop{"CompareTop", std::nullopt};
 inline const Setting<std::optional<int>> CompareWidth{"CompareWidth", std::nullopt};
@@ -110,12 +110,12 @@ public:
     // The store must outlive the section.
     explicit Section(SettingsStore *store);
 
-    template <typename T>
+    template<typename T>
     T get(const Setting<T> &s) const
     {
         return fromText(read(s.key, toText(s.defaultValue)), s);
     }
-    template <typename T, typename V>
+    template<typename T, typename V>
     void put(const Setting<T> &s, const V &value)
     {
         m_pending.append({s.key, toText(T(value))});
@@ -123,7 +123,7 @@ public:
     // Writes what was put, with one sync of the store.
     bool sync();
     // One value at once.
-    template <typename T, typename V>
+    template<typename T, typename V>
     bool set(const Setting<T> &s, const V &value)
     {
         put(s, value);

@@ -202,8 +202,7 @@ QString SoapFault::summary() const
     return s;
 }
 
-std::optional<SoapFault> soapFaultInResponse(const QByteArray &response, const QString &chosenEncoding,
-                                             bool headRequest)
+std::optional<SoapFault> soapFaultInResponse(const QByteArray &response, const QString &chosenEncoding, bool headRequest)
 {
     if (response.size() > 2 * MaxFaultBody)
         return std::nullopt;

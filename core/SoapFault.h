@@ -9,10 +9,10 @@
 // A SOAP 1.1 or 1.2 Fault in a response body: what it says at a glance.
 struct SoapFault
 {
-    int version = 11;   // 11 or 12
-    QString code;       // faultcode, or Code/Value with its Subcode values after " / "
-    QString reason;     // faultstring, or the first Reason/Text
-    QString detail;     // the detail's first element: its name, and its text when it has some
+    int version = 11; // 11 or 12
+    QString code;     // faultcode, or Code/Value with its Subcode values after " / "
+    QString reason;   // faultstring, or the first Reason/Text
+    QString detail;   // the detail's first element: its name, and its text when it has some
 
     // "faultcode: … / faultstring: … / detail: …", in the version's own words.
     QString describe() const;

@@ -82,8 +82,8 @@ qsizetype utf8CompleteLength(QByteArrayView data)
                     return n;
             if (back >= 2) {
                 const auto c1 = static_cast<unsigned char>(data[n - back + 1]);
-                if ((c == 0xE0 && c1 < 0xA0) || (c == 0xED && c1 > 0x9F)
-                    || (c == 0xF0 && c1 < 0x90) || (c == 0xF4 && c1 > 0x8F))
+                if ((c == 0xE0 && c1 < 0xA0) || (c == 0xED && c1 > 0x9F) || (c == 0xF0 && c1 < 0x90)
+                    || (c == 0xF4 && c1 > 0x8F))
                     return n;
             }
             return n - back;

@@ -33,7 +33,7 @@ struct EncodeOptions
 // The text in the encoding as far as it goes.
 struct Encoded
 {
-    QByteArray bytes;          // unencodable characters as the converter's substitutes
+    QByteArray bytes;           // unencodable characters as the converter's substitutes
     qsizetype unencodable = -1; // index of the first character the encoding cannot carry
     int jisReplaced = 0;        // characters sent as JIS symbols
 };

@@ -1,6 +1,6 @@
 // The Japanese words for TLS problems and sessions (declared in TlsSetup.h).
-#include "core/TlsSetup.h"
 #include "core/FailureNumber.h"
+#include "core/TlsSetup.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -68,14 +68,14 @@ QString describeError(const QSslError &e, const QString &host)
         return QStringLiteral("証明書はまだ有効ではありません（有効期間の開始は %1）").arg(isoDate(c.effectiveDate()));
     case QSslError::HostNameMismatch: {
         const QString names = certificateNames(c).join(QStringLiteral(", "));
-        return host.isEmpty()
-            ? QStringLiteral("証明書は %1 向けで、接続先とは一致しません").arg(names)
-            : QStringLiteral("証明書は %1 向けで、接続先 %2 とは一致しません").arg(names, host);
+        return host.isEmpty() ? QStringLiteral("証明書は %1 向けで、接続先とは一致しません").arg(names)
+                              : QStringLiteral("証明書は %1 向けで、接続先 %2 とは一致しません").arg(names, host);
     }
     case QSslError::UnableToGetLocalIssuerCertificate:
     case QSslError::UnableToGetIssuerCertificate:
     case QSslError::UnableToVerifyFirstCertificate:
-        return QStringLiteral("証明書の発行者「%1」が不明です（信頼された CA 証明書の中に見つかりません）").arg(issuerName(c));
+        return QStringLiteral("証明書の発行者「%1」が不明です（信頼された CA 証明書の中に見つかりません）")
+            .arg(issuerName(c));
     case QSslError::CertificateUntrusted:
     case QSslError::CertificateRejected:
         return QStringLiteral("証明書のルート CA が信頼されていません");
@@ -103,7 +103,8 @@ QString describeErrors(const QList<QSslError> &errors, const QString &host)
 
 Failure verificationFailure(const QList<QSslError> &errors, const QString &host)
 {
-    return {FailureNumber::TlsVerify, QStringLiteral("サーバの証明書を検証できませんでした。\n") + describeErrors(errors, host)};
+    return {FailureNumber::TlsVerify,
+            QStringLiteral("サーバの証明書を検証できませんでした。\n") + describeErrors(errors, host)};
 }
 
 Failure handshakeFailure(const QString &qtErrorString)
@@ -135,7 +136,8 @@ Failure handshakeFailure(const QString &qtErrorString)
                  "（TLS アラート「handshake failure」）。");
     else if (alert.hasMatch())
         why = tr("サーバが TLS アラート「%1」でハンドシェイクを打ち切りました。").arg(alert.captured(1));
-    return {FailureNumber::TlsHandshake, tr("TLS のハンドシェイクに失敗しました。") + why + QStringLiteral("\n") + qtErrorString};
+    return {FailureNumber::TlsHandshake,
+            tr("TLS のハンドシェイクに失敗しました。") + why + QStringLiteral("\n") + qtErrorString};
 }
 
 bool looksLikeTlsRecord(QByteArrayView firstBytes)

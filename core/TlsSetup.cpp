@@ -192,8 +192,9 @@ void setPemPair(QSslConfiguration &c, const TlsSettings &s, const QByteArray &ce
     const QString certRole = QStringLiteral("クライアント証明書ファイル");
     const QList<QSslCertificate> certs = QSslCertificate::fromData(certBytes, isPem(certBytes) ? QSsl::Pem : QSsl::Der);
     if (certs.isEmpty())
-        fail(isPem(certBytes) ? QStringLiteral("%1に証明書がありません: %2").arg(certRole, s.certFile)
-                              : QStringLiteral("%1が PEM 形式でも PKCS#12 形式でもありません: %2").arg(certRole, s.certFile));
+        fail(isPem(certBytes)
+                 ? QStringLiteral("%1に証明書がありません: %2").arg(certRole, s.certFile)
+                 : QStringLiteral("%1が PEM 形式でも PKCS#12 形式でもありません: %2").arg(certRole, s.certFile));
 
     // The key may sit in the certificate's own file.
     const QString keyPath = s.keyFile.isEmpty() ? s.certFile : s.keyFile;
@@ -233,7 +234,8 @@ void setClientCertificate(QSslConfiguration &c, const TlsSettings &s, const Pass
     const QByteArray bytes = readFile(QStringLiteral("クライアント証明書ファイル"), s.certFile);
     if (!isPem(bytes) && isPkcs12(bytes)) {
         if (!s.keyFile.isEmpty())
-            fail(QStringLiteral("PKCS#12 のクライアント証明書には秘密鍵が含まれるため、秘密鍵ファイルは指定できません: %1").arg(s.keyFile));
+            fail(QStringLiteral("PKCS#12 のクライアント証明書には秘密鍵が含まれるため、秘密鍵ファイルは指定できません: %1")
+                     .arg(s.keyFile));
         setPkcs12(c, bytes, s.certFile, ask);
     } else {
         setPemPair(c, s, bytes, ask);

@@ -45,8 +45,7 @@ Transport::Transport(QObject *parent) : QObject(parent)
     });
     connect(&m_socket, &QSslSocket::encrypted, this, &Transport::encrypted);
     connect(&m_socket, &QSslSocket::sslErrors, this, &Transport::onSslErrors);
-    connect(&m_socket, &QSslSocket::handshakeInterruptedOnError, this,
-            [this](const QSslError &e) { onSslErrors({e}); });
+    connect(&m_socket, &QSslSocket::handshakeInterruptedOnError, this, [this](const QSslError &e) { onSslErrors({e}); });
 }
 
 Transport::~Transport()
@@ -167,7 +166,8 @@ void Transport::failConnectTimeout()
         reportLater(FailureNumber::SocketBase + QAbstractSocket::ProxyConnectionTimeoutError,
                     QCoreApplication::translate("QHttpSocketEngine", "Proxy server connection timed out"));
     else
-        reportLater(FailureNumber::ConnectTimedOut, QCoreApplication::translate("QAbstractSocket", "Connection timed out"));
+        reportLater(FailureNumber::ConnectTimedOut,
+                    QCoreApplication::translate("QAbstractSocket", "Connection timed out"));
 }
 
 void Transport::onStateChanged(QAbstractSocket::SocketState s)
@@ -203,10 +203,9 @@ bool Transport::peerReset() const
     // kernel hands the connection to a time-wait entry): no reset is told then.
     if (m_halfClosed)
         return false;
-    tcp_info info {};
+    tcp_info info{};
     socklen_t len = sizeof info;
-    return m_watch >= 0 && ::getsockopt(m_watch, IPPROTO_TCP, TCP_INFO, &info, &len) == 0
-           && info.tcpi_state == TCP_CLOSE;
+    return m_watch >= 0 && ::getsockopt(m_watch, IPPROTO_TCP, TCP_INFO, &info, &len) == 0 && info.tcpi_state == TCP_CLOSE;
 }
 
 void Transport::dropWatch()
@@ -264,9 +263,8 @@ void Transport::onError(QAbstractSocket::SocketError e)
     // With TLS 1.3 a server that refuses the client's certificate says so
     // after the handshake has completed on our side.
     if (handshaking || e == QAbstractSocket::SslHandshakeFailedError || e == QAbstractSocket::SslInternalError) {
-        const Failure f = !m_verifyErrors.isEmpty() && m_verify
-                              ? TlsSetup::verificationFailure(m_verifyErrors, m_host)
-                              : TlsSetup::handshakeFailure(m_socket.errorString());
+        const Failure f = !m_verifyErrors.isEmpty() && m_verify ? TlsSetup::verificationFailure(m_verifyErrors, m_host)
+                                                                : TlsSetup::handshakeFailure(m_socket.errorString());
         reportLater(f.number, f.description);
         return;
     }

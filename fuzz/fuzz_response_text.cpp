@@ -55,8 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (!end)
             continue;
         const qint64 next = i < kept.size() && kept[i] == '\r' && i + 1 < kept.size() && kept[i + 1] == '\n' ? i + 2
-                            : i < kept.size()                                                      ? i + 1
-                                                                                                   : i;
+                            : i < kept.size()                                                                ? i + 1
+                                                                                                             : i;
         const LineIndex::Line l = t.lines().line(number);
         check(l.begin == begin && l.end == i && l.next == next && t.lines().lineOf(i) == number);
         begin = next;

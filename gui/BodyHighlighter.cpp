@@ -66,8 +66,7 @@ void BodyHighlighter::highlightBlock(const QString &text)
     setCurrentBlockState(state);
 }
 
-int BodyHighlighter::until(const QString &text, int i, int to, QLatin1String close, const QTextCharFormat &f,
-                           bool *closed)
+int BodyHighlighter::until(const QString &text, int i, int to, QLatin1String close, const QTextCharFormat &f, bool *closed)
 {
     const int at = int(QStringView(text).first(to).indexOf(close, i));
     *closed = at >= 0;

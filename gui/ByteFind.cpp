@@ -3,10 +3,12 @@
 #include "gui/BytePane.h"
 
 ByteFind::ByteFind(BytePane *pane, Encoding encoding, Options options, bool offersHex, QObject *parent)
-    : FindTarget(parent), m_pane(pane), m_encoding(std::move(encoding)), m_options(std::move(options)),
+    : FindTarget(parent),
+      m_pane(pane),
+      m_encoding(std::move(encoding)),
+      m_options(std::move(options)),
       m_offersHex(offersHex)
-{
-}
+{}
 
 QAbstractScrollArea *ByteFind::area() const
 {

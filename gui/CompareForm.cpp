@@ -84,7 +84,8 @@ void CompareForm::restore(const Settings::Section &settings)
     m_ignoreChk->setChecked(settings.get(Settings::CompareIgnoreHeaders));
     m_ignoreTxt->setText(settings.get(Settings::CompareIgnoredHeaders));
     const std::optional<int> left = settings.get(Settings::CompareLeft), top = settings.get(Settings::CompareTop),
-                             width = settings.get(Settings::CompareWidth), height = settings.get(Settings::CompareHeight);
+                             width = settings.get(Settings::CompareWidth),
+                             height = settings.get(Settings::CompareHeight);
     if (!left || !top || !width || !height)
         return;
     const int x = *left, y = *top, w = *width, h = *height;
@@ -156,11 +157,14 @@ void CompareForm::compareAgain()
         options.cancel = cancel.get();
         auto result = std::make_shared<const ResponseDiff::Result>(
             ResponseDiff::compare(left.bytes, left.encoding, right.bytes, right.encoding, options));
-        QMetaObject::invokeMethod(this, [this, result, cancel] {
-            if (cancel != m_cancel)
-                return; // a later comparison replaced this one
-            show(result);
-        }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this,
+            [this, result, cancel] {
+                if (cancel != m_cancel)
+                    return; // a later comparison replaced this one
+                show(result);
+            },
+            Qt::QueuedConnection);
     });
     m_worker->setObjectName(QStringLiteral("Compare"));
     m_worker->start();

@@ -99,7 +99,8 @@ const ResponseDiff::Spans &CompareView::spans(qint32 row)
     auto it = m_spans.find(row);
     if (it == m_spans.end()) {
         const Row &r = m_result->rows[row];
-        it = m_spans.insert(row, ResponseDiff::changedCharacters(m_result->left.line(r.left), m_result->right.line(r.right)));
+        it = m_spans.insert(row,
+                            ResponseDiff::changedCharacters(m_result->left.line(r.left), m_result->right.line(r.right)));
     }
     return *it;
 }
@@ -151,7 +152,8 @@ void CompareView::drawSide(QPainter &p, int x, int width, int y, qint32 row, boo
     const int baseline = y + 1 + fontMetrics().ascent();
     if (line >= 0) {
         p.setPen(palette().color(QPalette::PlaceholderText));
-        p.drawText(QRect(x, y, gutter - m_charWidth / 2, m_rowHeight), Qt::AlignRight | Qt::AlignVCenter, QString::number(line + 1));
+        p.drawText(QRect(x, y, gutter - m_charWidth / 2, m_rowHeight), Qt::AlignRight | Qt::AlignVCenter,
+                   QString::number(line + 1));
         const int from = horizontalScrollBar()->value();
         const QStringView all = side.line(line);
         const int chars = width / qMax(1, m_charWidth) + 1;

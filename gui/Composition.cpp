@@ -11,8 +11,8 @@
 #include "gui/MessageBox.h"
 #include "gui/NarrowArrowStyle.h"
 #include "gui/NoticeBar.h"
-#include "gui/ResponseFind.h"
 #include "gui/RawTextPane.h"
+#include "gui/ResponseFind.h"
 #include "gui/ResponseView.h"
 #include "gui/SplitterHandle.h"
 #include "gui/SummaryLine.h"
@@ -22,12 +22,12 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QGroupBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QSlider>
-#include <QMenu>
-#include <QHelpEvent>
 #include <QToolTip>
 
 namespace {
@@ -56,8 +56,7 @@ W *make(QWidget *parent, const char *name, const QRectF &twips, const QString &t
     return w;
 }
 
-QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QString &tip,
-                    const QRectF &twips)
+QPushButton *button(QWidget *parent, const char *name, const QString &caption, const QString &tip, const QRectF &twips)
 {
     auto *b = make<QPushButton>(parent, name, twips, tip);
     b->setText(caption);
@@ -72,10 +71,9 @@ QGroupBox *frame(QWidget *parent, const char *name, const QString &caption, cons
     f->setTitle(caption);
     // The caption sits on the frame's top line, so the controls placed 240
     // twips below the frame's top edge lie inside it.
-    f->setStyleSheet(QStringLiteral(
-        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 0.5em; }"
-        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
-        " left: 6px; padding: 0 2px; }"));
+    f->setStyleSheet(QStringLiteral("QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 0.5em; }"
+                                    "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+                                    " left: 6px; padding: 0 2px; }"));
     return f;
 }
 
@@ -100,8 +98,8 @@ QLabel *label(QWidget *parent, const char *name, const QString &text, const QRec
 
 } // namespace
 
-wireProbeDeskForm::wireProbeDeskForm(SettingsStore *store, MessageBox *box,
-                                     std::unique_ptr<CommonDialog> dialog, const QString &historyPath, QWidget *parent)
+wireProbeDeskForm::wireProbeDeskForm(SettingsStore *store, MessageBox *box, std::unique_ptr<CommonDialog> dialog,
+                                     const QString &historyPath, QWidget *parent)
     : QWidget(parent), m_settings(store), m_box(box), m_dialog(std::move(dialog))
 {
     setObjectName(QStringLiteral("wireProbeDeskForm"));
@@ -119,18 +117,19 @@ void wireProbeDeskForm::composeControls()
     const QFont font = messageFont();
 
     m_openCmd = button(this, "openCmd", QStringLiteral("開く"),
-                     QStringLiteral("要求メッセージに貼り付けるファイルを開きます。"), {1440, 120, 855, 375});
+                       QStringLiteral("要求メッセージに貼り付けるファイルを開きます。"), {1440, 120, 855, 375});
     m_clearCmd = button(this, "clearCmd", QStringLiteral("クリア"),
-                      QStringLiteral("要求メッセージの入力を消去します。"), {2520, 120, 855, 375});
+                        QStringLiteral("要求メッセージの入力を消去します。"), {2520, 120, 855, 375});
     m_pasteCmd = button(this, "pasteCmd", QStringLiteral("ペースト"),
-                      QStringLiteral("クリップボードの内容を要求メッセージに貼り付けます。"), {3600, 120, 855, 375});
+                        QStringLiteral("クリップボードの内容を要求メッセージに貼り付けます。"), {3600, 120, 855, 375});
     m_saveCmd = button(this, "saveCmd", QStringLiteral("保存"),
-                     QStringLiteral("応答メッセージをファイルに保存します。"), {5520, 120, 855, 375});
+                       QStringLiteral("応答メッセージをファイルに保存します。"), {5520, 120, 855, 375});
     // The details button gives half its room to the history button: the band
     // has no other room at the window's minimum width.
     m_detailsCmd = button(this, "detailsCmd", QStringLiteral("詳細"),
                           QStringLiteral("文字コード、受信バイト、通信の詳細を表示します。"), {4560, 120, 465, 375});
-    m_historyCmd = button(this, "historyCmd", tr("履歴"), tr("これまでのやり取りの履歴を表示します。"), {5055, 120, 465, 375});
+    m_historyCmd = button(this, "historyCmd", tr("履歴"), tr("これまでのやり取りの履歴を表示します。"),
+                          {5055, 120, 465, 375});
     m_selectionTimer.setObjectName(QStringLiteral("Timer"));
 
     m_picSplitter = make<QWidget>(this, "picSplitter", {7800, 1440, 72, 4335});
@@ -150,25 +149,25 @@ void wireProbeDeskForm::composeControls()
     m_summaryLbl->setFont(font);
 
     m_exitCmd = button(this, "exitCmd", QStringLiteral("終了"), QStringLiteral("wireProbeDeskを終了します。"),
-                     {6600, 120, 1095, 375});
+                       {6600, 120, 1095, 375});
     m_exitCmd->setFont(font);
 
     m_responseFrm = frame(this, "responseFrm", QStringLiteral("応答メッセージ"), {3960, 1440, 3735, 4335});
     m_responseFrm->setFont(font);
     m_responseTxt = make<ResponseView>(m_responseFrm, "responseTxt", {120, 240, 3495, 3975},
-                                     QStringLiteral("応答メッセージを表示します。"));
+                                       QStringLiteral("応答メッセージを表示します。"));
     m_responseTxt->setFont(font);
 
     m_requestFrm = frame(this, "requestFrm", QStringLiteral("要求メッセージ"), {120, 1440, 3735, 4335});
     m_requestFrm->setFont(font);
     m_requestTxt = make<RawTextPane>(m_requestFrm, "requestTxt", {120, 240, 3495, 3975},
-                                   QStringLiteral("要求メッセージを入力して下さい。"));
+                                     QStringLiteral("要求メッセージを入力して下さい。"));
     m_requestTxt->setFont(font);
 
     m_connectFrm = frame(this, "connectFrm", QStringLiteral("接続先設定"), {120, 600, 7575, 735});
     m_connectFrm->setFont(font);
     m_timeOutSlider = make<QSlider>(m_connectFrm, "TimeOutSlider", {6000, 200, 1455, 400},
-                                  QStringLiteral("応答時間のタイムアウト(秒)を指定して下さい。"));
+                                    QStringLiteral("応答時間のタイムアウト(秒)を指定して下さい。"));
     m_timeOutSlider->setOrientation(Qt::Horizontal);
     m_timeOutSlider->setRange(1, 60);
     m_timeOutSlider->setSingleStep(1);
@@ -177,10 +176,10 @@ void wireProbeDeskForm::composeControls()
     m_timeOutSlider->setTickPosition(QSlider::TicksBelow);
     m_timeOutSlider->setTickInterval(5);
     m_addressCmb = combo(m_connectFrm, "addressCmb", QStringLiteral("接続先サーバのIPアドレスを指定して下さい。"),
-                       {1200, 240, 1815, 300});
+                         {1200, 240, 1815, 300});
     m_addressCmb->setFont(font);
     m_portCmb = combo(m_connectFrm, "portCmb", QStringLiteral("接続先サーバのポート番号を指定して下さい。"),
-                    {3960, 240, 855, 300});
+                      {3960, 240, 855, 300});
     m_portCmb->setFont(font);
     auto *narrow = new NarrowArrowStyle;
     narrow->setParent(m_portCmb);
@@ -192,7 +191,7 @@ void wireProbeDeskForm::composeControls()
         l->setFont(font);
 
     m_sendCmd = button(this, "sendCmd", QStringLiteral("送信"),
-                     QStringLiteral("要求メッセージを指定したサーバに送信します。"), {120, 120, 1095, 375});
+                       QStringLiteral("要求メッセージを指定したサーバに送信します。"), {120, 120, 1095, 375});
     m_sendCmd->setFont(font);
     // Stop takes Send's place while an exchange runs, when Send takes no input.
     m_stopCmd = button(this, "stopCmd", tr("中止"), tr("送信中のやり取りを中止します。届いた応答は残ります（Esc）。"),
@@ -223,9 +222,9 @@ void wireProbeDeskForm::composeControls()
                                                        m_label2, m_label3, m_picSplitter})
         w->setFocusPolicy(Qt::NoFocus);
     // The buttons follow the top row from right to left.
-    const QList<QWidget *> order{m_addressCmb, m_portCmb,    m_timeOutSlider, m_requestTxt, m_responseTxt,
-                                 m_sendCmd,    m_exitCmd,    m_saveCmd,       m_detailsCmd, m_historyCmd,
-                                 m_pasteCmd,   m_clearCmd,   m_openCmd};
+    const QList<QWidget *> order{m_addressCmb, m_portCmb,  m_timeOutSlider, m_requestTxt, m_responseTxt,
+                                 m_sendCmd,    m_exitCmd,  m_saveCmd,       m_detailsCmd, m_historyCmd,
+                                 m_pasteCmd,   m_clearCmd, m_openCmd};
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
     // While a notice shows, its button follows the last control of the order.
@@ -247,10 +246,9 @@ void wireProbeDeskForm::wireEvents()
     connect(m_exitCmd, &QPushButton::clicked, this, &QWidget::close);
     connect(m_stopCmd, &QPushButton::clicked, this, &wireProbeDeskForm::stopExchange);
     connect(m_engine, &ExchangeEngine::stopped, this, &wireProbeDeskForm::showStopped);
-    connect(m_engine, &ExchangeEngine::outcomeChanged, this,
-            [this](ExchangeEngine::Outcome o) {
-                followOutcome(o == ExchangeEngine::Outcome::Running, o != ExchangeEngine::Outcome::Idle);
-            });
+    connect(m_engine, &ExchangeEngine::outcomeChanged, this, [this](ExchangeEngine::Outcome o) {
+        followOutcome(o == ExchangeEngine::Outcome::Running, o != ExchangeEngine::Outcome::Idle);
+    });
     connect(m_summaryLbl, &SummaryLine::pageRequested, this, &wireProbeDeskForm::openDetailsAt);
     connect(m_revertResponseCmd, &QPushButton::clicked, m_responseTxt, &ResponseView::revert);
     connect(m_responseTxt, &ResponseView::editedChanged, this, [this](bool edited) {
@@ -305,9 +303,9 @@ void wireProbeDeskForm::wireEvents()
         menu->exec(m_responseTxt->viewport()->mapToGlobal(at));
     });
 
-    for (QWidget *w : std::initializer_list<QWidget *>{m_addressCmb, m_addressCmb->lineEdit(), m_portCmb,
-                                                       m_portCmb->lineEdit(), m_responseTxt, m_timeOutSlider,
-                                                       m_requestTxt})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{m_addressCmb, m_addressCmb->lineEdit(), m_portCmb, m_portCmb->lineEdit(),
+                                          m_responseTxt, m_timeOutSlider, m_requestTxt})
         w->installEventFilter(this);
     addShortcuts();
     showOptionsSummary();

@@ -8,8 +8,8 @@
 #include "core/PortText.h"
 #include "core/TextCodec.h"
 #include "core/TlsSetup.h"
-#include "gui/FindBar.h"
 #include "gui/ByteFind.h"
+#include "gui/FindBar.h"
 #include "gui/HexView.h"
 #include "gui/ModalHelper.h"
 #include "gui/PrettyPage.h"
@@ -144,7 +144,8 @@ QWidget *DetailsForm::overviewPage()
     m_encodingCmb = new QComboBox(page);
     m_encodingCmb->setObjectName(QStringLiteral("encodingCmb"));
     m_encodingCmb->addItems(TextCodec::names());
-    m_encodingCmb->setToolTip(QStringLiteral("通信とファイルの文字コードを選びます。応答は受信したバイト列をこの文字コードで表示します。"));
+    m_encodingCmb->setToolTip(
+        QStringLiteral("通信とファイルの文字コードを選びます。応答は受信したバイト列をこの文字コードで表示します。"));
     connect(m_encodingCmb, &QComboBox::currentTextChanged, this, [this] {
         emit encodingChanged();
         emit optionsChanged();
@@ -164,11 +165,13 @@ QWidget *DetailsForm::overviewPage()
     connect(m_wrapChk, &QCheckBox::toggled, this, &DetailsForm::wrapChanged);
     m_httpEndChk = new QCheckBox(QStringLiteral("HTTP の応答が終わったら完了する"), page);
     m_httpEndChk->setObjectName(QStringLiteral("httpEndChk"));
-    m_httpEndChk->setToolTip(QStringLiteral("Content-Length やチャンクの終端で応答の終わりが分かったら、サーバが接続を閉じるのを待たずに完了します。"));
+    m_httpEndChk->setToolTip(QStringLiteral(
+        "Content-Length やチャンクの終端で応答の終わりが分かったら、サーバが接続を閉じるのを待たずに完了します。"));
 
     m_halfCloseChk = new QCheckBox(tr("送信後に送信側を閉じる"), page);
     m_halfCloseChk->setObjectName(QStringLiteral("halfCloseChk"));
-    m_halfCloseChk->setToolTip(tr("要求を送信したら接続の送信側を閉じます（ハーフクローズ）。入力の終わりまで読んでから応答するサーバ向けです。TLS では使われません。"));
+    m_halfCloseChk->setToolTip(tr(
+        "要求を送信したら接続の送信側を閉じます（ハーフクローズ）。入力の終わりまで読んでから応答するサーバ向けです。TLS では使われません。"));
 
     m_summary = new QPlainTextEdit(page);
     m_summary->setObjectName(QStringLiteral("summaryTxt"));
@@ -187,9 +190,10 @@ QWidget *DetailsForm::overviewPage()
     v->addWidget(m_halfCloseChk);
     v->addWidget(m_summary, 1);
     v->addWidget(m_charsetCmd, 0, Qt::AlignLeft);
-    auto *keys = new QLabel(tr("キー: Ctrl+Enter 送信　Ctrl+O 開く　Ctrl+S 保存　Ctrl+D 詳細ウィンドウ　"
-                               "Ctrl+Shift+S 要求を保存　Ctrl+H 履歴　Ctrl+F 検索　Esc 中止（送信中）、お知らせや詳細ウィンドウを閉じる"),
-                            page);
+    auto *keys = new QLabel(
+        tr("キー: Ctrl+Enter 送信　Ctrl+O 開く　Ctrl+S 保存　Ctrl+D 詳細ウィンドウ　"
+           "Ctrl+Shift+S 要求を保存　Ctrl+H 履歴　Ctrl+F 検索　Esc 中止（送信中）、お知らせや詳細ウィンドウを閉じる"),
+        page);
     keys->setObjectName(QStringLiteral("keysLbl"));
     keys->setWordWrap(true);
     v->addWidget(keys);
@@ -270,8 +274,9 @@ QWidget *DetailsForm::tlsPage()
     form->addRow(m_verifyChk);
     form->addRow(QStringLiteral("CA 証明書："),
                  fileRow(m_caFileTxt, "caFileTxt", QStringLiteral("追加で信頼する CA 証明書ファイル (PEM)")));
-    form->addRow(QStringLiteral("クライアント証明書："),
-                 fileRow(m_clientCertTxt, "clientCertTxt", QStringLiteral("クライアント証明書ファイル (PEM または PKCS#12)")));
+    form->addRow(
+        QStringLiteral("クライアント証明書："),
+        fileRow(m_clientCertTxt, "clientCertTxt", QStringLiteral("クライアント証明書ファイル (PEM または PKCS#12)")));
     form->addRow(QStringLiteral("秘密鍵："),
                  fileRow(m_clientKeyTxt, "clientKeyTxt", QStringLiteral("クライアント証明書の秘密鍵ファイル (PEM)")));
     m_tlsSession = new QPlainTextEdit(page);
@@ -293,7 +298,8 @@ QWidget *DetailsForm::proxyPage()
     m_proxyTypeCmb->addItem(tr("なし"), ProxySettings::typeName(ProxySettings::Type::None));
     m_proxyTypeCmb->addItem(tr("HTTP (CONNECT)"), ProxySettings::typeName(ProxySettings::Type::Http));
     m_proxyTypeCmb->addItem(tr("SOCKS5"), ProxySettings::typeName(ProxySettings::Type::Socks5));
-    m_proxyTypeCmb->setToolTip(tr("接続先にプロキシを経由して接続します。要求メッセージはトンネルの中をそのまま送られます。"));
+    m_proxyTypeCmb->setToolTip(
+        tr("接続先にプロキシを経由して接続します。要求メッセージはトンネルの中をそのまま送られます。"));
     const auto edit = [page](QLineEdit *&e, const char *name, const QString &tip) {
         e = new QLineEdit(page);
         e->setObjectName(QString::fromLatin1(name));
@@ -303,12 +309,14 @@ QWidget *DetailsForm::proxyPage()
     form->addRow(tr("種類："), m_proxyTypeCmb);
     form->addRow(tr("ホスト："), edit(m_proxyHostTxt, "proxyHostTxt", tr("プロキシのホスト名または IP アドレス")));
     form->addRow(tr("ポート："), edit(m_proxyPortTxt, "proxyPortTxt", tr("プロキシのポート番号")));
-    form->addRow(tr("ユーザー名："), edit(m_proxyUserTxt, "proxyUserTxt",
-                                         tr("プロキシが認証を求めるときのユーザー名。パスワードは送信のときに尋ねます。")));
+    form->addRow(tr("ユーザー名："),
+                 edit(m_proxyUserTxt, "proxyUserTxt",
+                      tr("プロキシが認証を求めるときのユーザー名。パスワードは送信のときに尋ねます。")));
     m_proxyRemoteDnsChk = new QCheckBox(tr("接続先の名前をプロキシで解決する (socks5h)"), page);
     m_proxyRemoteDnsChk->setObjectName(QStringLiteral("proxyRemoteDnsChk"));
     m_proxyRemoteDnsChk->setChecked(true);
-    m_proxyRemoteDnsChk->setToolTip(tr("オフにすると、接続先の名前をこのコンピュータで解決し、アドレスをプロキシに渡します。"));
+    m_proxyRemoteDnsChk->setToolTip(
+        tr("オフにすると、接続先の名前をこのコンピュータで解決し、アドレスをプロキシに渡します。"));
     form->addRow(m_proxyRemoteDnsChk);
     m_proxyPasswordLbl = new QLabel(page);
     m_proxyPasswordLbl->setObjectName(QStringLiteral("proxyPasswordLbl"));

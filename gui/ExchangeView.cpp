@@ -96,8 +96,9 @@ void wireProbeDeskForm::followOutcome(bool running, bool known)
             m_stopCmd->hide(); // nothing left to stop, also while a box is open
         m_summaryTimer.stop();
         // Bounded by the size of the bodies it looks into: a Fault is small.
-        const std::optional<SoapFault> fault
-            = known ? soapFaultInResponse(m_engine->response(), encoding(), m_engine->framing().forHead()) : std::nullopt;
+        const std::optional<SoapFault> fault = known ? soapFaultInResponse(m_engine->response(), encoding(),
+                                                                           m_engine->framing().forHead())
+                                                     : std::nullopt;
         m_summaryLbl->setSoapFault(fault ? fault->summary() : QString());
     }
     showSummary();

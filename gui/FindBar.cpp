@@ -6,13 +6,13 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QHBoxLayout>
-#include <QVBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QToolButton>
+#include <QVBoxLayout>
 
 #include <algorithm>
 

@@ -18,8 +18,8 @@
 
 namespace {
 
-constexpr int Margin = 4; // px left of the offsets
-constexpr int OffsetGap = 2; // blanks after the offset
+constexpr int Margin = 4;                          // px left of the offsets
+constexpr int OffsetGap = 2;                       // blanks after the offset
 constexpr int HexWidth = 3 * HexView::BytesPerRow; // "xx " each, one more blank mid-row, none at the end
 constexpr int AsciiGap = 2;
 
@@ -439,10 +439,18 @@ void HexView::keyPressEvent(QKeyEvent *e)
     const bool extend = e->modifiers() & Qt::ShiftModifier;
     const qint64 page = qint64(fullRowsInView()) * BytesPerRow;
     switch (e->key()) {
-    case Qt::Key_Left: moveCursorTo(m_cursor - 1, extend); break;
-    case Qt::Key_Right: moveCursorTo(m_cursor + 1, extend); break;
-    case Qt::Key_Up: moveCursorTo(m_cursor - BytesPerRow, extend); break;
-    case Qt::Key_Down: moveCursorTo(m_cursor + BytesPerRow, extend); break;
+    case Qt::Key_Left:
+        moveCursorTo(m_cursor - 1, extend);
+        break;
+    case Qt::Key_Right:
+        moveCursorTo(m_cursor + 1, extend);
+        break;
+    case Qt::Key_Up:
+        moveCursorTo(m_cursor - BytesPerRow, extend);
+        break;
+    case Qt::Key_Down:
+        moveCursorTo(m_cursor + BytesPerRow, extend);
+        break;
     case Qt::Key_PageUp:
         setTopRow(m_topRow - fullRowsInView());
         moveCursorTo(m_cursor - page, extend);

@@ -24,7 +24,8 @@
 
 void wireProbeDeskForm::composeHistory(const QString &historyPath)
 {
-    m_historyService = std::make_unique<HistoryService>(historyPath.isEmpty() ? HistoryStore::defaultPath() : historyPath);
+    m_historyService = std::make_unique<HistoryService>(historyPath.isEmpty() ? HistoryStore::defaultPath()
+                                                                              : historyPath);
     m_history = std::make_unique<HistoryForm>(m_historyService.get(), m_box);
     connect(m_history.get(), &HistoryForm::openRequested, this, &wireProbeDeskForm::openFromHistory);
     connect(m_history.get(), &HistoryForm::resendRequested, this, &wireProbeDeskForm::resendFromHistory);
@@ -62,7 +63,8 @@ void wireProbeDeskForm::recordExchange(HistoryEntry::Outcome outcome, qint32 num
         return;
     // The bytes are shared with the engine, not copied: the store's thread
     // does the rest while this window goes on.
-    m_historyService->record(ExchangeHistory::entryFor(*m_engine, m_sentPort, m_sentEncoding, outcome, number, description));
+    m_historyService->record(
+        ExchangeHistory::entryFor(*m_engine, m_sentPort, m_sentEncoding, outcome, number, description));
 }
 
 void wireProbeDeskForm::openFromHistory(const HistoryEntry &entry)
@@ -79,16 +81,16 @@ void wireProbeDeskForm::openFromHistory(const HistoryEntry &entry)
     // The pane and the details follow the engine.
     m_engine->adoptResponse(entry.request, entry.response);
 
-    QString status = tr("%1 の履歴（%2）の要求と応答を表示しています。")
-                         .arg(QDateTime::fromMSecsSinceEpoch(entry.startedMs).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
-                              entry.destination());
+    QString status =
+        tr("%1 の履歴（%2）の要求と応答を表示しています。")
+            .arg(QDateTime::fromMSecsSinceEpoch(entry.startedMs).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
+                 entry.destination());
     if (entry.cut)
         status += tr("応答は保存の上限で切れています。");
     bool sameBytes = false;
     try {
         sameBytes = TextCodec::encode(request, encoding) == entry.request;
-    } catch (const Failure &) {
-    }
+    } catch (const Failure &) {}
     if (!sameBytes)
         status += tr("要求にはこの文字コードで表せないバイトがあり、送信すると記録と違うバイト列になります。");
     setStatus(status);
@@ -105,9 +107,10 @@ void wireProbeDeskForm::resendFromHistory(const HistoryEntry &entry)
 void wireProbeDeskForm::compareFromHistory(const HistoryEntry &left, const std::optional<HistoryEntry> &right)
 {
     const auto side = [](const HistoryEntry &e) {
-        return CompareForm::Side{QDateTime::fromMSecsSinceEpoch(e.startedMs).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss "))
-                                     + e.destination() + QLatin1Char(' ') + e.label,
-                                 e.response, e.encoding};
+        return CompareForm::Side{
+            QDateTime::fromMSecsSinceEpoch(e.startedMs).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss "))
+                + e.destination() + QLatin1Char(' ') + e.label,
+            e.response, e.encoding};
     };
     // One entry: against the response in this window, as it arrived.
     m_compare->compare(side(left), right ? side(*right)

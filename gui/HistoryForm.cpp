@@ -86,9 +86,12 @@ HistoryForm::HistoryForm(HistoryService *service, MessageBox *box) : m_service(s
     m_list->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_list->verticalHeader()->setDefaultSectionSize(m_list->fontMetrics().height() + 6);
     const int w = m_list->fontMetrics().horizontalAdvance(QLatin1Char('0'));
-    for (auto [column, chars] : {std::pair{HistoryListModel::Time, 19}, {HistoryListModel::Destination, 21},
-                                 {HistoryListModel::Label, 24}, {HistoryListModel::Result, 22},
-                                 {HistoryListModel::ResponseSize, 12}, {HistoryListModel::Duration, 8}})
+    for (auto [column, chars] : {std::pair{HistoryListModel::Time, 19},
+                                 {HistoryListModel::Destination, 21},
+                                 {HistoryListModel::Label, 24},
+                                 {HistoryListModel::Result, 22},
+                                 {HistoryListModel::ResponseSize, 12},
+                                 {HistoryListModel::Duration, 8}})
         m_list->setColumnWidth(column, chars * w);
     m_list->horizontalHeader()->setSectionResizeMode(HistoryListModel::Label, QHeaderView::Stretch);
 
@@ -107,7 +110,8 @@ HistoryForm::HistoryForm(HistoryService *service, MessageBox *box) : m_service(s
     m_resendCmd = button(this, "historyResendCmd", tr("再送信"), tr("要求を記録どおりに表示し、すぐ送信します。"));
     m_compareCmd = button(this, "historyCompareCmd", tr("比較"),
                           tr("選んだ二つの応答を、一つだけ選んだときはその応答と応答メッセージを並べて比べます。"));
-    m_exportCmd = button(this, "historyExportCmd", tr("ファイルに書き出す"), tr("要求と応答を記録どおりのバイト列で二つのファイルに書き出します。"));
+    m_exportCmd = button(this, "historyExportCmd", tr("ファイルに書き出す"),
+                         tr("要求と応答を記録どおりのバイト列で二つのファイルに書き出します。"));
     m_deleteCmd = button(this, "historyDeleteCmd", tr("削除"), tr("選んだ履歴を削除します。"));
     m_clearCmd = button(this, "historyClearCmd", tr("履歴をすべて削除"), tr("すべての履歴を削除します。"));
     m_statusBar = new QLabel(this);

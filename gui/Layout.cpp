@@ -34,4 +34,3 @@ float Layout::dragBarLeft(float pointerX, float W)
         return W - DragMargin;
     return p;
 }
-

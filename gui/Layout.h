@@ -6,7 +6,7 @@
 // and a client height H, all in twips.
 struct PaneLayout
 {
-    float split;      // x after clamping
+    float split; // x after clamping
     float saveLeft;
     float exitLeft;
     float connectWidth;
@@ -14,7 +14,7 @@ struct PaneLayout
     QRectF requestTxt; // relative to requestFrm
     QRectF responseFrm;
     QRectF responseTxt; // relative to responseFrm
-    float barHeight;   // imgSplitter and picSplitter
+    float barHeight;    // imgSplitter and picSplitter
 };
 
 namespace Layout {

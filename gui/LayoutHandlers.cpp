@@ -49,8 +49,9 @@ void wireProbeDeskForm::layOutWindow()
     layOutStatusRow();
     // A notice lies over the top edge of the panes, as wide as the frame above them.
     const float noticeWidth = Twips::rect(m_connectFrm).width();
-    Twips::place(m_noticeBar, QRectF(120, 1440, noticeWidth,
-                                     Twips::fromPixels(this, m_noticeBar->heightFor(Twips::toPixels(this, noticeWidth)))));
+    Twips::place(m_noticeBar,
+                 QRectF(120, 1440, noticeWidth,
+                        Twips::fromPixels(this, m_noticeBar->heightFor(Twips::toPixels(this, noticeWidth)))));
 }
 
 void wireProbeDeskForm::sizeControls(float x)

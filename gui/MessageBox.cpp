@@ -20,15 +20,16 @@ void QtMessageBox::showError(QWidget *owner, const QString &text)
     // manager then cuts "エラーメッセージ" to "エラー… セージ".
     const int titleRoom = box.fontMetrics().horizontalAdvance(title()) * 2 + 120;
     if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
-        grid->addItem(new QSpacerItem(titleRoom, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(), 0, 1,
-                      grid->columnCount());
+        grid->addItem(new QSpacerItem(titleRoom, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(), 0,
+                      1, grid->columnCount());
     ModalHelper::prepare(&box, owner);
     box.exec();
 }
 
 int QtMessageBox::ask(QWidget *owner, const QString &text, const QStringList &answers)
 {
-    QMessageBox box(QMessageBox::Question, QCoreApplication::translate("MessageBox", "確認"), text, QMessageBox::NoButton);
+    QMessageBox box(QMessageBox::Question, QCoreApplication::translate("MessageBox", "確認"), text,
+                    QMessageBox::NoButton);
     box.setTextFormat(Qt::PlainText);
     QList<QAbstractButton *> buttons;
     for (qsizetype i = 0; i < answers.size(); ++i) {

@@ -15,11 +15,12 @@ QRect NarrowArrowStyle::subControlRect(ComplexControl cc, const QStyleOptionComp
     const QRect r = opt->rect;
     switch (sc) {
     case SC_ComboBoxArrow:
-        return visualRect(opt->direction, r, QRect(r.right() - ArrowWidth - Frame + 1, r.top() + Frame, ArrowWidth,
-                                                   r.height() - 2 * Frame));
+        return visualRect(opt->direction, r,
+                          QRect(r.right() - ArrowWidth - Frame + 1, r.top() + Frame, ArrowWidth, r.height() - 2 * Frame));
     case SC_ComboBoxEditField:
-        return visualRect(opt->direction, r, QRect(r.left() + Frame, r.top() + Frame,
-                                                   r.width() - ArrowWidth - 2 * Frame, r.height() - 2 * Frame));
+        return visualRect(
+            opt->direction, r,
+            QRect(r.left() + Frame, r.top() + Frame, r.width() - ArrowWidth - 2 * Frame, r.height() - 2 * Frame));
     default:
         return QProxyStyle::subControlRect(cc, opt, sc, widget);
     }

@@ -65,6 +65,7 @@ void wireProbeDeskForm::checkResponse()
     const bool whole = body.size() <= DecodeCheck;
     if (TextCodec::decodesCleanly(body.first(qMin<qsizetype>(body.size(), DecodeCheck)), encoding(), whole))
         return;
-    m_noticeBar->post(tr("応答は %1 では正しく表示できません。Content-Type の文字コードは %2 です。").arg(encoding(), charset),
-                      tr("%1 で表示").arg(charset), [this, charset] { m_details->setEncoding(charset); });
+    m_noticeBar->post(
+        tr("応答は %1 では正しく表示できません。Content-Type の文字コードは %2 です。").arg(encoding(), charset),
+        tr("%1 で表示").arg(charset), [this, charset] { m_details->setEncoding(charset); });
 }

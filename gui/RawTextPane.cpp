@@ -2,8 +2,8 @@
 
 #include "gui/RawText.h"
 
-#include <QKeyEvent>
 #include <QAbstractUndoItem>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QTextBlock>
 
@@ -57,8 +57,7 @@ class BlockStates : public QAbstractUndoItem
 public:
     BlockStates(QTextDocument *doc, QList<int> states, bool onUndo)
         : m_doc(doc), m_states(std::move(states)), m_onUndo(onUndo)
-    {
-    }
+    {}
     void undo() override
     {
         if (m_onUndo)
@@ -141,15 +140,13 @@ void RawTextPane::keyPressEvent(QKeyEvent *e)
     const int key = e->key();
     const bool lineKey = key == Qt::Key_Return || key == Qt::Key_Enter;
     const bool edits = !isReadOnly()
-                       && (lineKey || key == Qt::Key_Backspace || key == Qt::Key_Delete
-                           || e->matches(QKeySequence::Cut)
+                       && (lineKey || key == Qt::Key_Backspace || key == Qt::Key_Delete || e->matches(QKeySequence::Cut)
                            || (!e->text().isEmpty() && e->text().at(0).isPrint()));
     if (!edits) {
         QPlainTextEdit::keyPressEvent(e);
         return;
     }
-    settled([&] { QPlainTextEdit::keyPressEvent(e); }, key == Qt::Key_Backspace ? 1 : 0,
-            key == Qt::Key_Delete ? 1 : 0);
+    settled([&] { QPlainTextEdit::keyPressEvent(e); }, key == Qt::Key_Backspace ? 1 : 0, key == Qt::Key_Delete ? 1 : 0);
 }
 
 void RawTextPane::insertFromMimeData(const QMimeData *source)

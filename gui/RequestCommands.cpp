@@ -111,6 +111,5 @@ void wireProbeDeskForm::pasteRequest()
 
 void wireProbeDeskForm::reportFileFailure(const Failure &f)
 {
-    showError(QString::number(f.number) + QStringLiteral(" : ") + f.description + QLatin1Char('\n')
-              + m_dialog->fileName);
+    showError(QString::number(f.number) + QStringLiteral(" : ") + f.description + QLatin1Char('\n') + m_dialog->fileName);
 }

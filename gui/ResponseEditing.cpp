@@ -26,7 +26,8 @@ bool ResponseView::isEdited() const
 
 bool ResponseView::editShowsUndecodable() const
 {
-    return isEdited() && m_undecodable && m_editor->document()->find(QString(QChar(QChar::ReplacementCharacter))).hasSelection();
+    return isEdited() && m_undecodable
+           && m_editor->document()->find(QString(QChar(QChar::ReplacementCharacter))).hasSelection();
 }
 
 bool ResponseView::editsText(QKeyEvent *e)

@@ -6,10 +6,10 @@
 
 namespace {
 
-constexpr qint64 WrapWindow = 16 * 1024;  // bytes of a long line laid out at once
+constexpr qint64 WrapWindow = 16 * 1024;   // bytes of a long line laid out at once
 constexpr qint64 CachedChars = 256 * 1024; // short lines kept laid out
 constexpr int CachedWindows = 8;
-constexpr qreal TabStop = 80;             // as a plain text edit has it
+constexpr qreal TabStop = 80; // as a plain text edit has it
 constexpr qreal Unbounded = 1e7;
 
 } // namespace
@@ -222,7 +222,8 @@ ResponseLayout::Row ResponseLayout::noWrapRow(const LineIndex::Line &line)
     // about where the bytes in sight would be if each took one column.
     const qint64 margin = 256;
     const qint64 first = qMax<qint64>(0, qint64(m_left / m_charWidth) - margin);
-    qint64 begin = first < LineIndex::LongLine / 2 ? line.begin : m_text->boundaryAtOrBefore(qMin(line.end, line.begin + first));
+    qint64 begin = first < LineIndex::LongLine / 2 ? line.begin
+                                                   : m_text->boundaryAtOrBefore(qMin(line.end, line.begin + first));
     return rowIn(windowAt(line, begin), 0);
 }
 

@@ -36,10 +36,10 @@ public:
     struct Row
     {
         PiecePtr piece;
-        int index = 0;      // the row's QTextLine in the piece
-        qint64 begin = 0;   // its bytes
+        int index = 0;    // the row's QTextLine in the piece
+        qint64 begin = 0; // its bytes
         qint64 end = 0;
-        qreal x = 0;        // where the piece's text starts, from the line's start
+        qreal x = 0; // where the piece's text starts, from the line's start
         bool valid() const { return bool(piece); }
         bool lastOfLine() const;
         QTextLine textLine() const { return piece->layout.lineAt(index); }

@@ -4,8 +4,7 @@
 #include "gui/ResponseView.h"
 
 ResponsePaneBytes::ResponsePaneBytes(ResponseView *pane, const ExchangeEngine *engine) : m_pane(pane), m_engine(engine)
-{
-}
+{}
 
 QAbstractScrollArea *ResponsePaneBytes::area()
 {

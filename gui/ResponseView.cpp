@@ -6,8 +6,8 @@
 
 #include <QApplication>
 #include <QLabel>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTextLayout>
 
@@ -26,8 +26,7 @@ qreal heightOf(const ResponseLayout::Row &r)
 
 } // namespace
 
-ResponseView::ResponseView(QWidget *parent)
-    : QAbstractScrollArea(parent), m_layout(&m_text), m_units(&m_text.lines())
+ResponseView::ResponseView(QWidget *parent) : QAbstractScrollArea(parent), m_layout(&m_text), m_units(&m_text.lines())
 {
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_InputMethodEnabled);

@@ -154,8 +154,8 @@ private:
     bool m_wrap = true;
     qint64 m_knownLines = 1;
 
-    qint64 m_top = 0;     // first byte of the top row
-    QList<Row> m_frame;   // the rows in sight, top first
+    qint64 m_top = 0;   // first byte of the top row
+    QList<Row> m_frame; // the rows in sight, top first
     bool m_frameValid = false;
     bool m_frameFills = false; // the rows in sight fill the pane
     QTimer m_refresh;

@@ -18,7 +18,7 @@
 namespace {
 
 constexpr qreal Margin = 4;
-constexpr qint64 Near = 4096;               // bytes read around the caret to step over a character
+constexpr qint64 Near = 4096; // bytes read around the caret to step over a character
 constexpr qint64 CopyLimit = qint64(256) << 20;
 constexpr qint64 SelectionClipboardLimit = 1 << 20;
 
@@ -427,7 +427,8 @@ void ResponseView::mouseReleaseEvent(QMouseEvent *e)
     const QPair<qint64, qint64> s = selectedBytes();
     QClipboard *clipboard = QApplication::clipboard();
     if (s.second > s.first && s.second - s.first <= SelectionClipboardLimit && clipboard->supportsSelection())
-        clipboard->setText(QString(selectedText()).replace(QLatin1String("\r\n"), QLatin1String("\n")), QClipboard::Selection);
+        clipboard->setText(QString(selectedText()).replace(QLatin1String("\r\n"), QLatin1String("\n")),
+                           QClipboard::Selection);
 }
 
 void ResponseView::mouseDoubleClickEvent(QMouseEvent *e)
@@ -445,7 +446,9 @@ void ResponseView::selectWordAt(qint64 pos)
     QTextBoundaryFinder f(QTextBoundaryFinder::Word, p.text);
     const qsizetype at = p.indexOf(pos - from);
     f.setPosition(at);
-    qsizetype start = f.isAtBoundary() && (f.boundaryReasons() & QTextBoundaryFinder::StartOfItem) ? at : f.toPreviousBoundary();
+    qsizetype start = f.isAtBoundary() && (f.boundaryReasons() & QTextBoundaryFinder::StartOfItem)
+                          ? at
+                          : f.toPreviousBoundary();
     f.setPosition(at);
     qsizetype end = f.toNextBoundary();
     if (start < 0)

@@ -39,10 +39,10 @@ void wireProbeDeskForm::saveResponse()
     // pane that still shows bytes the encoding could not read asks which.
     bool shown = m_responseTxt->isEdited();
     if (m_responseTxt->editShowsUndecodable()) {
-        const QString question
-            = tr("応答メッセージは編集されていますが、文字コード %1 で読めなかったバイトが U+FFFD（\uFFFD）のまま残っています。"
-                 "どちらを保存しますか？")
-                  .arg(encoding());
+        const QString question =
+            tr("応答メッセージは編集されていますが、文字コード %1 で読めなかったバイトが U+FFFD（\uFFFD）のまま残っています。"
+               "どちらを保存しますか？")
+                .arg(encoding());
         const QString asShown = TextCodec::normalized(encoding()) == QLatin1String("UTF-8")
                                     ? tr("表示どおりに保存")
                                     : tr("表示どおりに保存（U+FFFD は ? で書き込み）");

@@ -41,8 +41,9 @@ void wireProbeDeskForm::showSummary()
         const double elapsed = e.elapsedMs();
         QString text = tr("受信 %1").arg(sizeText(size));
         if (size > 0 && elapsed >= 100)
-            text += tr("（%1/秒）").arg(QLocale::c().formattedDataSize(qint64(size * 1000.0 / elapsed), 1,
-                                                                     QLocale::DataSizeIecFormat));
+            text += tr("（%1/秒）")
+                        .arg(QLocale::c().formattedDataSize(qint64(size * 1000.0 / elapsed), 1,
+                                                            QLocale::DataSizeIecFormat));
         parts << Part{text, false, Page::Overview};
     } else if (e.timings().end >= 0) {
         const HttpFraming &f = e.framing();

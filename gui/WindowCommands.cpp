@@ -1,9 +1,9 @@
 // The selection-length display, the details window and Clear.
 #include "gui/wireProbeDeskForm.h"
 
-#include "gui/DetailsForm.h"
 #include "core/ContentLength.h"
 #include "core/TextCodec.h"
+#include "gui/DetailsForm.h"
 #include "gui/RawTextPane.h"
 
 #include <QLabel>
@@ -44,8 +44,8 @@ ContentLength::Result wireProbeDeskForm::contentLengthFix(const QString &text) c
 {
     const QString enc = encoding();
     const TextCodec::EncodeOptions options = encodeOptions();
-    return ContentLength::fix(text,
-                              [&enc, options](QStringView body) { return TextCodec::encodedLength(body, enc, options); });
+    return ContentLength::fix(
+        text, [&enc, options](QStringView body) { return TextCodec::encodedLength(body, enc, options); });
 }
 
 void wireProbeDeskForm::fixContentLength()

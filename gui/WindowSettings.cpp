@@ -21,8 +21,9 @@
 
 void wireProbeDeskForm::restoreSettings()
 {
-    setWindowTitle(QStringLiteral(WPD_APP_TITLE) + QStringLiteral("   Ver. ") + QString::number(WPD_VERSION_MAJOR) + QLatin1Char('.')
-                   + QString::number(WPD_VERSION_MINOR) + QLatin1Char('.') + QString::number(WPD_VERSION_PATCH));
+    setWindowTitle(QStringLiteral(WPD_APP_TITLE) + QStringLiteral("   Ver. ") + QString::number(WPD_VERSION_MAJOR)
+                   + QLatin1Char('.') + QString::number(WPD_VERSION_MINOR) + QLatin1Char('.')
+                   + QString::number(WPD_VERSION_PATCH));
 
     m_storedOuter = QRectF(m_settings.get(Settings::MainLeft), m_settings.get(Settings::MainTop),
                            m_settings.get(Settings::MainWidth), m_settings.get(Settings::MainHeight));

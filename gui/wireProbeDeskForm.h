@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/HistoryEntry.h"
 #include "core/ContentLength.h"
+#include "core/HistoryEntry.h"
 #include "core/Settings.h"
 #include "core/TextCodec.h"
 #include "gui/DetailsForm.h"

@@ -22,7 +22,10 @@ QByteArray compressed(const QByteArray &data, int windowBits)
     deflateEnd(&z);
     return out;
 }
-QByteArray gzip(const QByteArray &d) { return compressed(d, 31); }
+QByteArray gzip(const QByteArray &d)
+{
+    return compressed(d, 31);
+}
 
 QByteArray ok(const QByteArray &fields, const QByteArray &body)
 {
@@ -32,8 +35,9 @@ QByteArray ok(const QByteArray &fields, const QByteArray &body)
 QByteArray chunked(const QByteArray &fields, const QByteArray &body)
 {
     const qsizetype half = body.size() / 2;
-    return ok("Transfer-Encoding: chunked\r\n" + fields, QByteArray::number(half, 16) + "\r\n" + body.left(half) + "\r\n"
-              + QByteArray::number(body.size() - half, 16) + "\r\n" + body.mid(half) + "\r\n0\r\n\r\n");
+    return ok("Transfer-Encoding: chunked\r\n" + fields, QByteArray::number(half, 16) + "\r\n" + body.left(half)
+                                                             + "\r\n" + QByteArray::number(body.size() - half, 16)
+                                                             + "\r\n" + body.mid(half) + "\r\n0\r\n\r\n");
 }
 
 QByteArray encoded(const QString &text, const char *encoding)
@@ -63,24 +67,24 @@ private slots:
         QTest::newRow("gzip, chunked") << chunked("Content-Encoding: gzip\r\n", gzip(Xml)) << big << Xml << "gzip を展開";
         QTest::newRow("two gzip members") << ok("Content-Encoding: x-gzip\r\n", gzip("ab") + gzip("cd")) << big
                                           << QByteArray("abcd") << "x-gzip を展開";
-        QTest::newRow("deflate, zlib-wrapped") << ok("Content-Encoding: deflate\r\n", compressed(Xml, 15)) << big << Xml
-                                               << "deflate を展開";
+        QTest::newRow("deflate, zlib-wrapped")
+            << ok("Content-Encoding: deflate\r\n", compressed(Xml, 15)) << big << Xml << "deflate を展開";
         QTest::newRow("deflate, raw") << ok("Content-Encoding: deflate\r\n", compressed(Xml, -15)) << big << Xml
                                       << "deflate を展開";
         QTest::newRow("bomb stops at the limit") << ok("Content-Encoding: gzip\r\n", gzip(zeros)) << qint64(1 << 20)
                                                  << QByteArray(1 << 20, '\0') << "上限 1 MiB に達した";
-        QTest::newRow("exactly the limit is no bomb") << ok("Content-Encoding: gzip\r\n", gzip("abcd")) << qint64(4)
-                                                      << QByteArray("abcd") << "gzip を展開";
+        QTest::newRow("exactly the limit is no bomb")
+            << ok("Content-Encoding: gzip\r\n", gzip("abcd")) << qint64(4) << QByteArray("abcd") << "gzip を展開";
         QTest::newRow("corrupt gzip") << ok("Content-Encoding: gzip\r\n", "not gzip") << big << QByteArray("not gzip")
                                       << "gzip として展開できない";
         QTest::newRow("unknown coding") << ok("Content-Encoding: br\r\n", "\x0b\x02") << big << QByteArray("\x0b\x02")
                                         << "br は展開できない";
-        QTest::newRow("Content-Length too large") << ok("Content-Length: 900000000000\r\n", "hi") << big
-                                                  << QByteArray("hi") << "届いた本文は 2 バイト";
-        QTest::newRow("Content-Length too small") << ok("Content-Length: 2\r\n", "hello") << big << QByteArray("hello")
-                                                  << "接続が閉じるまでを本文";
-        QTest::newRow("a second response after it") << ok("Content-Length: 2\r\n", "hiHTTP/1.1 200 OK\r\n\r\n") << big
-                                                    << QByteArray("hi") << "別の応答";
+        QTest::newRow("Content-Length too large")
+            << ok("Content-Length: 900000000000\r\n", "hi") << big << QByteArray("hi") << "届いた本文は 2 バイト";
+        QTest::newRow("Content-Length too small")
+            << ok("Content-Length: 2\r\n", "hello") << big << QByteArray("hello") << "接続が閉じるまでを本文";
+        QTest::newRow("a second response after it")
+            << ok("Content-Length: 2\r\n", "hiHTTP/1.1 200 OK\r\n\r\n") << big << QByteArray("hi") << "別の応答";
         QTest::newRow("broken chunk goes on as it came") << ok("Transfer-Encoding: chunked\r\n", "2\r\nhi\r\nzz\r\nrest")
                                                          << big << QByteArray("hizz\r\nrest") << "チャンクの区切り";
         QTest::newRow("not HTTP") << QByteArray("<a/>") << big << QByteArray("<a/>") << "HTTP/1.x の応答ではない";
@@ -120,17 +124,17 @@ private slots:
         using S = BodyText::Source;
         const QString sjis = QStringLiteral("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><a><b>応答～①</b></a>");
         const QString laid = QStringLiteral("<?xml version=\"1.0\" encoding=\"Shift_JIS\"?>\n<a>\n  <b>応答～①</b>\n</a>");
-        QTest::newRow("Shift_JIS from the declaration") << ok("", encoded(sjis, "Shift_JIS")) << "Shift_JIS"
-                                                        << int(S::XmlDeclaration) << laid;
+        QTest::newRow("Shift_JIS from the declaration")
+            << ok("", encoded(sjis, "Shift_JIS")) << "Shift_JIS" << int(S::XmlDeclaration) << laid;
         QTest::newRow("EUC-JP from Content-Type over the declaration")
             << ok("Content-Type: text/xml; charset=\"euc-jp\"\r\n", encoded(sjis, "EUC-JP")) << "EUC-JP"
             << int(S::ContentType) << laid;
-        QTest::newRow("Cyrillic in windows-1251") << ok("Content-Type: application/json;charset=windows-1251\r\n",
-                                                        encoded(QStringLiteral("{\"имя\":\"Иван\"}"), "windows-1251"))
-                                                  << "windows-1251" << int(S::ContentType)
-                                                  << QStringLiteral("{\n  \"имя\": \"Иван\"\n}");
-        QTest::newRow("chosen when nothing says") << QByteArray("<a>\xC3\xA9</a>") << "UTF-8" << int(S::Chosen)
-                                                  << "<a>é</a>";
+        QTest::newRow("Cyrillic in windows-1251")
+            << ok("Content-Type: application/json;charset=windows-1251\r\n",
+                  encoded(QStringLiteral("{\"имя\":\"Иван\"}"), "windows-1251"))
+            << "windows-1251" << int(S::ContentType) << QStringLiteral("{\n  \"имя\": \"Иван\"\n}");
+        QTest::newRow("chosen when nothing says")
+            << QByteArray("<a>\xC3\xA9</a>") << "UTF-8" << int(S::Chosen) << "<a>é</a>";
         QTest::newRow("namespaces, attributes, entities, CDATA")
             << ok("", "<s:E xmlns:s='urn:s'><s:B a=\"1 &gt; 0\" b='x'>&lt;&#x41;<![CDATA[<c>&amp;]]></s:B>"
                       "<s:C/>\r\n  <!-- n -->\r\n<?pi x?><m>t<i/>u</m><e>\r\n</e></s:E>")
@@ -158,15 +162,17 @@ private slots:
         QTest::newRow("text stays as it is") << ok("", "a  b\r\n c") << "UTF-8" << int(S::Chosen) << "a  b\n c";
         QTest::newRow("quotes hold > and />, blanks inside an element stay")
             << ok("", "\xEF\xBB\xBF<?xml version='1.0' standalone='yes'?><?app x?><a x=\"1>2\" y='/>'> t  <b/></a>")
-            << "UTF-8" << int(S::Chosen) << "<?xml version='1.0' standalone='yes'?>\n<?app x?>\n<a x=\"1>2\" y='/>'>\n  t\n  <b/>\n</a>";
-        QTest::newRow("text alone keeps its blanks") << ok("", "<a xmlns='urn:d'> t </a>") << "UTF-8" << int(S::Chosen)
-                                                     << "<a xmlns='urn:d'> t </a>";
-        QTest::newRow("undeclared prefix") << ok("", "<a>\r\n<p:b/></a>") << "UTF-8" << int(S::Chosen)
-                                           << "<a>\n▲ XML の構文エラー（2 行 6 桁目）: Namespace prefix 'p' not declared ― "
-                                              "ここから先は書かれたままです\n<p:b/></a>";
-        QTest::newRow("JSON strings hold brackets") << ok("", " [\"]}{[\\\"\", {\"k\": [{}]}, -1.5E-3] ") << "UTF-8"
-                                                    << int(S::Chosen)
-                                                    << "[\n  \"]}{[\\\"\",\n  {\n    \"k\": [\n      {}\n    ]\n  },\n  -1.5E-3\n]";
+            << "UTF-8" << int(S::Chosen)
+            << "<?xml version='1.0' standalone='yes'?>\n<?app x?>\n<a x=\"1>2\" y='/>'>\n  t\n  <b/>\n</a>";
+        QTest::newRow("text alone keeps its blanks")
+            << ok("", "<a xmlns='urn:d'> t </a>") << "UTF-8" << int(S::Chosen) << "<a xmlns='urn:d'> t </a>";
+        QTest::newRow("undeclared prefix")
+            << ok("", "<a>\r\n<p:b/></a>") << "UTF-8" << int(S::Chosen)
+            << "<a>\n▲ XML の構文エラー（2 行 6 桁目）: Namespace prefix 'p' not declared ― "
+               "ここから先は書かれたままです\n<p:b/></a>";
+        QTest::newRow("JSON strings hold brackets")
+            << ok("", " [\"]}{[\\\"\", {\"k\": [{}]}, -1.5E-3] ") << "UTF-8" << int(S::Chosen)
+            << "[\n  \"]}{[\\\"\",\n  {\n    \"k\": [\n      {}\n    ]\n  },\n  -1.5E-3\n]";
         QTest::newRow("JSON value then more") << ok("", "{} {}") << "UTF-8" << int(S::Chosen)
                                               << "{}\n▲ JSON の構文エラー（1 行 4 桁目）: 値の後に余分な文字があります"
                                                  " ― ここから先は書かれたままです\n{}";
@@ -217,8 +223,10 @@ private slots:
     {
         QTest::addColumn<QString>("open");
         QTest::addColumn<QString>("close");
-        QTest::newRow("XML") << "<a>" << "</a>";
-        QTest::newRow("JSON") << "[" << "]";
+        QTest::newRow("XML") << "<a>"
+                             << "</a>";
+        QTest::newRow("JSON") << "["
+                              << "]";
     }
     void deepNestingIsNoRecursion()
     {
@@ -244,25 +252,30 @@ private slots:
                                "<Fault/></h></soap:Header><soap:Body><soap:Fault><faultcode>soap:Server</faultcode>"
                                "<faultstring>在庫がありません</faultstring><detail><e:OutOfStock xmlns:e=\"urn:e\">"
                                "<item>42</item></e:OutOfStock><e:Other/></detail></soap:Fault></soap:Body></soap:Envelope>";
-        const QByteArray v12 = "<env:Envelope xmlns:env=\"http://www.w3.org/2003/05/soap-envelope\"><env:Body><env:Fault>"
-                               "<env:Code><env:Value>env:Sender</env:Value><env:Subcode><env:Value>m:BadInput</env:Value>"
-                               "</env:Subcode></env:Code><env:Reason><env:Text xml:lang=\"ja\">入力が不正です</env:Text>"
-                               "<env:Text xml:lang=\"en\">Bad input</env:Text></env:Reason><env:Detail>"
-                               "<m:Field xmlns:m=\"urn:m\">zip</m:Field></env:Detail></env:Fault></env:Body></env:Envelope>";
-        QTest::newRow("SOAP 1.1, gzip and chunked") << chunked("Content-Encoding: gzip\r\n", gzip(v11))
-                                                    << "SOAP Fault: soap:Server — 在庫がありません" << "e:OutOfStock: 42";
+        const QByteArray v12 =
+            "<env:Envelope xmlns:env=\"http://www.w3.org/2003/05/soap-envelope\"><env:Body><env:Fault>"
+            "<env:Code><env:Value>env:Sender</env:Value><env:Subcode><env:Value>m:BadInput</env:Value>"
+            "</env:Subcode></env:Code><env:Reason><env:Text xml:lang=\"ja\">入力が不正です</env:Text>"
+            "<env:Text xml:lang=\"en\">Bad input</env:Text></env:Reason><env:Detail>"
+            "<m:Field xmlns:m=\"urn:m\">zip</m:Field></env:Detail></env:Fault></env:Body></env:Envelope>";
+        QTest::newRow("SOAP 1.1, gzip and chunked")
+            << chunked("Content-Encoding: gzip\r\n", gzip(v11)) << "SOAP Fault: soap:Server — 在庫がありません"
+            << "e:OutOfStock: 42";
         QTest::newRow("SOAP 1.2 with a subcode") << ok("", v12) << "SOAP Fault: env:Sender / m:BadInput — 入力が不正です"
                                                  << "m:Field: zip";
         QTest::newRow("an answer holding a Fault element")
             << ok("", "<s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\"><s:Body><m:Answer xmlns:m='urn:m'>"
                       "<s:Fault/></m:Answer></s:Body></s:Envelope>")
-            << "" << "";
+            << ""
+            << "";
         QTest::newRow("cut short after faultstring, entities read")
             << ok("", "<s:Envelope xmlns:s='http://schemas.xmlsoap.org/soap/envelope/'><s:Body><s:Fault>"
                       "<faultcode>s:Client</faultcode><faultstring>a &amp; b</faultstring><detail>")
-            << "SOAP Fault: s:Client — a & b" << "";
+            << "SOAP Fault: s:Client — a & b"
+            << "";
         QTest::newRow("Fault outside the envelope's namespace")
-            << ok("", "<Envelope><Body><Fault><faultcode>x</faultcode></Fault></Body></Envelope>") << "" << "";
+            << ok("", "<Envelope><Body><Fault><faultcode>x</faultcode></Fault></Body></Envelope>") << ""
+            << "";
     }
     void soapFaults()
     {

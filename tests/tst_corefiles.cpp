@@ -38,8 +38,8 @@ private slots:
         QTest::addColumn<bool>("lfEndsLine");
         QTest::addColumn<QByteArray>("wire");
         QTest::newRow("CR LF, no final line end") << QByteArray("a\r\nb") << false << QByteArray("a\r\nb\r\n");
-        QTest::newRow("lone CR; NUL and Shift_JIS kept") << QByteArray("a\rb\x89\x9E\0\r\n", 8) << false
-                                                         << QByteArray("a\r\nb\x89\x9E\0\r\n", 9);
+        QTest::newRow("lone CR; NUL and Shift_JIS kept")
+            << QByteArray("a\rb\x89\x9E\0\r\n", 8) << false << QByteArray("a\r\nb\x89\x9E\0\r\n", 9);
         QTest::newRow("lone LF stays inside the line") << QByteArray("a\nb\n") << false << QByteArray("a\nb\n\r\n");
         QTest::newRow("lone LF made CR LF on request") << QByteArray("a\nb\n") << true << QByteArray("a\r\nb\r\n");
         QTest::newRow("CR LF stays one line end") << QByteArray("a\r\n\r\n") << true << QByteArray("a\r\n\r\n");
@@ -101,8 +101,8 @@ private slots:
         QTest::addColumn<int>("number");
         QTest::newRow("file at the limit") << false << qint64(1000) << qint64(1000) << 0;
         QTest::newRow("file a byte over") << false << qint64(1001) << qint64(1000) << 1002;
-        QTest::newRow("sparse 100 GiB, default limit, nothing read") << false << (qint64(100) << 30)
-                                                                     << RequestFile::DefaultLimit << 1002;
+        QTest::newRow("sparse 100 GiB, default limit, nothing read")
+            << false << (qint64(100) << 30) << RequestFile::DefaultLimit << 1002;
         QTest::newRow("stream at the limit") << true << qint64(1000) << qint64(1000) << 0;
         QTest::newRow("stream a byte over") << true << qint64(1001) << qint64(1000) << 1002;
     }

@@ -6,8 +6,8 @@
 
 #include <QFile>
 #include <QProcess>
-#include <QSslCertificate>
 #include <QSignalSpy>
+#include <QSslCertificate>
 #include <QStandardPaths>
 #include <QTcpSocket>
 #include <QTimer>
@@ -78,13 +78,17 @@ struct OpenSslServer
         const QString openssl = QStandardPaths::findExecutable(QStringLiteral("openssl"));
         if (openssl.isEmpty())
             return false;
-        process.start(openssl, QStringList{"s_server", "-accept", QString::number(port), "-cert", testCert("server.pem"),
-                                           "-key", testCert("server.key"), "-quiet"} + options);
-        return process.waitForStarted() && QTest::qWaitFor([this] {
-            QTcpSocket probe;
-            probe.connectToHost(QHostAddress::LocalHost, port);
-            return probe.waitForConnected(100);
-        }, 5000);
+        process.start(openssl, QStringList{"s_server", "-accept", QString::number(port), "-cert",
+                                           testCert("server.pem"), "-key", testCert("server.key"), "-quiet"}
+                                   + options);
+        return process.waitForStarted()
+               && QTest::qWaitFor(
+                   [this] {
+                       QTcpSocket probe;
+                       probe.connectToHost(QHostAddress::LocalHost, port);
+                       return probe.waitForConnected(100);
+                   },
+                   5000);
     }
     ~OpenSslServer()
     {
@@ -101,7 +105,11 @@ class EngineTest : public QObject
 private slots:
     void completionKeepsEveryByteAndTimesThePhases()
     {
-        const QList<QByteArray> pieces{"HTTP/1.0 200 OK\r\n", QByteArray("\xEF\xBB\xBF" "a\0b\r", 7), "\n\xE5\xBF", "\x9C"};
+        const QList<QByteArray> pieces{"HTTP/1.0 200 OK\r\n",
+                                       QByteArray("\xEF\xBB\xBF"
+                                                  "a\0b\r",
+                                                  7),
+                                       "\n\xE5\xBF", "\x9C"};
         LoopbackServer server(Scripts::answerAndClose(pieces));
         Run r;
         r.start(server.port(), QByteArray("GET /\r\n\0\xFF", 9));
@@ -177,13 +185,15 @@ private slots:
         QFETCH(bool, halfClose);
         QFETCH(QString, end);
         QFETCH(int, notBeforeMs);
-        const LoopbackServer::Script scripts[] = {
-            Scripts::neverAnswer(), Scripts::answerAndKeepOpen("partial"), Scripts::closeWithoutSending(),
-            [](QTcpSocket *s, LoopbackServer *) {
-                ::shutdown(static_cast<int>(s->socketDescriptor()), SHUT_WR);
-                QTimer::singleShot(300, s, [s] { s->disconnectFromHost(); });
-            },
-            Scripts::answerAtEndOfInput(), Scripts::neverAnswer()};
+        const LoopbackServer::Script scripts[] = {Scripts::neverAnswer(),
+                                                  Scripts::answerAndKeepOpen("partial"),
+                                                  Scripts::closeWithoutSending(),
+                                                  [](QTcpSocket *s, LoopbackServer *) {
+                                                      ::shutdown(static_cast<int>(s->socketDescriptor()), SHUT_WR);
+                                                      QTimer::singleShot(300, s, [s] { s->disconnectFromHost(); });
+                                                  },
+                                                  Scripts::answerAtEndOfInput(),
+                                                  Scripts::neverAnswer()};
         LoopbackServer plain(scripts[server]);
         TlsLoopbackServer tlsServer(QStringLiteral("server"));
         tlsServer.setAnswer(QByteArray());
@@ -209,7 +219,9 @@ private slots:
         QVERIFY(r.wait());
         QCOMPARE(r.end, end);
         QVERIFY2(waited >= notBeforeMs, qPrintable(QString::number(waited)));
-        QCOMPARE(r.engine.response(), QByteArray(server == 1 ? "partial" : server == 4 && halfClose ? "read 5 bytes" : ""));
+        QCOMPARE(r.engine.response(), QByteArray(server == 1                ? "partial"
+                                                 : server == 4 && halfClose ? "read 5 bytes"
+                                                                            : ""));
     }
 
     void failures_data()
@@ -246,10 +258,14 @@ private slots:
     {
         QTest::addColumn<QString>("host");
         QTest::addColumn<QString>("end");
-        QTest::newRow("IPv6 as URLs write it") << "[::1]" << "completed";
-        QTest::newRow("IPv6 bare") << "::1" << "completed";
-        QTest::newRow("IPv4 in brackets is no URL form") << "[127.0.0.1]" << "failed 202";
-        QTest::newRow("a name in brackets") << "[nonexistent.invalid]" << "failed 202";
+        QTest::newRow("IPv6 as URLs write it") << "[::1]"
+                                               << "completed";
+        QTest::newRow("IPv6 bare") << "::1"
+                                   << "completed";
+        QTest::newRow("IPv4 in brackets is no URL form") << "[127.0.0.1]"
+                                                         << "failed 202";
+        QTest::newRow("a name in brackets") << "[nonexistent.invalid]"
+                                            << "failed 202";
     }
     void hostInBrackets()
     {
@@ -312,7 +328,8 @@ private slots:
         r.start(server.port());
         QVERIFY(r.wait());
         QCOMPARE(r.end, QStringLiteral("failed 250"));
-        QCOMPARE(r.description, QStringLiteral("接続先サーバによって接続がリセットされました。")); // ours, not Qt's English
+        QCOMPARE(r.description,
+                 QStringLiteral("接続先サーバによって接続がリセットされました。")); // ours, not Qt's English
         QCOMPARE(r.engine.response(), QByteArray("partial"));
     }
 
@@ -389,11 +406,11 @@ private slots:
         QTest::newRow("length, option on") << sized << true << "completed";
         QTest::newRow("length, option off") << sized << false << "timeout 1";
         QTest::newRow("chunked with trailer") << QByteArray("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n"
-                                                           "5\r\nhello\r\n0\r\nX: y\r\n\r\n")
+                                                            "5\r\nhello\r\n0\r\nX: y\r\n\r\n")
                                               << true << "completed";
         QTest::newRow("close-framed waits") << QByteArray("HTTP/1.0 200 OK\r\n\r\nbody") << true << "timeout 1";
-        QTest::newRow("short body waits") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 9\r\n\r\nhello") << true
-                                          << "timeout 1";
+        QTest::newRow("short body waits")
+            << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 9\r\n\r\nhello") << true << "timeout 1";
     }
     void httpEndCompletesAKeptOpenResponse()
     {
@@ -418,11 +435,16 @@ private slots:
         QTest::addColumn<bool>("verify");
         QTest::addColumn<QString>("end");
         QTest::addColumn<QString>("says"); // a fact the description or the note names
-        QTest::newRow("trusted") << "server" << true << "completed" << "";
-        QTest::newRow("self-signed") << "selfsigned" << true << "failed 300" << "自己署名";
-        QTest::newRow("expired") << "expired" << true << "failed 300" << "2021-01-01";
-        QTest::newRow("wrong name") << "wrongname" << true << "failed 300" << "wrong.example";
-        QTest::newRow("self-signed, not verified") << "selfsigned" << false << "completed" << "自己署名";
+        QTest::newRow("trusted") << "server" << true << "completed"
+                                 << "";
+        QTest::newRow("self-signed") << "selfsigned" << true << "failed 300"
+                                     << "自己署名";
+        QTest::newRow("expired") << "expired" << true << "failed 300"
+                                 << "2021-01-01";
+        QTest::newRow("wrong name") << "wrongname" << true << "failed 300"
+                                    << "wrong.example";
+        QTest::newRow("self-signed, not verified") << "selfsigned" << false << "completed"
+                                                   << "自己署名";
     }
     void tls()
     {
@@ -485,7 +507,9 @@ private slots:
         Run r;
         ExchangeSetup s;
         s.host = QStringLiteral("127.0.0.1");
-        s.port = server == QLatin1String("tls") ? tlsServer.port() : server == QLatin1String("plain") ? plain.port() : openssl.port;
+        s.port = server == QLatin1String("tls")     ? tlsServer.port()
+                 : server == QLatin1String("plain") ? plain.port()
+                                                    : openssl.port;
         s.request = "q";
         s.timeoutSeconds = 2;
         s.tls.enabled = true;
@@ -524,7 +548,6 @@ private slots:
         QCOMPARE(r.end, QStringLiteral("completed"));
         QVERIFY(r.engine.response().startsWith("HTTP/1.0 200 ok"));
     }
-
 };
 
 QTEST_GUILESS_MAIN(EngineTest)

@@ -46,11 +46,23 @@ private slots:
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("focus");
         QTest::addColumn<QString>("status"); // only the focus hint of the control given the focus
-        QTest::newRow("all empty") << "" << "" << "" << "接続先サーバのIPアドレスが指定されていません。" << "addressCmb"
+        QTest::newRow("all empty") << ""
+                                   << ""
+                                   << ""
+                                   << "接続先サーバのIPアドレスが指定されていません。"
+                                   << "addressCmb"
                                    << "接続先サーバのIPアドレスを指定して下さい。";
-        QTest::newRow("port empty") << "h" << "" << "" << "接続先サーバのポート番号が指定されていません。" << "portCmb"
+        QTest::newRow("port empty") << "h"
+                                    << ""
+                                    << ""
+                                    << "接続先サーバのポート番号が指定されていません。"
+                                    << "portCmb"
                                     << "接続先サーバのポート番号を指定して下さい。";
-        QTest::newRow("request empty") << "h" << "80" << "" << "要求メッセージが入力されていません。" << "requestTxt"
+        QTest::newRow("request empty") << "h"
+                                       << "80"
+                                       << ""
+                                       << "要求メッセージが入力されていません。"
+                                       << "requestTxt"
                                        << "before";
     }
     void inputTests()
@@ -113,12 +125,19 @@ private slots:
         QTest::addColumn<QString>("request");
         QTest::addColumn<int>("number");
         QTest::newRow("refused") << "127.0.0.1" << QString::number(refusedPort()) << "q" << 200;
-        QTest::newRow("letters as port") << "127.0.0.1" << "abc" << "q" << 101;
-        QTest::newRow("port past 32 bits") << "127.0.0.1" << "99999999999" << "q" << 102;
-        QTest::newRow("blanks around the port convert") << "127.0.0.1" << " " + QString::number(refusedPort()) + " "
+        QTest::newRow("letters as port") << "127.0.0.1"
+                                         << "abc"
+                                         << "q" << 101;
+        QTest::newRow("port past 32 bits") << "127.0.0.1"
+                                           << "99999999999"
+                                           << "q" << 102;
+        QTest::newRow("blanks around the port convert") << "127.0.0.1"
+                                                        << " " + QString::number(refusedPort()) + " "
                                                         << "q" << 200;
         // 〜 goes as the JIS wave dash; the emoji is selected for the user to fix.
-        QTest::newRow("character the encoding cannot carry") << "127.0.0.1" << "1" << "GET\n〜\n😀" << 104;
+        QTest::newRow("character the encoding cannot carry") << "127.0.0.1"
+                                                             << "1"
+                                                             << "GET\n〜\n😀" << 104;
     }
     void failuresOnTheStatusLineAndInTheBox()
     {
@@ -179,7 +198,8 @@ private slots:
             QVERIFY2(w.statusBar->text().startsWith(statuses[i]), qPrintable(w.statusBar->text()));
         }
         QCOMPARE(asked.size(), 3);
-        QVERIFY(asked.first().contains(QStringLiteral("alice@127.0.0.1:")) && asked.last().contains(QStringLiteral("bob@")));
+        QVERIFY(asked.first().contains(QStringLiteral("alice@127.0.0.1:"))
+                && asked.last().contains(QStringLiteral("bob@")));
         QCOMPARE(server.received, QByteArray("GET / HTTP/1.0\r\n\r\nGET / HTTP/1.0\r\n\r\n"));
         w.form->close();
         QCOMPARE(w.setting(QStringLiteral("ProxyUser")), QStringLiteral("bob"));
@@ -244,8 +264,10 @@ private slots:
         QTest::addColumn<QString>("encoding");
         QTest::addColumn<QString>("request");
         // ISO-2022-JP text must end back in ASCII: the escape counts too.
-        QTest::newRow("ISO-2022-JP ending in kanji") << "ISO-2022-JP" << "応答";
-        QTest::newRow("ISO-2022-JP ending in a line end") << "ISO-2022-JP" << "応答\na";
+        QTest::newRow("ISO-2022-JP ending in kanji") << "ISO-2022-JP"
+                                                     << "応答";
+        QTest::newRow("ISO-2022-JP ending in a line end") << "ISO-2022-JP"
+                                                          << "応答\na";
     }
     void requestCountIsWhatGoesOut()
     {
@@ -267,7 +289,8 @@ private slots:
 
     void charsetOfTheResponseIsOneClickAway()
     {
-        LoopbackServer server(Scripts::answerAndClose({"HTTP/1.0 200 OK\r\nContent-Type: text/xml; charset=\"shift_jis\"\r\n\r\n\x89\x9E"}));
+        LoopbackServer server(Scripts::answerAndClose(
+            {"HTTP/1.0 200 OK\r\nContent-Type: text/xml; charset=\"shift_jis\"\r\n\r\n\x89\x9E"}));
         TestWindow w;
         w.sendTo(QStringLiteral("127.0.0.1"), port(server), QStringLiteral("q"));
         QTRY_COMPARE(w.statusBar->text(), Done);

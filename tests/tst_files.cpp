@@ -49,10 +49,14 @@ private slots:
     {
         QTest::addColumn<QString>("path");
         QTest::addColumn<QString>("folder");
-        QTest::newRow("file in folders") << "/home/user/soap/req1.xml" << "/home/user/soap/";
-        QTest::newRow("folder with its slash") << "/home/user/out/" << "/home/user/out/";
-        QTest::newRow("bare name") << "Response.txt" << "";
-        QTest::newRow("backslash is an ordinary character") << "a\\b" << "";
+        QTest::newRow("file in folders") << "/home/user/soap/req1.xml"
+                                         << "/home/user/soap/";
+        QTest::newRow("folder with its slash") << "/home/user/out/"
+                                               << "/home/user/out/";
+        QTest::newRow("bare name") << "Response.txt"
+                                   << "";
+        QTest::newRow("backslash is an ordinary character") << "a\\b"
+                                                            << "";
     }
     void stripPath()
     {
@@ -67,15 +71,14 @@ private slots:
         QTest::addColumn<bool>("crlf");
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QByteArray>("wire");
-        QTest::newRow("lone LF stays inside the line") << "UTF-8" << false << QByteArray("a\nb\r\n")
-                                                       << QByteArray("a\nb\r\n");
+        QTest::newRow("lone LF stays inside the line")
+            << "UTF-8" << false << QByteArray("a\nb\r\n") << QByteArray("a\nb\r\n");
         QTest::newRow("lone LF made CR LF") << "UTF-8" << true << QByteArray("a\nb") << QByteArray("a\r\nb\r\n");
-        QTest::newRow("Shift_JIS file goes out as its bytes") << "Shift_JIS" << false
-                                                              << QByteArray("\x89\x9E\x93\x9A\r\n\x81\x60\r\n")
-                                                              << QByteArray("\x89\x9E\x93\x9A\r\n\x81\x60\r\n");
-        QTest::newRow("ISO-2022-JP file goes out as its bytes") << "ISO-2022-JP" << false
-                                                                << QByteArray("\x1B$B1~Ez\x1B(B\r\n")
-                                                                << QByteArray("\x1B$B1~Ez\x1B(B\r\n");
+        QTest::newRow("Shift_JIS file goes out as its bytes")
+            << "Shift_JIS" << false << QByteArray("\x89\x9E\x93\x9A\r\n\x81\x60\r\n")
+            << QByteArray("\x89\x9E\x93\x9A\r\n\x81\x60\r\n");
+        QTest::newRow("ISO-2022-JP file goes out as its bytes")
+            << "ISO-2022-JP" << false << QByteArray("\x1B$B1~Ez\x1B(B\r\n") << QByteArray("\x1B$B1~Ez\x1B(B\r\n");
     }
     void loadedFileOnTheWire()
     {
@@ -98,11 +101,16 @@ private slots:
     {
         QTest::addColumn<QString>("encoding");
         QTest::addColumn<QString>("request");
-        QTest::newRow("UTF-8, a lone LF inside a line") << "UTF-8" << "POST /日本 HTTP/1.0\r\nA: b\nc\r\n\r\n<語/>\r\n";
-        QTest::newRow("Shift_JIS") << "Shift_JIS" << "POST / HTTP/1.0\r\n\r\n<表>～①</表>\r\n";
-        QTest::newRow("EUC-JP") << "EUC-JP" << "POST / HTTP/1.0\r\n\r\n<日本語/>\r\n";
-        QTest::newRow("ISO-2022-JP") << "ISO-2022-JP" << "POST / HTTP/1.0\r\n\r\n<日本語/>ab\r\n";
-        QTest::newRow("ISO-8859-1, last line without its end") << "ISO-8859-1" << "POST / HTTP/1.0\r\n\r\n<é/>";
+        QTest::newRow("UTF-8, a lone LF inside a line") << "UTF-8"
+                                                        << "POST /日本 HTTP/1.0\r\nA: b\nc\r\n\r\n<語/>\r\n";
+        QTest::newRow("Shift_JIS") << "Shift_JIS"
+                                   << "POST / HTTP/1.0\r\n\r\n<表>～①</表>\r\n";
+        QTest::newRow("EUC-JP") << "EUC-JP"
+                                << "POST / HTTP/1.0\r\n\r\n<日本語/>\r\n";
+        QTest::newRow("ISO-2022-JP") << "ISO-2022-JP"
+                                     << "POST / HTTP/1.0\r\n\r\n<日本語/>ab\r\n";
+        QTest::newRow("ISO-8859-1, last line without its end") << "ISO-8859-1"
+                                                               << "POST / HTTP/1.0\r\n\r\n<é/>";
     }
     // 要求を保存 writes what Send puts on the wire; 開く and Send put it there
     // again, a missing last line end added as Open adds it to every line.
@@ -224,9 +232,12 @@ private slots:
         QTest::addColumn<bool>("yes");
         QTest::addColumn<QString>("says");
         QTest::addColumn<QByteArray>("written"); // what the target holds or its reader read; or the box's failure
-        QTest::newRow("a file, kept on no") << "file" << false << "out.txt" << "old"_qba;
-        QTest::newRow("a FIFO, written into on yes") << "fifo" << true << "out.txt は FIFO（名前付きパイプ）です。" << "new"_qba;
-        QTest::newRow("a FIFO nobody reads fails at once") << "lonely fifo" << true << "FIFO" << "6 : "_qba;
+        QTest::newRow("a file, kept on no") << "file" << false << "out.txt"
+                                            << "old"_qba;
+        QTest::newRow("a FIFO, written into on yes") << "fifo" << true << "out.txt は FIFO（名前付きパイプ）です。"
+                                                     << "new"_qba;
+        QTest::newRow("a FIFO nobody reads fails at once") << "lonely fifo" << true << "FIFO"
+                                                           << "6 : "_qba;
     }
     void overwriteQuestionSaysWhatIsThere()
     {
@@ -249,7 +260,8 @@ private slots:
         w.saveCmd->click();
         QCOMPARE(w.dialog->questions.size(), 1);
         QVERIFY2(w.dialog->questions.first().contains(says), qPrintable(w.dialog->questions.first()));
-        struct stat st {};
+        struct stat st
+        {};
         QVERIFY(::stat(name.constData(), &st) == 0 && S_ISFIFO(st.st_mode) == target.endsWith(u"fifo"));
         char buf[8] = {};
         const QByteArray got = target == u"file" ? readFile(path)
@@ -267,7 +279,8 @@ private slots:
         TestWindow w;
         w.responseTxt->setRawText(QString(5000, QLatin1Char('n')));
         w.dialog->answers << path;
-        struct rlimit old {};
+        struct rlimit old
+        {};
         getrlimit(RLIMIT_FSIZE, &old);
         struct rlimit small = old;
         small.rlim_cur = 1000;

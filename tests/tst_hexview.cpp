@@ -23,11 +23,17 @@ public:
     void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
     void drawPath(const QPainterPath &) override {}
     void drawPolygon(const QPointF *, int, PolygonDrawMode) override {}
-    void drawTextItem(const QPointF &, const QTextItem &t) override { words += t.text().split(u' ', Qt::SkipEmptyParts); }
+    void drawTextItem(const QPointF &, const QTextItem &t) override
+    {
+        words += t.text().split(u' ', Qt::SkipEmptyParts);
+    }
     int metric(PaintDeviceMetric m) const override
     {
-        return m == PdmWidth ? m_size.width() : m == PdmHeight ? m_size.height() : m == PdmDevicePixelRatio ? 1
-               : m == PdmDevicePixelRatioScaled ? int(devicePixelRatioFScale()) : 96; // 96: the resolutions
+        return m == PdmWidth                    ? m_size.width()
+               : m == PdmHeight                 ? m_size.height()
+               : m == PdmDevicePixelRatio       ? 1
+               : m == PdmDevicePixelRatioScaled ? int(devicePixelRatioFScale())
+                                                : 96; // 96: the resolutions
     }
 };
 
@@ -48,8 +54,9 @@ private slots:
                                   << "00000000  48 54 54 50 2f 31 2e 31  20 32 30 30 20 4f 4b 0d  HTTP/1.1 200 OK.";
         QTest::newRow("NUL and high bytes") << QByteArray("\0\x7f\x80\xff ~\x1f", 7) << qint64(0)
                                             << "00000000  00 7f 80 ff 20 7e 1f                              .... ~.";
-        QTest::newRow("one byte in the second group") << QByteArray(25, 'a') << qint64(1)
-                                                      << "00000010  61 61 61 61 61 61 61 61  61                       aaaaaaaaa";
+        QTest::newRow("one byte in the second group")
+            << QByteArray(25, 'a') << qint64(1)
+            << "00000010  61 61 61 61 61 61 61 61  61                       aaaaaaaaa";
         QTest::newRow("past the end") << QByteArray(16, 'a') << qint64(1) << QString();
     }
     void rowText()
@@ -79,9 +86,11 @@ private slots:
         QTest::addColumn<QString>("keys");
         QTest::addColumn<QString>("copied");
         const auto row = [](int r) { return HexView::rowText(Bytes, r); };
-        QTest::newRow("shift+arrows forward over a row end") << "Right, Right, Shift+Down, Shift+Right" << row(0) + '\n' + row(1);
+        QTest::newRow("shift+arrows forward over a row end")
+            << "Right, Right, Shift+Down, Shift+Right" << row(0) + '\n' + row(1);
         QTest::newRow("backwards from the end") << "End, Shift+Up" << row(1) + '\n' + row(2);
-        QTest::newRow("moving without shift drops it") << "Shift+Down, Down" << "before";
+        QTest::newRow("moving without shift drops it") << "Shift+Down, Down"
+                                                       << "before";
     }
     void selectsAndCopiesRows()
     {

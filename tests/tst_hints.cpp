@@ -24,11 +24,16 @@ private slots:
     {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("hint");
-        QTest::newRow("address") << "addressCmb" << "接続先サーバのIPアドレスを指定して下さい。";
-        QTest::newRow("port") << "portCmb" << "接続先サーバのポート番号を指定して下さい。";
-        QTest::newRow("response") << "responseTxt" << "応答メッセージを表示します。";
-        QTest::newRow("time-out") << "TimeOutSlider" << "応答時間のタイムアウト(秒)を指定して下さい。";
-        QTest::newRow("a button leaves the line as it was") << "saveCmd" << "unchanged";
+        QTest::newRow("address") << "addressCmb"
+                                 << "接続先サーバのIPアドレスを指定して下さい。";
+        QTest::newRow("port") << "portCmb"
+                              << "接続先サーバのポート番号を指定して下さい。";
+        QTest::newRow("response") << "responseTxt"
+                                  << "応答メッセージを表示します。";
+        QTest::newRow("time-out") << "TimeOutSlider"
+                                  << "応答時間のタイムアウト(秒)を指定して下さい。";
+        QTest::newRow("a button leaves the line as it was") << "saveCmd"
+                                                            << "unchanged";
     }
     void focusHints()
     {
@@ -108,7 +113,7 @@ private slots:
         (key == QKeySequence(Qt::Key_Return) ? w.sendCmd : static_cast<QWidget *>(w.requestTxt))->setFocus();
         QTest::keySequence(QApplication::focusWidget(), key);
         // Send and Save both stop at their first check here, with a box.
-        const char *seen = !w.box.texts.isEmpty()         ? "box"
+        const char *seen = !w.box.texts.isEmpty()          ? "box"
                            : !w.dialog->shown.isEmpty()    ? "open dialog"
                            : w.form->details().isVisible() ? "details"
                            : w.form->history().isVisible() ? "history"

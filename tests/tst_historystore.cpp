@@ -67,7 +67,8 @@ private slots:
     void roundTrip()
     {
         QFETCH(QString, encoding);
-        const QByteArray request = "POST / HTTP/1.0\r\nA: \0\x81\r\n\r\n\x80\xff\x1b$B\xfe"_qba + encoded(encoding == u"ISO-8859-1" ? u"é"_s : u"日本"_s, qPrintable(encoding));
+        const QByteArray request = "POST / HTTP/1.0\r\nA: \0\x81\r\n\r\n\x80\xff\x1b$B\xfe"_qba
+                                   + encoded(encoding == u"ISO-8859-1" ? u"é"_s : u"日本"_s, qPrintable(encoding));
         const QByteArray response = "\0\0\x82\xa0\xc3\r\n\x8e"_qba + QByteArray(70000, '\x9f') + "\xe3\x81"_qba;
         HistoryStore store(path());
         HistoryEntry e = entry(request, response, encoding);
@@ -81,7 +82,9 @@ private slots:
         QCOMPARE(back->port, u" 8080"_s);
         QVERIFY(!back->cut);
         // The store is the user's own.
-        struct stat file {}, folder {};
+        struct stat file
+        {
+        }, folder{};
         QVERIFY(::stat(QFile::encodeName(path()).constData(), &file) == 0);
         QVERIFY(::stat(QFile::encodeName(QFileInfo(path()).absolutePath()).constData(), &folder) == 0);
         QCOMPARE(file.st_mode & 0777, 0600u);
@@ -99,11 +102,14 @@ private slots:
         const QByteArray soap = "<?xml version=\"1.0\"?><s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\">"
                                 "<s:Header><h:Auth xmlns:h=\"urn:h\"/></s:Header><s:Body><m:GetUser xmlns:m=\"urn:m\"><id>1</id>"
                                 "</m:GetUser></s:Body></s:Envelope>";
-        QTest::newRow("SOAPAction, quoted") << "POST /ws HTTP/1.1\r\nsoapaction: \"urn:m#GetUser\"\r\n\r\n" + soap << u"urn:m#GetUser"_s;
-        QTest::newRow("empty SOAPAction: the body") << "POST /ws HTTP/1.1\r\nSOAPAction: \"\"\r\n\r\n" + soap << u"GetUser"_s;
+        QTest::newRow("SOAPAction, quoted")
+            << "POST /ws HTTP/1.1\r\nsoapaction: \"urn:m#GetUser\"\r\n\r\n" + soap << u"urn:m#GetUser"_s;
+        QTest::newRow("empty SOAPAction: the body")
+            << "POST /ws HTTP/1.1\r\nSOAPAction: \"\"\r\n\r\n" + soap << u"GetUser"_s;
         QTest::newRow("body's first element") << "POST /ws HTTP/1.1\nHost: a\n\n" + soap << u"GetUser"_s;
         QTest::newRow("not SOAP: first line") << "GET /index.html HTTP/1.0\r\n\r\n"_qba << u"GET /index.html HTTP/1.0"_s;
-        QTest::newRow("SOAPAction in the body is no header") << "POST / HTTP/1.0\r\n\r\nSOAPAction: x"_qba << u"POST / HTTP/1.0"_s;
+        QTest::newRow("SOAPAction in the body is no header")
+            << "POST / HTTP/1.0\r\n\r\nSOAPAction: x"_qba << u"POST / HTTP/1.0"_s;
     }
     void label()
     {
@@ -146,7 +152,8 @@ private slots:
             expected << added[i];
         // Paged one by one, as a list fetches.
         QList<qint64> listed;
-        for (QList<HistoryEntry> page = store.list(QString(), 0, 1); !page.isEmpty(); page = store.list(QString(), page.first().id, 1))
+        for (QList<HistoryEntry> page = store.list(QString(), 0, 1); !page.isEmpty();
+             page = store.list(QString(), page.first().id, 1))
             listed << page.first().id;
         QCOMPARE(listed, expected);
         const std::optional<HistoryEntry> newest = store.load(expected.first());
@@ -182,7 +189,8 @@ private slots:
         HistoryStore store(path());
         QList<HistoryEntry> entries{
             entry("POST /u HTTP/1.1\r\n\r\n<Body><GetUser/></Body>", "HTTP/1.1 200 OK\r\n\r\n<名前>山田太郎</名前>"_ba),
-            entry("GET / HTTP/1.0\r\n\r\n", "HTTP/1.0 200 OK\r\n\r\n"_ba + encoded(u"東京都"_s, "Shift_JIS"), u"Shift_JIS"_s),
+            entry("GET / HTTP/1.0\r\n\r\n", "HTTP/1.0 200 OK\r\n\r\n"_ba + encoded(u"東京都"_s, "Shift_JIS"),
+                  u"Shift_JIS"_s),
             entry("POST / HTTP/1.0\r\nSOAPAction: urn:x#Ping\r\n\r\n\"a", "HTTP/1.0 500 Error\r\n\r\n"),
         };
         entries[2].host = u"example.invalid"_s;

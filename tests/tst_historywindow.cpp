@@ -51,7 +51,8 @@ struct HistoryControls
     {
         list->clearSelection();
         for (int r : rows)
-            list->selectionModel()->select(list->model()->index(r, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            list->selectionModel()->select(list->model()->index(r, 0),
+                                           QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
 };
 
@@ -77,9 +78,12 @@ private slots:
     {
         QTest::addColumn<QString>("encoding");
         QTest::addColumn<QByteArray>("answer");
-        QTest::newRow("UTF-8, NUL and invalid bytes") << "UTF-8" << "HTTP/1.0 200 OK\r\n\r\n\0\xff\xe6\x97\r\n"_qba;
-        QTest::newRow("Shift_JIS, a lone lead byte") << "Shift_JIS" << "HTTP/1.0 500 NG\r\n\r\n\x93\xfa\x96\x7b\x81"_qba;
-        QTest::newRow("EUC-JP, lone CR and LF") << "EUC-JP" << "\xc6\xfc\r\xcb\xdc\n\x8e"_qba;
+        QTest::newRow("UTF-8, NUL and invalid bytes") << "UTF-8"
+                                                      << "HTTP/1.0 200 OK\r\n\r\n\0\xff\xe6\x97\r\n"_qba;
+        QTest::newRow("Shift_JIS, a lone lead byte") << "Shift_JIS"
+                                                     << "HTTP/1.0 500 NG\r\n\r\n\x93\xfa\x96\x7b\x81"_qba;
+        QTest::newRow("EUC-JP, lone CR and LF") << "EUC-JP"
+                                                << "\xc6\xfc\r\xcb\xdc\n\x8e"_qba;
     }
     // Open puts back destination, encoding and both messages; 保存 then
     // writes the recorded bytes; 再送信 sends the recorded request again.
@@ -129,8 +133,10 @@ private slots:
     {
         TestWindow w;
         w.form->show();
-        exchange(w, "HTTP/1.0 200 OK\r\nDate: Mon\r\n\r\n<a>1</a>\r\n<b>same</b>\r\n<c>x</c>\r\n", u"GET / HTTP/1.0\r\n\r\n"_s);
-        exchange(w, "HTTP/1.0 200 OK\r\nDate: Tue\r\n\r\n<a>2</a>\r\n<b>same</b>\r\n<c>y</c>\r\n<d/>\r\n", u"GET / HTTP/1.0\r\n\r\n"_s);
+        exchange(w, "HTTP/1.0 200 OK\r\nDate: Mon\r\n\r\n<a>1</a>\r\n<b>same</b>\r\n<c>x</c>\r\n",
+                 u"GET / HTTP/1.0\r\n\r\n"_s);
+        exchange(w, "HTTP/1.0 200 OK\r\nDate: Tue\r\n\r\n<a>2</a>\r\n<b>same</b>\r\n<c>y</c>\r\n<d/>\r\n",
+                 u"GET / HTTP/1.0\r\n\r\n"_s);
         w.form->history().show();
         HistoryControls h(w.form->history());
         QTRY_COMPARE(h.rows(), 2);

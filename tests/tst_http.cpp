@@ -111,8 +111,8 @@ private slots:
         QTest::addColumn<QByteArray>("encoding");
         QTest::addColumn<bool>("applicable");
         QTest::addColumn<QString>("expected");
-        const auto row = [](const char *name, const QString &request, const QString &expected,
-                            bool applicable = true, const QByteArray &encoding = "UTF-8") {
+        const auto row = [](const char *name, const QString &request, const QString &expected, bool applicable = true,
+                            const QByteArray &encoding = "UTF-8") {
             QTest::newRow(name) << request << encoding << applicable << expected;
         };
         const QString jp = QStringLiteral("POST /s HTTP/1.1\r\nContent-Length: 1\r\n\r\nあいう");
@@ -146,13 +146,17 @@ private slots:
         QTest::addColumn<QByteArray>("response");
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("warning");
-        QTest::newRow("3 more than the length") << "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nokXYZ"_ba << "余分 3 バイト" << true;
-        QTest::newRow("chunked, whole, 2 after it") << "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n0\r\n\r\nzz"_ba
-                                                    << "余分 2 バイト" << true;
+        QTest::newRow("3 more than the length") << "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nokXYZ"_ba
+                                                << "余分 3 バイト" << true;
+        QTest::newRow("chunked, whole, 2 after it")
+            << "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n0\r\n\r\nzz"_ba
+            << "余分 2 バイト" << true;
         QTest::newRow("chunked, no last chunk") << "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n2\r\nok\r\n"_ba
                                                 << "不足（終端チャンクなし）" << true;
-        QTest::newRow("header cut") << "HTTP/1.1 200 OK\r\nX: y"_ba << "不足（ヘッダーの途中まで）" << true;
-        QTest::newRow("framed by the close") << "HTTP/1.0 200 OK\r\n\r\nbody"_ba << "閉じるまで" << false;
+        QTest::newRow("header cut") << "HTTP/1.1 200 OK\r\nX: y"_ba
+                                    << "不足（ヘッダーの途中まで）" << true;
+        QTest::newRow("framed by the close") << "HTTP/1.0 200 OK\r\n\r\nbody"_ba
+                                             << "閉じるまで" << false;
     }
     void verdict()
     {

@@ -129,7 +129,8 @@ private slots:
         w.form->show();
         QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
         setOuter(*w.form, outerWidth, 442);
-        const QStringList band{"sendCmd", "openCmd", "clearCmd", "pasteCmd", "detailsCmd", "historyCmd", "saveCmd", "exitCmd"};
+        const QStringList band{"sendCmd",    "openCmd",    "clearCmd", "pasteCmd",
+                               "detailsCmd", "historyCmd", "saveCmd",  "exitCmd"};
         QRect previous;
         for (const QString &name : band) {
             auto *b = w.form->findChild<QPushButton *>(name);

@@ -22,11 +22,16 @@ private slots:
     {
         QTest::addColumn<QString>("situation");
         QTest::addColumn<QString>("says"); // a piece of the notice
-        QTest::newRow("lone LF in a loaded request") << "load" << "LF だけの改行が 2 個";
-        QTest::newRow("lone LF in what went out") << "sent" << "送信した要求には LF だけの改行が 2 個";
-        QTest::newRow("Content-Length off in a pasted request") << "paste" << "Content-Length (9)";
-        QTest::newRow("complete response held open") << "held open" << "開いたまま";
-        QTest::newRow("charset the encoding cannot show") << "charset" << "Shift_JIS";
+        QTest::newRow("lone LF in a loaded request") << "load"
+                                                     << "LF だけの改行が 2 個";
+        QTest::newRow("lone LF in what went out") << "sent"
+                                                  << "送信した要求には LF だけの改行が 2 個";
+        QTest::newRow("Content-Length off in a pasted request") << "paste"
+                                                                << "Content-Length (9)";
+        QTest::newRow("complete response held open") << "held open"
+                                                     << "開いたまま";
+        QTest::newRow("charset the encoding cannot show") << "charset"
+                                                          << "Shift_JIS";
     }
     void noticeOffersTheFix()
     {
@@ -34,7 +39,9 @@ private slots:
         QFETCH(QString, says);
         const QByteArray kept = "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok";
         LoopbackServer close(Scripts::answerAndClose(
-            {situation == "charset" ? QByteArray("HTTP/1.1 200 OK\r\nContent-Type: text/xml; charset=Shift_JIS\r\n\r\n<a>\x89\x9E\x93\x9A</a>") : kept}));
+            {situation == "charset" ? QByteArray(
+                 "HTTP/1.1 200 OK\r\nContent-Type: text/xml; charset=Shift_JIS\r\n\r\n<a>\x89\x9E\x93\x9A</a>")
+                                    : kept}));
         LoopbackServer keep(Scripts::answerAndKeepOpen(kept));
         TestWindow w;
         auto *bar = w.form->findChild<QWidget *>(QStringLiteral("noticeBar"));
@@ -96,12 +103,14 @@ private slots:
         QTest::keyClick(w.openCmd, Qt::Key_Tab);
         QCOMPARE(QApplication::focusWidget(), fix);
         QTest::keyClick(fix, Qt::Key_Space);
-        QVERIFY2(!bar->isHidden() && text->text().contains(QStringLiteral("Content-Length (1)")), qPrintable(text->text()));
+        QVERIFY2(!bar->isHidden() && text->text().contains(QStringLiteral("Content-Length (1)")),
+                 qPrintable(text->text()));
         QCOMPARE(QApplication::focusWidget(), w.openCmd);
         QTest::keyClick(w.openCmd, Qt::Key_Escape);
         QVERIFY(bar->isHidden());
         QTest::keyClick(w.openCmd, Qt::Key_Tab); // the order as it was
-        QVERIFY(QApplication::focusWidget() == w.addressCmb || QApplication::focusWidget()->parentWidget() == w.addressCmb);
+        QVERIFY(QApplication::focusWidget() == w.addressCmb
+                || QApplication::focusWidget()->parentWidget() == w.addressCmb);
     }
 };
 

@@ -42,32 +42,60 @@ class TstProxy : public QObject
 private slots:
     void exchange_data()
     {
-        QTest::addColumn<QString>("kind");   // http, socks5 (names resolved here), socks5h (by the proxy)
-        QTest::addColumn<QString>("auth");   // "": none; "wanted": the proxy wants it and gets none; "wrong", "right"
-        QTest::addColumn<QString>("dest");   // plain, tls, tls:wrongname, hello (records a TLS client hello),
-                                             // forbidden (a port the proxy does not allow), refused
+        QTest::addColumn<QString>("kind"); // http, socks5 (names resolved here), socks5h (by the proxy)
+        QTest::addColumn<QString>("auth"); // "": none; "wanted": the proxy wants it and gets none; "wrong", "right"
+        QTest::addColumn<QString>("dest"); // plain, tls, tls:wrongname, hello (records a TLS client hello),
+                                           // forbidden (a port the proxy does not allow), refused
         QTest::addColumn<QString>("host");
-        QTest::addColumn<int>("failure");    // 0: completed
-        QTest::addColumn<QString>("words");  // in the failure's description
+        QTest::addColumn<int>("failure");   // 0: completed
+        QTest::addColumn<QString>("words"); // in the failure's description
         for (const QString &name : {QStringLiteral("http"), QStringLiteral("socks5"), QStringLiteral("socks5h")}) {
             const QByteArray kindText = name.toLatin1();
             const char *kind = kindText.constData();
             const bool http = name == u"http";
-            QTest::addRow("%s plain", kind) << kind << "" << "plain" << "127.0.0.1" << 0 << "";
-            QTest::addRow("%s TLS inside the tunnel", kind) << kind << "" << "tls" << "127.0.0.1" << 0 << "";
-            QTest::addRow("%s TLS verification", kind) << kind << "" << "tls:wrongname" << "127.0.0.1" << 300 << "wrong.example";
-            QTest::addRow("%s SNI in the client hello", kind) << kind << "" << "hello" << "localhost" << 301 << "";
-            QTest::addRow("%s right password", kind) << kind << "right" << "plain" << "127.0.0.1" << 0 << "";
+            QTest::addRow("%s plain", kind) << kind << ""
+                                            << "plain"
+                                            << "127.0.0.1" << 0 << "";
+            QTest::addRow("%s TLS inside the tunnel", kind) << kind << ""
+                                                            << "tls"
+                                                            << "127.0.0.1" << 0 << "";
+            QTest::addRow("%s TLS verification", kind) << kind << ""
+                                                       << "tls:wrongname"
+                                                       << "127.0.0.1" << 300 << "wrong.example";
+            QTest::addRow("%s SNI in the client hello", kind) << kind << ""
+                                                              << "hello"
+                                                              << "localhost" << 301 << "";
+            QTest::addRow("%s right password", kind) << kind << "right"
+                                                     << "plain"
+                                                     << "127.0.0.1" << 0 << "";
             QTest::addRow("%s authentication wanted", kind)
-                << kind << "wanted" << "plain" << "127.0.0.1" << 261 << (http ? "407 Proxy Authentication Required" : "");
-            QTest::addRow("%s wrong password", kind) << kind << "wrong" << "plain" << "127.0.0.1" << 261 << "";
+                << kind << "wanted"
+                << "plain"
+                << "127.0.0.1" << 261 << (http ? "407 Proxy Authentication Required" : "");
+            QTest::addRow("%s wrong password", kind) << kind << "wrong"
+                                                     << "plain"
+                                                     << "127.0.0.1" << 261 << "";
             QTest::addRow("%s destination refused", kind)
-                << kind << "" << "refused" << "127.0.0.1" << 262 << (http ? "HTTP/1.1 500 Unable to connect" : "");
+                << kind << ""
+                << "refused"
+                << "127.0.0.1" << 262 << (http ? "HTTP/1.1 500 Unable to connect" : "");
         }
-        QTest::newRow("http port not allowed") << "http" << "" << "forbidden" << "127.0.0.1" << 260 << "HTTP/1.1 403 Access violation";
-        QTest::newRow("socks5h unresolvable by the proxy") << "socks5h" << "" << "plain" << "nonexistent.invalid" << 262 << "nonexistent.invalid";
-        QTest::newRow("http name that would break the CONNECT") << "http" << "" << "plain" << "a\r\nX: y" << 202 << "";
-        QTest::newRow("socks5 unresolvable here") << "socks5" << "" << "plain" << "nonexistent.invalid" << 202 << "";
+        QTest::newRow("http port not allowed") << "http"
+                                               << ""
+                                               << "forbidden"
+                                               << "127.0.0.1" << 260 << "HTTP/1.1 403 Access violation";
+        QTest::newRow("socks5h unresolvable by the proxy") << "socks5h"
+                                                           << ""
+                                                           << "plain"
+                                                           << "nonexistent.invalid" << 262 << "nonexistent.invalid";
+        QTest::newRow("http name that would break the CONNECT") << "http"
+                                                                << ""
+                                                                << "plain"
+                                                                << "a\r\nX: y" << 202 << "";
+        QTest::newRow("socks5 unresolvable here") << "socks5"
+                                                  << ""
+                                                  << "plain"
+                                                  << "nonexistent.invalid" << 202 << "";
     }
     // The destination receives exactly the request, whatever the proxy; the
     // proxy's refusals fail with its own words.
@@ -89,15 +117,20 @@ private slots:
         (void)v6.listen(QHostAddress::LocalHostIPv6, plain.port());
         QObject::connect(&v6, &QTcpServer::newConnection, &v6, [&] {
             QTcpSocket *s = v6.nextPendingConnection();
-            QObject::connect(s, &QTcpSocket::readyRead, s, [&, s] { v6received += s->readAll(); s->write(answer); s->disconnectFromHost(); });
+            QObject::connect(s, &QTcpSocket::readyRead, s, [&, s] {
+                v6received += s->readAll();
+                s->write(answer);
+                s->disconnectFromHost();
+            });
         });
         TlsLoopbackServer tls(dest.startsWith(u"tls:") ? dest.mid(4) : QStringLiteral("server"));
         tls.setAnswer(Answer);
         const quint16 refused = refusedPort();
         const quint16 port = dest.startsWith(u"tls") ? tls.port() : dest == u"refused" ? refused : plain.port();
         const QString proxyUser = auth.isEmpty() ? QString() : User;
-        const auto proxy = http ? ProxyProcess::tinyproxy({tls.port(), refused, dest == u"forbidden" ? quint16(0) : plain.port()},
-                                                          proxyUser, Password)
+        const auto proxy = http ? ProxyProcess::tinyproxy(
+                               {tls.port(), refused, dest == u"forbidden" ? quint16(0) : plain.port()}, proxyUser,
+                               Password)
                                 : ProxyProcess::microsocks(proxyUser, Password);
 
         ExchangeSetup s;
@@ -106,8 +139,12 @@ private slots:
         s.timeoutSeconds = 5;
         s.request = Request;
         s.tls = {dest.startsWith(u"tls") || dest == u"hello", true, testCert(QStringLiteral("ca.pem")), {}, {}};
-        s.proxy = {http ? ProxySettings::Type::Http : ProxySettings::Type::Socks5, QStringLiteral("127.0.0.1"), proxy->port(),
-                   auth == u"right" || auth == u"wrong" ? User : QString(), std::nullopt, kind == u"socks5h"};
+        s.proxy = {http ? ProxySettings::Type::Http : ProxySettings::Type::Socks5,
+                   QStringLiteral("127.0.0.1"),
+                   proxy->port(),
+                   auth == u"right" || auth == u"wrong" ? User : QString(),
+                   std::nullopt,
+                   kind == u"socks5h"};
         if (auth == u"right" || auth == u"wrong")
             s.proxy.password = auth == u"right" ? Password.toUtf8() : QByteArray("bad");
         ExchangeEngine engine;

@@ -17,7 +17,9 @@ private slots:
         QTest::newRow("mixed line ends") << QByteArray("a\r\nb\rc\nd\r\n\r\n\n\r");
         QTest::newRow("no final line end") << QByteArray("HTTP/1.1 200 OK\r\nX: y\r\n\r\nbody");
         QTest::newRow("CR LF split by every cut") << QByteArray("\r\n\r\n\r\r\n\n");
-        QTest::newRow("NUL and nbsp") << QByteArray("a\0b\xC2\xA0" "c\0", 7);
+        QTest::newRow("NUL and nbsp") << QByteArray("a\0b\xC2\xA0"
+                                                    "c\0",
+                                                    7);
         QTest::newRow("Japanese split mid-character") << QByteArray("応答\r\nメッセージ\r");
         QTest::newRow("four-byte characters") << QByteArray("\xF0\x9F\x98\x80x\xF0\x9F\x98\x81");
         QTest::newRow("separators Qt splits blocks at")
@@ -49,7 +51,8 @@ private slots:
         QCOMPARE(pane.rawText(), line);
         pane.selectAll();
         pane.copy();
-        QCOMPARE(QGuiApplication::clipboard()->text(), QString(line).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QString(line).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
     }
 
     void typedLineBreakIsCrLf()

@@ -10,8 +10,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -58,8 +58,9 @@ private slots:
             "<s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\"><s:Body><s:Fault>"
             "<faultcode>s:Server</faultcode><faultstring>応答できません</faultstring></s:Fault></s:Body></s:Envelope>"));
         const QByteArray response = "HTTP/1.1 500 Error\r\nContent-Type: text/xml; charset=Shift_JIS\r\n"
-                                    "Transfer-Encoding: chunked\r\n\r\n10\r\n" + body.left(16) + "\r\n"
-                                    + QByteArray::number(body.size() - 16, 16) + "\r\n" + body.mid(16) + "\r\n0\r\n\r\n";
+                                    "Transfer-Encoding: chunked\r\n\r\n10\r\n"
+                                    + body.left(16) + "\r\n" + QByteArray::number(body.size() - 16, 16) + "\r\n"
+                                    + body.mid(16) + "\r\n0\r\n\r\n";
         LoopbackServer server(Scripts::answerAndClose({response}));
         TestWindow w;
         w.form->show();
@@ -124,7 +125,7 @@ private slots:
         };
         QCOMPARE(colourAt(QStringLiteral("▲")), QColor(0xb0, 0x00, 0x20));
         QCOMPARE(colourAt(QStringLiteral("39,")), QColor(0x00, 0x7a, 0x80)); // a number in the second block
-        QCOMPARE(colourAt(QStringLiteral(",]")), QColor()); // after the error: as written
+        QCOMPARE(colourAt(QStringLiteral(",]")), QColor());                  // after the error: as written
         w.form->details().findChild<QPushButton *>(QStringLiteral("prettyCopyCmd"))->click();
         QVERIFY(QGuiApplication::clipboard()->text().contains(QStringLiteral("\n  33,\n  34,\n")));
     }
@@ -210,7 +211,8 @@ private slots:
         QCOMPARE(w.requestTxt->textCursor().selectedText(), QStringLiteral("Fault"));
         QTest::keyClick(text, Qt::Key_F3);
         QCOMPARE(count->text(), QStringLiteral("3 件中 2 件目"));
-        QCOMPARE(w.requestTxt->textCursor().selectedText(), QStringLiteral("fa") + QChar(QChar::ParagraphSeparator) + "ult");
+        QCOMPARE(w.requestTxt->textCursor().selectedText(),
+                 QStringLiteral("fa") + QChar(QChar::ParagraphSeparator) + "ult");
         QTest::keyClick(text, Qt::Key_F3, Qt::ShiftModifier);
         QTest::keyClick(text, Qt::Key_F3, Qt::ShiftModifier);
         QCOMPARE(count->text(), QStringLiteral("3 件中 3 件目"));

@@ -21,16 +21,35 @@ private slots:
         QTest::addColumn<QString>("ignored");
         QTest::addColumn<QString>("kinds"); // one letter a row: = same, ~ changed, - removed, + added, i ignored
         const QByteArray http = "HTTP/1.1 200 OK\r\nDate: Mon\r\n\r\n<a>1</a>\r\n";
-        QTest::newRow("same") << http << "UTF-8" << http << "" << "====";
-        QTest::newRow("a changed line") << http << "UTF-8" << "HTTP/1.1 200 OK\r\nDate: Mon\r\n\r\n<a>2</a>\r\n"_qba << "" << "===~";
-        QTest::newRow("a line end alone") << http << "UTF-8" << "HTTP/1.1 200 OK\r\nDate: Mon\r\n\r\n<a>1</a>\n"_qba << "" << "===~";
-        QTest::newRow("a header that may differ") << http << "UTF-8" << "HTTP/1.1 200 OK\r\ndate: Tue\r\n\r\n<a>1</a>\r\n"_qba
-                                                 << "Set-Cookie, Date" << "=i==";
-        QTest::newRow("the same name in the body counts") << "HTTP/1.1 200 OK\r\n\r\nDate: 1\r\n"_qba << "UTF-8"
-                                                         << "HTTP/1.1 200 OK\r\n\r\nDate: 2\r\n"_qba << "Date" << "==~";
-        QTest::newRow("added and removed") << "a\nb\nc\n"_qba << "UTF-8" << "a\nc\nd\n"_qba << "" << "=-=+";
-        QTest::newRow("each in its own encoding") << TextCodec::encode(u"<名前>山田</名前>\r\n", u"Shift_JIS"_s) << "Shift_JIS"
-                                                  << "<名前>山田</名前>\r\n"_ba << "" << "=";
+        QTest::newRow("same") << http << "UTF-8" << http << ""
+                              << "====";
+        QTest::newRow("a changed line") << http << "UTF-8"
+                                        << "HTTP/1.1 200 OK\r\nDate: Mon\r\n\r\n<a>2</a>\r\n"_qba
+                                        << ""
+                                        << "===~";
+        QTest::newRow("a line end alone") << http << "UTF-8"
+                                          << "HTTP/1.1 200 OK\r\nDate: Mon\r\n\r\n<a>1</a>\n"_qba
+                                          << ""
+                                          << "===~";
+        QTest::newRow("a header that may differ") << http << "UTF-8"
+                                                  << "HTTP/1.1 200 OK\r\ndate: Tue\r\n\r\n<a>1</a>\r\n"_qba
+                                                  << "Set-Cookie, Date"
+                                                  << "=i==";
+        QTest::newRow("the same name in the body counts") << "HTTP/1.1 200 OK\r\n\r\nDate: 1\r\n"_qba
+                                                          << "UTF-8"
+                                                          << "HTTP/1.1 200 OK\r\n\r\nDate: 2\r\n"_qba
+                                                          << "Date"
+                                                          << "==~";
+        QTest::newRow("added and removed") << "a\nb\nc\n"_qba
+                                           << "UTF-8"
+                                           << "a\nc\nd\n"_qba
+                                           << ""
+                                           << "=-=+";
+        QTest::newRow("each in its own encoding")
+            << TextCodec::encode(u"<名前>山田</名前>\r\n", u"Shift_JIS"_s) << "Shift_JIS"
+            << "<名前>山田</名前>\r\n"_ba
+            << ""
+            << "=";
     }
     void compare()
     {

@@ -40,21 +40,21 @@ private slots:
         QTest::addColumn<QString>("encoding");
         QTest::addColumn<QList<QByteArray>>("pieces");
         QTest::addColumn<QString>("text");
-        QTest::newRow("CR LF split across arrivals") << "UTF-8" << QList<QByteArray>{"a\r", "\nb\r", "\n"}
-                                                     << "a\r\nb\r\n";
+        QTest::newRow("CR LF split across arrivals")
+            << "UTF-8" << QList<QByteArray>{"a\r", "\nb\r", "\n"} << "a\r\nb\r\n";
         // The bytes are read 64 at a time: a CR that ends one block and the LF that starts the next.
         QTest::newRow("CR LF across read blocks")
-            << "UTF-8" << QList<QByteArray>{QByteArray(63, 'a') + "\r\n" + QByteArray(126, 'b') + "\r", "\n" + QByteArray(70, 'c')}
+            << "UTF-8"
+            << QList<QByteArray>{QByteArray(63, 'a') + "\r\n" + QByteArray(126, 'b') + "\r", "\n" + QByteArray(70, 'c')}
             << QString(63, 'a') + "\r\n" + QString(126, 'b') + "\r\n" + QString(70, 'c');
         QTest::newRow("lone CR at a slice end") << "UTF-8" << QList<QByteArray>{"a\r", "b\r"} << "a\rb\r";
-        QTest::newRow("lone LF, CR LF and lone CR") << "UTF-8" << QList<QByteArray>{"x\ny\r", "\nz\rw"}
-                                                   << "x\ny\r\nz\rw";
-        QTest::newRow("UTF-8 split inside characters") << "UTF-8" << QList<QByteArray>{"\xE5", "\xBF\x9C\xE7", "\xAD\x94"}
-                                                       << "応答";
+        QTest::newRow("lone LF, CR LF and lone CR") << "UTF-8" << QList<QByteArray>{"x\ny\r", "\nz\rw"} << "x\ny\r\nz\rw";
+        QTest::newRow("UTF-8 split inside characters")
+            << "UTF-8" << QList<QByteArray>{"\xE5", "\xBF\x9C\xE7", "\xAD\x94"} << "応答";
         QTest::newRow("Shift_JIS split inside characters")
             << "Shift_JIS" << QList<QByteArray>{"\x89", "\x9E\x93", "\x9A\r", "\n\x87", "\x40"} << "応答\r\n①";
-        QTest::newRow("EUC-JP split inside characters") << "EUC-JP" << QList<QByteArray>{"\xB1", "\xFE\xC5", "\xFA\n"}
-                                                        << "応答\n";
+        QTest::newRow("EUC-JP split inside characters")
+            << "EUC-JP" << QList<QByteArray>{"\xB1", "\xFE\xC5", "\xFA\n"} << "応答\n";
         QTest::newRow("ISO-2022-JP split inside an escape and a character")
             << "ISO-2022-JP" << QList<QByteArray>{"\x1B$", "B1~E", "z\x1B(B\r\n"} << "応答\r\n";
         // The decoder leaves a two-byte set at a line end, and keeps JIS-Roman.
@@ -63,17 +63,17 @@ private slots:
         QTest::newRow("an invalid byte before a line end keeps the line end")
             << "ISO-2022-JP" << QList<QByteArray>{"\x1B$B0\r\nx"} << "\uFFFD\r\nx";
         QTest::newRow("invalid bytes, NUL and a leading byte-order mark")
-            << "UTF-8" << QList<QByteArray>{"\xEF\xBB", QByteArray("\xBFx\0\xFF\r", 5)} << QStringLiteral("\uFEFFx") + QChar(0)
-                                                                                     + QStringLiteral("\uFFFD\r");
-        QTest::newRow("an unfinished character at the end")
-            << "Shift_JIS" << QList<QByteArray>{"a\x82"} << "a\uFFFD";
+            << "UTF-8" << QList<QByteArray>{"\xEF\xBB", QByteArray("\xBFx\0\xFF\r", 5)}
+            << QStringLiteral("\uFEFFx") + QChar(0) + QStringLiteral("\uFFFD\r");
+        QTest::newRow("an unfinished character at the end") << "Shift_JIS" << QList<QByteArray>{"a\x82"} << "a\uFFFD";
         // Longer than a stretch, the long-line mark and any arrival.
         QList<QByteArray> longLine;
         for (int i = 0; i < 40; ++i)
             longLine << QByteArray(7777, 'Q');
-        longLine << "\r" << "\nend";
-        QTest::newRow("lines longer than any buffer") << "ISO-8859-1" << longLine
-                                                      << QString(40 * 7777, QLatin1Char('Q')) + "\r\nend";
+        longLine << "\r"
+                 << "\nend";
+        QTest::newRow("lines longer than any buffer")
+            << "ISO-8859-1" << longLine << QString(40 * 7777, QLatin1Char('Q')) + "\r\nend";
     }
     void piecesReadAsTheWhole()
     {
@@ -91,7 +91,8 @@ private slots:
             QCOMPARE(t.lines().lineCount(), lines.size());
             for (qint64 n = 0; n < lines.size(); ++n) {
                 const LineIndex::Line l = t.lines().line(n);
-                QCOMPARE(QList<qint64>({l.begin, l.end, l.next}), QList<qint64>({lines[n].begin, lines[n].end, lines[n].next}));
+                QCOMPARE(QList<qint64>({l.begin, l.end, l.next}),
+                         QList<qint64>({lines[n].begin, lines[n].end, lines[n].next}));
                 QCOMPARE(t.lines().lineOf(l.begin), n);
                 QCOMPARE(t.lines().lineOf(l.next - (l.next > l.end ? 1 : 0)), n);
             }

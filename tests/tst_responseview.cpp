@@ -105,8 +105,8 @@ private slots:
         QTest::addColumn<QString>("copied");
         QTest::newRow("line ends") << "UTF-8" << QByteArray("a\r\nb\rc\nd") << "a\nb\rc\nd";
         QTest::newRow("Shift_JIS") << "Shift_JIS" << QByteArray("\x89\x9E\x93\x9A\r\n") << "応答\n";
-        QTest::newRow("invalid bytes and NUL") << "UTF-8" << QByteArray("\xFFx\0", 3)
-                                               << QStringLiteral("\uFFFDx") + QChar(0);
+        QTest::newRow("invalid bytes and NUL")
+            << "UTF-8" << QByteArray("\xFFx\0", 3) << QStringLiteral("\uFFFDx") + QChar(0);
     }
     void copiesTheTextAsTheRequestPaneDoes()
     {

@@ -18,8 +18,8 @@ private slots:
         QTest::addColumn<QByteArray>("needle");
         QTest::addColumn<bool>("caseSensitive");
         QTest::addColumn<Positions>("found");
-        QTest::newRow("UTF-8 without case") << "UTF-8" << QByteArray("Fault fAULT faul\xC3\xA9") << QByteArray("fault")
-                                            << false << Positions{0, 6};
+        QTest::newRow("UTF-8 without case")
+            << "UTF-8" << QByteArray("Fault fAULT faul\xC3\xA9") << QByteArray("fault") << false << Positions{0, 6};
         QTest::newRow("UTF-8 with case") << "UTF-8" << QByteArray("Fault fault") << QByteArray("fault") << true
                                          << Positions{6};
         QTest::newRow("UTF-8 kanji") << "UTF-8" << QByteArray("\xE5\xBF\x9C\xE7\xAD\x94\xE5\xBF\x9C")
@@ -27,27 +27,32 @@ private slots:
         QTest::newRow("not overlapping") << "ISO-8859-1" << QByteArray("aaaaa") << QByteArray("aa") << true
                                          << Positions{0, 2};
         // ア is 0x83 0x41: its second byte is no "A", with or without case.
-        QTest::newRow("Shift_JIS second byte is no letter") << "Shift_JIS" << QByteArray("\x83\x41" "a\x83\x61" "A")
+        QTest::newRow("Shift_JIS second byte is no letter") << "Shift_JIS"
+                                                            << QByteArray("\x83\x41"
+                                                                          "a\x83\x61"
+                                                                          "A")
                                                             << QByteArray("a") << false << Positions{2, 5};
         // ヨ鰹 is 83 88 9F 40: 88 9F (亜) lies across the two.
-        QTest::newRow("Shift_JIS across two characters") << "Shift_JIS" << QByteArray("\x83\x88\x9F\x40\x88\x9F")
-                                                         << QByteArray("\x88\x9F") << true << Positions{4};
-        QTest::newRow("Shift_JIS half-width kana") << "Shift_JIS" << QByteArray("\xB1\xB2\x83\xB1\xB2")
-                                                   << QByteArray("\xB1\xB2") << true << Positions{0};
+        QTest::newRow("Shift_JIS across two characters")
+            << "Shift_JIS" << QByteArray("\x83\x88\x9F\x40\x88\x9F") << QByteArray("\x88\x9F") << true << Positions{4};
+        QTest::newRow("Shift_JIS half-width kana")
+            << "Shift_JIS" << QByteArray("\xB1\xB2\x83\xB1\xB2") << QByteArray("\xB1\xB2") << true << Positions{0};
         // あい is A4A2 A4A4: A2 A4 lies across them.
-        QTest::newRow("EUC-JP across two characters") << "EUC-JP" << QByteArray("\xA4\xA2\xA4\xA4 \xA2\xA4")
-                                                      << QByteArray("\xA2\xA4") << true << Positions{5};
-        QTest::newRow("EUC-JP half-width kana") << "EUC-JP" << QByteArray("\x8E\xB1\x8E\xB1") << QByteArray("\x8E\xB1")
-                                                << true << Positions{0, 2};
+        QTest::newRow("EUC-JP across two characters")
+            << "EUC-JP" << QByteArray("\xA4\xA2\xA4\xA4 \xA2\xA4") << QByteArray("\xA2\xA4") << true << Positions{5};
+        QTest::newRow("EUC-JP half-width kana")
+            << "EUC-JP" << QByteArray("\x8E\xB1\x8E\xB1") << QByteArray("\x8E\xB1") << true << Positions{0, 2};
         // 応答 is ESC $ B 1~Ez ESC ( B: "Ez" as ASCII only outside, 答 only inside and in step.
-        QTest::newRow("ISO-2022-JP ASCII") << "ISO-2022-JP" << QByteArray("\x1B$B1~Ez\x1B(BEz ez") << QByteArray("ez")
-                                           << false << Positions{10, 13};
+        QTest::newRow("ISO-2022-JP ASCII")
+            << "ISO-2022-JP" << QByteArray("\x1B$B1~Ez\x1B(BEz ez") << QByteArray("ez") << false << Positions{10, 13};
         QTest::newRow("ISO-2022-JP two-byte") << "ISO-2022-JP" << QByteArray("\x1B$B~E1~Ez\x1B(BEz")
                                               << QByteArray("\x1B$BEz\x1B(B") << true << Positions{7};
-        QTest::newRow("ISO-2022-JP into two-byte") << "ISO-2022-JP" << QByteArray("a1\x1B$B;~\x1B(B")
-                                                   << QByteArray("1\x1B$B;~\x1B(B") << true << Positions{1};
-        QTest::newRow("wave dash as typed") << "Shift_JIS" << QByteArray("10\x81\x60" "12") << QByteArray("\x81\x60")
-                                            << true << Positions{2};
+        QTest::newRow("ISO-2022-JP into two-byte")
+            << "ISO-2022-JP" << QByteArray("a1\x1B$B;~\x1B(B") << QByteArray("1\x1B$B;~\x1B(B") << true << Positions{1};
+        QTest::newRow("wave dash as typed") << "Shift_JIS"
+                                            << QByteArray("10\x81\x60"
+                                                          "12")
+                                            << QByteArray("\x81\x60") << true << Positions{2};
     }
     void findsCharactersNotBytes()
     {

@@ -52,16 +52,36 @@ private slots:
     void everyKeyRoundTrips()
     {
         TestWindow w(false);
-        const QMap<QString, QString> stored{
-            {"MainLeft", "1200"},  {"MainTop", "-60"},    {"MainWidth", "9000"}, {"MainHeight", "7005"},
-            {"MainStat", "0"},     {"TimeOut", "25"},     {"MainX", "3862.5"},   {"Address1", "a"},
-            {"Address2", "b"},     {"Address3", ""},      {"Address4", "d"},     {"Address5", "e e"},
-            {"Port1", "80"},       {"Port2", "080"},      {"Port3", "8080"},     {"Port4", ""},
-            {"Port5", "x"},        {"Encoding", "EUC-JP"}, {"ResponseLimit", "64 MiB"}, {"Wrap", "0"},
-            {"HttpEnd", "1"},      {"Tls", "1"},          {"TlsVerify", "0"},    {"TlsCaFile", "/ca.pem"},
-            {"JisSymbols", "0"},
-            {"ProxyType", "socks5"}, {"ProxyHost", "proxy.example"}, {"ProxyPort", "1080"}, {"ProxyUser", "alice"},
-            {"ProxyRemoteDns", "0"}};
+        const QMap<QString, QString> stored{{"MainLeft", "1200"},
+                                            {"MainTop", "-60"},
+                                            {"MainWidth", "9000"},
+                                            {"MainHeight", "7005"},
+                                            {"MainStat", "0"},
+                                            {"TimeOut", "25"},
+                                            {"MainX", "3862.5"},
+                                            {"Address1", "a"},
+                                            {"Address2", "b"},
+                                            {"Address3", ""},
+                                            {"Address4", "d"},
+                                            {"Address5", "e e"},
+                                            {"Port1", "80"},
+                                            {"Port2", "080"},
+                                            {"Port3", "8080"},
+                                            {"Port4", ""},
+                                            {"Port5", "x"},
+                                            {"Encoding", "EUC-JP"},
+                                            {"ResponseLimit", "64 MiB"},
+                                            {"Wrap", "0"},
+                                            {"HttpEnd", "1"},
+                                            {"Tls", "1"},
+                                            {"TlsVerify", "0"},
+                                            {"TlsCaFile", "/ca.pem"},
+                                            {"JisSymbols", "0"},
+                                            {"ProxyType", "socks5"},
+                                            {"ProxyHost", "proxy.example"},
+                                            {"ProxyPort", "1080"},
+                                            {"ProxyUser", "alice"},
+                                            {"ProxyRemoteDns", "0"}};
         for (auto it = stored.begin(); it != stored.end(); ++it)
             w.setSetting(it.key(), it.value());
         w.form->restoreSettings();
@@ -118,12 +138,18 @@ private slots:
         QTest::addColumn<int>("timeOut");
         QTest::addColumn<float>("split");
         QTest::addColumn<int>("outerWidthPx");
-        QTest::newRow("time-out not a number") << "TimeOut" << "ten" << 10 << 3840.f << 542;
-        QTest::newRow("time-out 0") << "TimeOut" << "0" << 1 << 3840.f << 542;
-        QTest::newRow("time-out 99") << "TimeOut" << "99" << 60 << 3840.f << 542;
-        QTest::newRow("split below its limit") << "MainX" << "100" << 10 << 1600.f << 542;
-        QTest::newRow("width below the minimum") << "MainWidth" << "2000" << 10 << 3840.f << 534;
-        QTest::newRow("empty width") << "MainWidth" << "" << 10 << 3840.f << 542;
+        QTest::newRow("time-out not a number") << "TimeOut"
+                                               << "ten" << 10 << 3840.f << 542;
+        QTest::newRow("time-out 0") << "TimeOut"
+                                    << "0" << 1 << 3840.f << 542;
+        QTest::newRow("time-out 99") << "TimeOut"
+                                     << "99" << 60 << 3840.f << 542;
+        QTest::newRow("split below its limit") << "MainX"
+                                               << "100" << 10 << 1600.f << 542;
+        QTest::newRow("width below the minimum") << "MainWidth"
+                                                 << "2000" << 10 << 3840.f << 534;
+        QTest::newRow("empty width") << "MainWidth"
+                                     << "" << 10 << 3840.f << 542;
     }
     void badStoredValues()
     {
@@ -149,18 +175,28 @@ private slots:
         QTest::addColumn<QString>("checkBox");
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("checked");
-        const struct { const char *key, *box; bool def; } keys[] = {
-            {"Wrap", "wrapChk", true},         {"HttpEnd", "httpEndChk", false},
-            {"FixContentLength", "contentLengthChk", false}, {"CrLfOnLoad", "crlfChk", false},
-            {"Tls", "tlsChk", false},          {"TlsVerify", "verifyChk", true}, {"JisSymbols", "jisSymbolsChk", true},
-            {"ProxyRemoteDns", "proxyRemoteDnsChk", true}};
+        const struct
+        {
+            const char *key, *box;
+            bool def;
+        } keys[] = {{"Wrap", "wrapChk", true},
+                    {"HttpEnd", "httpEndChk", false},
+                    {"FixContentLength", "contentLengthChk", false},
+                    {"CrLfOnLoad", "crlfChk", false},
+                    {"Tls", "tlsChk", false},
+                    {"TlsVerify", "verifyChk", true},
+                    {"JisSymbols", "jisSymbolsChk", true},
+                    {"ProxyRemoteDns", "proxyRemoteDnsChk", true}};
         // -1: the text does not parse and the key's default holds.
-        const struct { const char *text; int value; } texts[] = {
-            {"1", 1}, {"0", 0}, {"true", 1}, {" FALSE ", 0}, {"True", 1}, {"", -1}, {"yes", -1}, {"maybe", -1}, {"2", -1}};
+        const struct
+        {
+            const char *text;
+            int value;
+        } texts[] = {{"1", 1}, {"0", 0},    {"true", 1},   {" FALSE ", 0}, {"True", 1},
+                     {"", -1}, {"yes", -1}, {"maybe", -1}, {"2", -1}};
         for (const auto &k : keys)
             for (const auto &t : texts)
-                QTest::addRow("%s=%s", k.key, t.text)
-                    << k.key << k.box << t.text << (t.value < 0 ? k.def : t.value == 1);
+                QTest::addRow("%s=%s", k.key, t.text) << k.key << k.box << t.text << (t.value < 0 ? k.def : t.value == 1);
     }
     void booleanKeys()
     {

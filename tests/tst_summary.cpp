@@ -29,8 +29,9 @@ private slots:
         QTest::newRow("cut short") << head + "1000\r\n\r\n" + QByteArray(100, 'x')
                                    << QStringList{"HTTP/1.1 200 OK", "不足 900 バイト"} << true;
         QTest::newRow("not HTTP") << QByteArray("hello") << QStringList{} << false;
-        const QByteArray fault = "<s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\"><s:Body><s:Fault>"
-                                 "<faultcode>s:Server</faultcode><faultstring>busy</faultstring></s:Fault></s:Body></s:Envelope>";
+        const QByteArray fault =
+            "<s:Envelope xmlns:s=\"http://schemas.xmlsoap.org/soap/envelope/\"><s:Body><s:Fault>"
+            "<faultcode>s:Server</faultcode><faultstring>busy</faultstring></s:Fault></s:Body></s:Envelope>";
         QTest::newRow("SOAP Fault") << "HTTP/1.0 500 Internal Server Error\r\n\r\n" + fault
                                     << QStringList{"HTTP/1.0 500 Internal Server Error", "閉じるまで"} << false;
     }

@@ -1,9 +1,9 @@
 // What TlsSetup says about files, refusals and certificates; whole exchanges
 // over TLS are in tst_engine.
-#include "core/TlsSetup.h"
-#include "core/FailureNumber.h"
 #include "Loopback.h"
 #include "TlsLoopbackServer.h"
+#include "core/FailureNumber.h"
+#include "core/TlsSetup.h"
 
 #include <QSslKey>
 #include <QSslSocket>
@@ -45,17 +45,59 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("password");
         QTest::addColumn<QString>("failure"); // empty = usable
-        QTest::newRow("missing CA") << "nothing.pem" << "client.pem" << "client.key" << "" << "CA 証明書ファイルが見つかりません";
-        QTest::newRow("CA not PEM") << "make-certs.sh" << "" << "" << "" << "CA 証明書ファイルに PEM 形式の証明書がありません";
-        QTest::newRow("key as certificate") << "" << "client.key" << "" << "" << "クライアント証明書ファイルに証明書がありません";
-        QTest::newRow("no key") << "" << "client.pem" << "" << "" << "秘密鍵ファイルが指定されていません";
-        QTest::newRow("key not matching") << "" << "client.pem" << "server.key" << "" << "秘密鍵がクライアント証明書と一致しません";
-        QTest::newRow("key wrong password") << "" << "client.pem" << "client-encrypted.key" << "nope" << "秘密鍵のパスワードが違います";
-        QTest::newRow("key prompt cancelled") << "" << "client.pem" << "client-encrypted.key" << Cancel << "取り消された";
-        QTest::newRow("PKCS#12 wrong password") << "" << "client.p12" << "" << "nope" << "クライアント証明書のパスワードが違います";
-        QTest::newRow("PEM pair") << "ca.pem" << "client.pem" << "client.key" << "" << "";
-        QTest::newRow("encrypted key") << "" << "client.pem" << "client-encrypted.key" << "key-test" << "";
-        QTest::newRow("PKCS#12") << "" << "client.p12" << "" << "p12-test" << "";
+        QTest::newRow("missing CA") << "nothing.pem"
+                                    << "client.pem"
+                                    << "client.key"
+                                    << ""
+                                    << "CA 証明書ファイルが見つかりません";
+        QTest::newRow("CA not PEM") << "make-certs.sh"
+                                    << ""
+                                    << ""
+                                    << ""
+                                    << "CA 証明書ファイルに PEM 形式の証明書がありません";
+        QTest::newRow("key as certificate") << ""
+                                            << "client.key"
+                                            << ""
+                                            << ""
+                                            << "クライアント証明書ファイルに証明書がありません";
+        QTest::newRow("no key") << ""
+                                << "client.pem"
+                                << ""
+                                << ""
+                                << "秘密鍵ファイルが指定されていません";
+        QTest::newRow("key not matching") << ""
+                                          << "client.pem"
+                                          << "server.key"
+                                          << ""
+                                          << "秘密鍵がクライアント証明書と一致しません";
+        QTest::newRow("key wrong password") << ""
+                                            << "client.pem"
+                                            << "client-encrypted.key"
+                                            << "nope"
+                                            << "秘密鍵のパスワードが違います";
+        QTest::newRow("key prompt cancelled") << ""
+                                              << "client.pem"
+                                              << "client-encrypted.key" << Cancel << "取り消された";
+        QTest::newRow("PKCS#12 wrong password") << ""
+                                                << "client.p12"
+                                                << ""
+                                                << "nope"
+                                                << "クライアント証明書のパスワードが違います";
+        QTest::newRow("PEM pair") << "ca.pem"
+                                  << "client.pem"
+                                  << "client.key"
+                                  << ""
+                                  << "";
+        QTest::newRow("encrypted key") << ""
+                                       << "client.pem"
+                                       << "client-encrypted.key"
+                                       << "key-test"
+                                       << "";
+        QTest::newRow("PKCS#12") << ""
+                                 << "client.p12"
+                                 << ""
+                                 << "p12-test"
+                                 << "";
     }
     void files()
     {
@@ -74,7 +116,8 @@ private slots:
         try {
             const QSslConfiguration c = configuration(s, ask);
             QVERIFY2(failure.isEmpty(), "a usable configuration from unusable files");
-            QCOMPARE(c.localCertificate().subjectInfo(QSslCertificate::CommonName), QStringList{"wireProbeDesk Test Client"});
+            QCOMPARE(c.localCertificate().subjectInfo(QSslCertificate::CommonName),
+                     QStringList{"wireProbeDesk Test Client"});
             QVERIFY(!c.privateKey().isNull());
             QCOMPARE(asked, password.isEmpty() ? 0 : 1);
         } catch (const Failure &f) {
@@ -95,18 +138,28 @@ private slots:
         // Sent for a missing common cipher as much as for a missing client
         // certificate: the words say only what the alert says.
         const QString ownWords = QStringLiteral("ハンドシェイクを打ち切りました（TLS アラート「handshake failure」）");
-        QTest::newRow("unknown CA") << "server" << "" << QByteArray() << "発行者「wireProbeDesk Test CA」が不明です";
-        QTest::newRow("wrong name") << "wrongname" << "ca.pem" << QByteArray()
+        QTest::newRow("unknown CA") << "server"
+                                    << "" << QByteArray() << "発行者「wireProbeDesk Test CA」が不明です";
+        QTest::newRow("wrong name") << "wrongname"
+                                    << "ca.pem" << QByteArray()
                                     << "証明書は wrong.example 向けで、接続先 127.0.0.1 とは一致しません";
-        QTest::newRow("plain HTTP") << "" << "" << QByteArray("HTTP/1.0 400 Bad Request\r\n\r\n") << "サーバは TLS で応答していません";
-        QTest::newRow("handshake failure alert") << "" << "" << QByteArray("\x15\x03\x03\x00\x02\x02\x28", 7) << ownWords;
-        QTest::newRow("certificate required alert") << "" << "" << QByteArray("\x15\x03\x03\x00\x02\x02\x74", 7) << clientCertificate;
+        QTest::newRow("plain HTTP") << ""
+                                    << "" << QByteArray("HTTP/1.0 400 Bad Request\r\n\r\n")
+                                    << "サーバは TLS で応答していません";
+        QTest::newRow("handshake failure alert") << ""
+                                                 << "" << QByteArray("\x15\x03\x03\x00\x02\x02\x28", 7) << ownWords;
+        QTest::newRow("certificate required alert")
+            << ""
+            << "" << QByteArray("\x15\x03\x03\x00\x02\x02\x74", 7) << clientCertificate;
         QTest::newRow("protocol version alert")
-            << "" << "" << QByteArray("\x15\x03\x03\x00\x02\x02\x46", 7) << "共通の TLS のバージョンがありません";
+            << ""
+            << "" << QByteArray("\x15\x03\x03\x00\x02\x02\x46", 7) << "共通の TLS のバージョンがありません";
         QTest::newRow("insufficient security alert")
-            << "" << "" << QByteArray("\x15\x03\x03\x00\x02\x02\x47", 7) << "共通の暗号方式がありません";
-        QTest::newRow("other alert, named") << "" << "" << QByteArray("\x15\x03\x03\x00\x02\x02\x31", 7)
-                                            << "TLS アラート「access denied」";
+            << ""
+            << "" << QByteArray("\x15\x03\x03\x00\x02\x02\x47", 7) << "共通の暗号方式がありません";
+        QTest::newRow("other alert, named")
+            << ""
+            << "" << QByteArray("\x15\x03\x03\x00\x02\x02\x31", 7) << "TLS アラート「access denied」";
     }
     void refusals()
     {

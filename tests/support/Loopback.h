@@ -38,4 +38,3 @@ LoopbackServer::Script answerAtEndOfInput();
 
 // A port that nothing listens on.
 quint16 refusedPort();
-

@@ -14,7 +14,8 @@ QString ProxyProcess::missing(const QString &program)
                : QString();
 }
 
-ProxyProcess::ProxyProcess() : m_port(refusedPort()) {}
+ProxyProcess::ProxyProcess() : m_port(refusedPort())
+{}
 
 std::unique_ptr<ProxyProcess> ProxyProcess::tinyproxy(const QList<quint16> &connectPorts, const QString &user,
                                                       const QString &password)
@@ -49,10 +50,10 @@ void ProxyProcess::start(const QString &program, const QStringList &args)
     m_process.start(program, args);
     // Ready once it accepts a connection.
     const bool listening = m_process.waitForStarted(5000) && QTest::qWaitFor([this] {
-        QTcpSocket probe;
-        probe.connectToHost(QHostAddress::LocalHost, m_port);
-        return probe.waitForConnected(200);
-    });
+                               QTcpSocket probe;
+                               probe.connectToHost(QHostAddress::LocalHost, m_port);
+                               return probe.waitForConnected(200);
+                           });
     if (!listening)
         qFatal("%s does not listen on port %d: %s", qPrintable(program), m_port, log().constData());
 }

@@ -3,20 +3,20 @@
 #include "gui/RawTextPane.h"
 #include "gui/ResponseView.h"
 
+#include "gui/SplitterHandle.h"
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
-#include <QSlider>
-#include "gui/SplitterHandle.h"
 #include <QPushButton>
+#include <QSlider>
 #include <QTcpSocket>
 #include <QTimer>
 #include <QtTest>
 
 bool windowBusy(const QWidget *form)
 {
-    static const char *const controls[] = {"sendCmd",    "openCmd",     "clearCmd",   "pasteCmd", "detailsCmd",
-                                           "historyCmd", "saveCmd",     "exitCmd",    "addressCmb", "portCmb",
+    static const char *const controls[] = {"sendCmd",       "openCmd",    "clearCmd",   "pasteCmd",   "detailsCmd",
+                                           "historyCmd",    "saveCmd",    "exitCmd",    "addressCmb", "portCmb",
                                            "TimeOutSlider", "requestTxt", "responseTxt"};
     int disabled = 0;
     for (const char *name : controls) {
@@ -70,7 +70,8 @@ TestWindow::TestWindow(bool load)
     store = std::make_unique<SettingsStore>(configDir.path());
     auto d = std::make_unique<FakeDialog>();
     dialog = d.get();
-    form = std::make_unique<wireProbeDeskForm>(store.get(), &box, std::move(d), configDir.filePath(QStringLiteral("history.sqlite3")));
+    form = std::make_unique<wireProbeDeskForm>(store.get(), &box, std::move(d),
+                                               configDir.filePath(QStringLiteral("history.sqlite3")));
     const auto find = [this](auto *&to, const char *name) {
         to = form->findChild<std::remove_reference_t<decltype(*to)> *>(QString::fromLatin1(name));
         // Checked in every build: a renamed control must fail by name, not crash later.
@@ -103,8 +104,7 @@ TestWindow::~TestWindow() = default;
 
 QString TestWindow::setting(const QString &key) const
 {
-    return store->read(QStringLiteral("wireProbeDesk"), QStringLiteral("Settings"), key,
-                       QStringLiteral("<absent>"));
+    return store->read(QStringLiteral("wireProbeDesk"), QStringLiteral("Settings"), key, QStringLiteral("<absent>"));
 }
 
 void TestWindow::setSetting(const QString &key, const QString &value)

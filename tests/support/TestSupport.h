@@ -1,9 +1,9 @@
 #pragma once
 
 #include "Loopback.h"
+#include "core/SettingsStore.h"
 #include "gui/CommonDialog.h"
 #include "gui/MessageBox.h"
-#include "core/SettingsStore.h"
 #include "gui/wireProbeDeskForm.h"
 
 #include <QStringList>
@@ -39,7 +39,7 @@ public:
     int answer = -1;
     QStringList questions;
     QStringList texts;
-    QList<bool> ownerEnabled; // false: busy while the box was open
+    QList<bool> ownerEnabled;        // false: busy while the box was open
     std::function<void()> whileOpen; // runs while the box would be open
 };
 
@@ -53,7 +53,8 @@ public:
     QStringList answers;
     QList<bool> overwriteAnswers;
     QStringList questions;
-    struct Shown {
+    struct Shown
+    {
         bool save;
         QString title, filter, fileName, initDir;
         unsigned flags;

@@ -23,8 +23,8 @@ public:
     quint16 port() const { return m_server.serverPort(); }
     void setAnswer(const QByteArray &answer, bool closeAfter = true);
 
-    QByteArray received;                  // every byte received, over all connections
-    int encrypted = 0;                    // connections whose handshake completed
+    QByteArray received;                       // every byte received, over all connections
+    int encrypted = 0;                         // connections whose handshake completed
     QList<QSslCertificate> clientCertificates; // the client certificate of each of them
 
 private:
