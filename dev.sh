@@ -41,6 +41,9 @@ test)
     install_missing "${RUN_PKGS[@]}" "${TEST_PKGS[@]}"
     supp=$PWD/sanitizers/lsan.supp
 
+    echo "== Format =="
+    scripts/check-format.sh
+
     echo "== Tests =="
     build build
     (cd build && ctest --output-on-failure -j "$JOBS")
