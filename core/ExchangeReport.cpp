@@ -6,6 +6,15 @@
 #include <QCoreApplication>
 #include <QLocale>
 
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(ExchangeReport)
+};
+
+} // namespace
+
 QString ExchangeReport::milliseconds(double ms)
 {
     return ms < 0 ? QStringLiteral("—") : QString::number(ms, 'f', 1) + QStringLiteral(" ms");
@@ -48,18 +57,18 @@ QString ExchangeReport::timedOut(int seconds)
 
 QString ExchangeReport::httpIncomplete(const HttpFraming &f)
 {
-    const auto tr = [](const char *text) { return QCoreApplication::translate("ExchangeReport", text); };
     if (!f.isHttp() || f.finalResponseComplete())
         return QString();
     const HttpDiagnosis d = f.diagnosis();
     if (!d.headerComplete)
-        return tr("HTTP の応答が不完全です: ヘッダーの終わりの空行が届く前に接続が閉じられました。");
+        return Texts::tr("HTTP の応答が不完全です: ヘッダーの終わりの空行が届く前に接続が閉じられました。");
     if (d.framing == HttpDiagnosis::Framing::Length && d.amount == HttpDiagnosis::Amount::Short)
-        return tr("HTTP の応答が不完全です: 本文が Content-Length の %1 バイトより %2 バイト足りません。")
+        return Texts::tr("HTTP の応答が不完全です: 本文が Content-Length の %1 バイトより %2 バイト足りません。")
             .arg(QLocale::c().toString(*d.contentLength), QLocale::c().toString(*d.contentLength - d.bodyBytes));
     if (d.framing == HttpDiagnosis::Framing::Chunked)
-        return d.lastChunkReceived ? tr("HTTP の応答が不完全です: トレーラーの終わりが届く前に接続が閉じられました。")
-                                   : tr("HTTP の応答が不完全です: チャンク形式の本文の終端チャンクが届いていません。");
+        return d.lastChunkReceived
+                   ? Texts::tr("HTTP の応答が不完全です: トレーラーの終わりが届く前に接続が閉じられました。")
+                   : Texts::tr("HTTP の応答が不完全です: チャンク形式の本文の終端チャンクが届いていません。");
     return QString();
 }
 
@@ -83,16 +92,15 @@ QStringList ExchangeReport::summary(const ExchangeEngine &e, const QString &http
     lines << QString();
     const ProxySettings &proxy = e.proxy();
     if (proxy.used())
-        lines << QCoreApplication::translate("ExchangeReport", "プロキシ: %1").arg(proxy.label())
+        lines << Texts::tr("プロキシ: %1").arg(proxy.label())
                      + (proxy.type != ProxySettings::Type::Socks5 ? QString()
-                        : proxy.remoteDns
-                            ? QCoreApplication::translate("ExchangeReport", "（接続先の名前はプロキシが解決）")
-                            : QCoreApplication::translate("ExchangeReport", "（接続先の名前はこちらで解決）"));
+                        : proxy.remoteDns ? Texts::tr("（接続先の名前はプロキシが解決）")
+                                          : Texts::tr("（接続先の名前はこちらで解決）"));
     lines << QStringLiteral("名前解決: ") + milliseconds(t.resolved);
     if (proxy.type == ProxySettings::Type::Http)
-        lines << QCoreApplication::translate("ExchangeReport", "プロキシに接続: ") + milliseconds(t.proxyConnected);
+        lines << Texts::tr("プロキシに接続: ") + milliseconds(t.proxyConnected);
     if (proxy.used())
-        lines << QCoreApplication::translate("ExchangeReport", "プロキシ経由で接続: ") + milliseconds(t.connected);
+        lines << Texts::tr("プロキシ経由で接続: ") + milliseconds(t.connected);
     else
         lines << QStringLiteral("接続: ") + milliseconds(t.connected);
     if (e.usedTls())

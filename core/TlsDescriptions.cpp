@@ -13,6 +13,11 @@ namespace TlsSetup {
 
 namespace {
 
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(TlsSetup)
+};
+
 QString isoDate(const QDateTime &t)
 {
     return t.toUTC().date().toString(Qt::ISODate);
@@ -110,7 +115,6 @@ Failure verificationFailure(const QList<QSslError> &errors, const QString &host)
 Failure handshakeFailure(const QString &qtErrorString)
 {
     const auto has = [&](const char *text) { return qtErrorString.contains(QLatin1String(text), Qt::CaseInsensitive); };
-    const auto tr = [](const char *text) { return QCoreApplication::translate("TlsSetup", text); };
     // OpenSSL names a peer's alert "… alert <description>"; each alert is put
     // in words only as far as it says itself why.
     static const QRegularExpression alertName(QStringLiteral("alert ([a-z0-9 ]+)$"),
@@ -119,25 +123,25 @@ Failure handshakeFailure(const QString &qtErrorString)
     QString why;
     if (has("wrong version number") || has("packet length too long") || has("unexpected eof")
         || has("record layer failure"))
-        why = tr("サーバは TLS で応答していません（このポートは TLS なしの HTTP などではありませんか）。");
+        why = Texts::tr("サーバは TLS で応答していません（このポートは TLS なしの HTTP などではありませんか）。");
     else if (has("certificate required"))
-        why = tr("サーバがクライアント証明書を要求しています。");
+        why = Texts::tr("サーバがクライアント証明書を要求しています。");
     else if (has("alert bad certificate") || has("alert unsupported certificate") || has("alert certificate unknown")
              || has("alert unknown ca") || has("alert certificate revoked") || has("alert certificate expired"))
-        why = tr("サーバが送ったクライアント証明書を受け付けませんでした。");
+        why = Texts::tr("サーバが送ったクライアント証明書を受け付けませんでした。");
     else if (has("no protocols available") || has("unsupported protocol") || has("protocol version"))
-        why = tr("サーバと共通の TLS のバージョンがありません。");
+        why = Texts::tr("サーバと共通の TLS のバージョンがありません。");
     else if (has("no shared cipher") || has("no ciphers available") || has("insufficient security"))
-        why = tr("サーバと共通の暗号方式がありません。");
+        why = Texts::tr("サーバと共通の暗号方式がありません。");
     else if (has("alert handshake failure"))
         // Said for a missing common cipher, for a missing client certificate
         // (TLS 1.2) and more; the alert itself does not tell which.
-        why = tr("サーバは、示された条件では暗号方式などの取り決めができないとして、ハンドシェイクを打ち切りました"
-                 "（TLS アラート「handshake failure」）。");
+        why = Texts::tr("サーバは、示された条件では暗号方式などの取り決めができないとして、ハンドシェイクを打ち切りました"
+                        "（TLS アラート「handshake failure」）。");
     else if (alert.hasMatch())
-        why = tr("サーバが TLS アラート「%1」でハンドシェイクを打ち切りました。").arg(alert.captured(1));
+        why = Texts::tr("サーバが TLS アラート「%1」でハンドシェイクを打ち切りました。").arg(alert.captured(1));
     return {FailureNumber::TlsHandshake,
-            tr("TLS のハンドシェイクに失敗しました。") + why + QStringLiteral("\n") + qtErrorString};
+            Texts::tr("TLS のハンドシェイクに失敗しました。") + why + QStringLiteral("\n") + qtErrorString};
 }
 
 bool looksLikeTlsRecord(QByteArrayView firstBytes)

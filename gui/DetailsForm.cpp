@@ -8,6 +8,7 @@
 #include "core/PortText.h"
 #include "core/TextCodec.h"
 #include "core/TlsSetup.h"
+#include "core/Translation.h"
 #include "gui/ByteFind.h"
 #include "gui/FindBar.h"
 #include "gui/HexView.h"
@@ -159,6 +160,7 @@ QWidget *DetailsForm::overviewPage()
     m_limitCmb->setCurrentIndex(DefaultLimit);
     m_limitCmb->setToolTip(QStringLiteral("応答がこの大きさを超えたら受信を打ち切ります。"));
     form->addRow(QStringLiteral("応答の上限："), m_limitCmb);
+    form->addRow(tr("言語："), languageRow(page));
     m_wrapChk = new QCheckBox(QStringLiteral("右端で折り返す"), page);
     m_wrapChk->setObjectName(QStringLiteral("wrapChk"));
     m_wrapChk->setChecked(true);
@@ -198,6 +200,33 @@ QWidget *DetailsForm::overviewPage()
     keys->setWordWrap(true);
     v->addWidget(keys);
     return page;
+}
+
+QWidget *DetailsForm::languageRow(QWidget *page)
+{
+    auto *holder = new QWidget(page);
+    m_languageCmb = new QComboBox(holder);
+    m_languageCmb->setObjectName(QStringLiteral("languageCmb"));
+    // Each language by its own name, as a user who cannot read the other looks for it.
+    m_languageCmb->addItem(QStringLiteral("日本語"), Translation::code(Translation::Language::Japanese));
+    m_languageCmb->addItem(QStringLiteral("English"), Translation::code(Translation::Language::English));
+    m_languageCmb->setToolTip(tr("ウィンドウとメッセージの言語を選びます。次回の起動から適用されます。"));
+    m_languageNoteLbl = new QLabel(tr("次回の起動から適用されます。"), holder);
+    m_languageNoteLbl->setObjectName(QStringLiteral("languageNoteLbl"));
+    connect(m_languageCmb, &QComboBox::currentIndexChanged, this, &DetailsForm::showLanguageNote);
+    showLanguageNote();
+    auto *row = new QHBoxLayout(holder);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(m_languageCmb);
+    row->addWidget(m_languageNoteLbl, 1);
+    return holder;
+}
+
+void DetailsForm::showLanguageNote()
+{
+    // The texts are put in place at the start: the note says when the choice
+    // differs from what this run shows.
+    m_languageNoteLbl->setVisible(m_languageCmb->currentData().toString() != Translation::code(Translation::current()));
 }
 
 QWidget *DetailsForm::requestPage()
@@ -410,6 +439,10 @@ void DetailsForm::restore(const Settings::Section &settings)
     m_proxyPortTxt->setText(settings.get(Settings::ProxyPort));
     m_proxyUserTxt->setText(settings.get(Settings::ProxyUser));
     m_proxyRemoteDnsChk->setChecked(settings.get(Settings::ProxyRemoteDns));
+    const std::optional<Translation::Language> language = Translation::fromCode(settings.get(Settings::Language));
+    m_languageCmb->setCurrentIndex(
+        m_languageCmb->findData(Translation::code(language.value_or(Translation::Language::Japanese))));
+    showLanguageNote();
     const std::optional<int> x = settings.get(Settings::DetailsLeft);
     const std::optional<int> y = settings.get(Settings::DetailsTop);
     if (x && y && qAbs(*x) < 100000 && qAbs(*y) < 100000) {
@@ -438,6 +471,7 @@ void DetailsForm::save(Settings::Section &settings) const
     settings.put(Settings::ProxyPort, m_proxyPortTxt->text());
     settings.put(Settings::ProxyUser, m_proxyUserTxt->text());
     settings.put(Settings::ProxyRemoteDns, m_proxyRemoteDnsChk->isChecked());
+    settings.put(Settings::Language, m_languageCmb->currentData().toString());
     if (m_placed) {
         settings.put(Settings::DetailsLeft, pos().x());
         settings.put(Settings::DetailsTop, pos().y());
