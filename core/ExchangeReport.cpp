@@ -22,37 +22,37 @@ QString ExchangeReport::milliseconds(double ms)
 
 QString ExchangeReport::bytesText(qint64 n)
 {
-    return QLocale::c().toString(n) + QStringLiteral(" バイト");
+    return Texts::tr("%1 バイト").arg(QLocale::c().toString(n));
 }
 
 QString ExchangeReport::addressMissing()
 {
-    return QStringLiteral("接続先サーバのIPアドレスが指定されていません。");
+    return Texts::tr("接続先サーバのIPアドレスが指定されていません。");
 }
 
 QString ExchangeReport::portMissing()
 {
-    return QStringLiteral("接続先サーバのポート番号が指定されていません。");
+    return Texts::tr("接続先サーバのポート番号が指定されていません。");
 }
 
 QString ExchangeReport::requestMissing()
 {
-    return QStringLiteral("要求メッセージが入力されていません。");
+    return Texts::tr("要求メッセージが入力されていません。");
 }
 
 QString ExchangeReport::waiting()
 {
-    return QStringLiteral("接続先サーバに要求メッセージを送信し、応答を待っています。");
+    return Texts::tr("接続先サーバに要求メッセージを送信し、応答を待っています。");
 }
 
 QString ExchangeReport::completed()
 {
-    return QStringLiteral("接続先サーバから応答メッセージを受信し、操作が完了しました。");
+    return Texts::tr("接続先サーバから応答メッセージを受信し、操作が完了しました。");
 }
 
 QString ExchangeReport::timedOut(int seconds)
 {
-    return QString::number(seconds) + QStringLiteral("秒間サーバからの応答がなかったため、接続を打ち切りました。");
+    return Texts::tr("%1秒間サーバからの応答がなかったため、接続を打ち切りました。").arg(seconds);
 }
 
 QString ExchangeReport::httpIncomplete(const HttpFraming &f)
@@ -72,53 +72,50 @@ QString ExchangeReport::httpIncomplete(const HttpFraming &f)
     return QString();
 }
 
-QStringList ExchangeReport::summary(const ExchangeEngine &e, const QString &httpEndHint)
+QStringList ExchangeReport::summary(const ExchangeEngine &e, const QString &heldOpenNote)
 {
     QStringList lines;
-    lines << QStringLiteral("送信した要求: ") + bytesText(e.requestBytesSent());
+    lines << Texts::tr("送信した要求: %1").arg(bytesText(e.requestBytesSent()));
     const qint64 received = e.receivedBytes();
-    QString rx = QStringLiteral("受信した応答: ") + bytesText(received);
+    QString rx = Texts::tr("受信した応答: %1").arg(bytesText(received));
     const double elapsed = e.elapsedMs();
     if (e.isRunning() && elapsed > 0)
-        rx += QStringLiteral("（%1/秒）")
+        rx += Texts::tr("（%1/秒）")
                   .arg(QLocale::c().formattedDataSize(qint64(received * 1000.0 / elapsed), 1, QLocale::DataSizeIecFormat));
     lines << rx;
     const HttpFraming &f = e.framing();
     if (f.isHttp())
-        lines << QStringLiteral("  ヘッダー: ") + bytesText(f.headerBytes()) + QStringLiteral(" / 本文: ")
-                     + bytesText(f.bodyBytes());
+        lines << Texts::tr("  ヘッダー: %1 / 本文: %2").arg(bytesText(f.headerBytes()), bytesText(f.bodyBytes()));
 
     const ExchangeTimings &t = e.timings();
     lines << QString();
     const ProxySettings &proxy = e.proxy();
     if (proxy.used())
-        lines << Texts::tr("プロキシ: %1").arg(proxy.label())
-                     + (proxy.type != ProxySettings::Type::Socks5 ? QString()
-                        : proxy.remoteDns ? Texts::tr("（接続先の名前はプロキシが解決）")
-                                          : Texts::tr("（接続先の名前はこちらで解決）"));
-    lines << QStringLiteral("名前解決: ") + milliseconds(t.resolved);
+        lines << (proxy.type != ProxySettings::Type::Socks5 ? Texts::tr("プロキシ: %1")
+                  : proxy.remoteDns ? Texts::tr("プロキシ: %1（接続先の名前はプロキシが解決）")
+                                    : Texts::tr("プロキシ: %1（接続先の名前はこちらで解決）"))
+                     .arg(proxy.label());
+    lines << Texts::tr("名前解決: %1").arg(milliseconds(t.resolved));
     if (proxy.type == ProxySettings::Type::Http)
-        lines << Texts::tr("プロキシに接続: ") + milliseconds(t.proxyConnected);
+        lines << Texts::tr("プロキシに接続: %1").arg(milliseconds(t.proxyConnected));
     if (proxy.used())
-        lines << Texts::tr("プロキシ経由で接続: ") + milliseconds(t.connected);
+        lines << Texts::tr("プロキシ経由で接続: %1").arg(milliseconds(t.connected));
     else
-        lines << QStringLiteral("接続: ") + milliseconds(t.connected);
+        lines << Texts::tr("接続: %1").arg(milliseconds(t.connected));
     if (e.usedTls())
-        lines << QStringLiteral("TLS ハンドシェイク: ") + milliseconds(t.tlsDone);
-    lines << QStringLiteral("要求送信: ") + milliseconds(t.requestSent)
-          << QStringLiteral("最初の応答バイト: ") + milliseconds(t.firstByte)
-          << QStringLiteral("終了: ") + milliseconds(t.end);
+        lines << Texts::tr("TLS ハンドシェイク: %1").arg(milliseconds(t.tlsDone));
+    lines << Texts::tr("要求送信: %1").arg(milliseconds(t.requestSent))
+          << Texts::tr("最初の応答バイト: %1").arg(milliseconds(t.firstByte))
+          << Texts::tr("終了: %1").arg(milliseconds(t.end));
 
     if (f.isHttp()) {
         lines << QString() << f.describe(!e.isRunning());
         if (e.outcome() == ExchangeEngine::Outcome::TimedOut && f.finalResponseComplete())
-            lines << QStringLiteral(
-                         "HTTP の応答は完了していました。サーバが接続を開いたままにする場合は%1と、時間切れを待たずに完了します。")
-                         .arg(httpEndHint);
+            lines << heldOpenNote;
     }
     if (!e.usedTls() && TlsSetup::looksLikeTlsRecord(e.firstBytes()))
         lines << QString()
-              << QStringLiteral("応答は TLS のレコードで始まっています。TLS のポートに平文で接続した可能性があります。");
+              << Texts::tr("応答は TLS のレコードで始まっています。TLS のポートに平文で接続した可能性があります。");
     if (e.outcome() == ExchangeEngine::Outcome::Failed && !e.tlsDetails().isEmpty())
         lines << QString() << e.tlsDetails();
     const QString notVerified = e.tlsVerificationNote();

@@ -60,7 +60,7 @@ void Transport::connectTo(const QString &host, qint32 port, const std::optional<
     if (port < 1 || port > 65535)
         throw PortText::rangeFailure();
     if (m_socket.state() != QAbstractSocket::UnconnectedState)
-        throw Failure{FailureNumber::SocketNotClosed, QStringLiteral("ソケットが閉じられていないため接続できません。")};
+        throw Failure{FailureNumber::SocketNotClosed, tr("ソケットが閉じられていないため接続できません。")};
     ++m_generation;
     m_peerClosed = false;
     m_reset = false;

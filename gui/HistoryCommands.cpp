@@ -122,7 +122,7 @@ void wireProbeDeskForm::exportFromHistory(const HistoryEntry &entry)
     CommonDialog &dlg = *m_dialog;
     dlg.dialogTitle = tr("要求を書き出すファイル（応答は同じフォルダに request を response にした名前で）");
     dlg.flags = CommonDialog::OverwritePrompt;
-    dlg.filter = QStringLiteral("すべてのﾌｧｲﾙ (*.*)|*.*");
+    dlg.filter = tr("すべてのﾌｧｲﾙ (*.*)") + QStringLiteral("|*.*");
     dlg.defaultExt.clear();
     dlg.fileName = QStringLiteral("%1-request.txt").arg(entry.id);
     dlg.initDir = dialogFolder(Settings::HistoryExportDir);

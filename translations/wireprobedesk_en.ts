@@ -162,6 +162,33 @@
     </message>
 </context>
 <context>
+    <name>ContentLength</name>
+    <message>
+        <source>ヘッダーと本文の区切り（空行）がありません</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>本文がないため変更しません</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Transfer-Encoding があるため Content-Length を追加しません</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Content-Length: %1 を追加</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Content-Length は正しい値 (%1) です</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>（重複した %1 行を削除）</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>DetailsForm</name>
     <message>
         <source>整形</source>
@@ -287,6 +314,126 @@
         <source>JIS の符号で送る記号: なし</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>詳細 - wireProbeDesk</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>概要</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>16進表示</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>要求</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>パスワード</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 のパスワード：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>通信とファイルの文字コードを選びます。応答は受信したバイト列をこの文字コードで表示します。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文字コード：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>応答がこの大きさを超えたら受信を打ち切ります。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>応答の上限：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>右端で折り返す</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HTTP の応答が終わったら完了する</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Content-Length やチャンクの終端で応答の終わりが分かったら、サーバが接続を閉じるのを待たずに完了します。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>この文字コードで表示</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Content-Length を修正</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Content-Length ヘッダーを本文の送信バイト数に合わせます。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>送信前に Content-Length を自動修正する</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>読み込んだファイルの改行を CR LF に揃える</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>送信する改行：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>参照...</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TLS を使う</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>サーバ証明書を検証する</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CA 証明書：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>追加で信頼する CA 証明書ファイル (PEM)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>クライアント証明書：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>クライアント証明書ファイル (PEM または PKCS#12)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>秘密鍵：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>クライアント証明書の秘密鍵ファイル (PEM)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HTTP の応答は完了していました。サーバが接続を開いたままにする場合は「HTTP の応答が終わったら完了する」を選ぶと、時間切れを待たずに完了します。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CR LF: %1&#x3000;LF のみ: %2&#x3000;CR のみ: %3（%4）</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ExchangeEngine</name>
@@ -304,6 +451,10 @@
     </message>
     <message>
         <source>%1秒以内に TLS のハンドシェイクが終わりませんでした。接続先サーバは TLS を使っていない可能性があります。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>サーバ証明書は検証されていません。検証していれば次の理由で失敗していました:</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -330,19 +481,91 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>（接続先の名前はプロキシが解決）</source>
+        <source>%1 バイト</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>（接続先の名前はこちらで解決）</source>
+        <source>接続先サーバのIPアドレスが指定されていません。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>プロキシに接続: </source>
+        <source>接続先サーバのポート番号が指定されていません。</source>
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>プロキシ経由で接続: </source>
+        <source>要求メッセージが入力されていません。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>接続先サーバに要求メッセージを送信し、応答を待っています。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>接続先サーバから応答メッセージを受信し、操作が完了しました。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1秒間サーバからの応答がなかったため、接続を打ち切りました。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>送信した要求: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>受信した応答: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>（%1/秒）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>  ヘッダー: %1 / 本文: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>プロキシ: %1（接続先の名前はプロキシが解決）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>プロキシ: %1（接続先の名前はこちらで解決）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>名前解決: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>プロキシに接続: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>プロキシ経由で接続: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>接続: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TLS ハンドシェイク: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>要求送信: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>最初の応答バイト: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>終了: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>応答は TLS のレコードで始まっています。TLS のポートに平文で接続した可能性があります。</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -366,6 +589,54 @@
     </message>
     <message>
         <source>要求メッセージが上限の %1 より大きいため、読み込みませんでした。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ファイルまたはフォルダが見つかりません。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>アクセスが拒否されました。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>フォルダはファイルとして使えません。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>パスの途中にフォルダでないものがあります。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ディスクの空き領域が足りません。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ファイルが大きすぎます。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>読み取り専用のファイルシステムです。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ファイル名が長すぎます。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>入出力エラーが発生しました。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ファイルを処理できませんでした。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ファイルを処理できませんでした。(%1)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>通常のファイルではないため読み込めません。</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -448,6 +719,17 @@
     </message>
     <message>
         <source>閉じるまで</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>HexView</name>
+    <message>
+        <source>コピー</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>すべて選択</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -726,9 +1008,172 @@
     </message>
 </context>
 <context>
+    <name>HttpFraming</name>
+    <message>
+        <source>1xx 応答の後がステータス行ではありません</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ヘッダーが %1 KiB を超えても終わらないため、解析をやめました</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Content-Length が数値ではありません</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Content-Length が負の値です</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Content-Length が大きすぎます</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Content-Length が複数あり、値が食い違っています</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Transfer-Encoding があるため Content-Length は使われません</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>チャンクサイズの行が16進数として読めません</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>チャンクサイズが大きすぎます</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>チャンクのデータの後に改行がありません</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>トレーラーが %1 KiB を超えても終わらないため、解析をやめました</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HTTP/1.x の応答ではありません（受信: %1 バイト）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>まだ何も受信していません</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HTTP の応答かどうか判定できるだけのデータがありません</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ステータス行: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>中間応答 (1xx) を %1 件読み飛ばしました</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ヘッダー: %1 バイト受信、終わりの空行は届かないまま接続が閉じられました</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ヘッダー: %1 バイト受信、終わりの空行はまだ届いていません</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ヘッダー: %1 バイト / 本文: %2 バイト</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>応答の終わりの後に %1 バイトの余分なデータがあります</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>本文なし（%1）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>HEAD 要求への応答</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ステータス %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Content-Length: %1（本文を伴わない応答のため長さは参考値）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>一致</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>超過: %1 バイト多い</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>不足: 接続が途中で閉じられました</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>不足: 残り %1 バイト</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Content-Length: %1 / 受信した本文: %2 バイト（%3）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>チャンク形式: 終端チャンク未受信、接続が途中で閉じられました</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>チャンク形式: 終端チャンク未受信</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>チャンク形式: 終端チャンクを受信済み</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>チャンク形式: 終端チャンクを受信済み（トレーラーの終わりは未受信）、接続が途中で閉じられました</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>チャンク形式: 終端チャンクを受信済み（トレーラーの終わりは未受信）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>プロトコルが切り替わったため、以降は HTTP として読みません</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>長さの指定がないため、接続が閉じられるまでが本文です</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Content-Type の文字コード: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>問題: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>応答の終わりが判断できないため、接続が閉じられるまでを応答とみなします</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>MessageBox</name>
     <message>
         <source>確認</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>エラーメッセージ</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -736,6 +1181,17 @@
     <name>NoticeBar</name>
     <message>
         <source>このお知らせを閉じます（Esc）。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>PortText</name>
+    <message>
+        <source>ポート番号「%1」を数値に変換できません。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ポート番号は1から65535の範囲で指定して下さい。</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1103,6 +1559,10 @@
         <source>出力先が %1 秒間読み取らなかったため、打ち切りました。</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>HTTP の応答は完了していました。サーバが接続を開いたままにする場合は --http-end を付けると、時間切れを待たずに完了します。</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SoapFault</name>
@@ -1119,6 +1579,17 @@
     </message>
     <message>
         <source>クリックすると詳細ウィンドウの該当するページを開きます。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TextCodec</name>
+    <message>
+        <source>応答メッセージの %1 行 %2 桁目の文字「%3」(%4) は文字コード %5 で表せません。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>要求メッセージの %1 行 %2 桁目の文字「%3」(%4) は文字コード %5 で表せません。</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1156,11 +1627,191 @@
         <source>TLS のハンドシェイクに失敗しました。</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>自己署名の証明書です（信頼された発行者の署名がありません）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>証明書チェーンの中に信頼されていない自己署名の証明書があります</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>証明書の有効期限が %1 に切れています</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>証明書はまだ有効ではありません（有効期間の開始は %1）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>証明書は %1 向けで、接続先とは一致しません</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>証明書は %1 向けで、接続先 %2 とは一致しません</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>証明書の発行者「%1」が不明です（信頼された CA 証明書の中に見つかりません）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>証明書のルート CA が信頼されていません</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>証明書は失効しています</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>サーバが証明書を送ってきませんでした</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>サーバの証明書を検証できませんでした。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TLS のハンドシェイクに失敗しました。%1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>サブジェクト: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>発行者: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>有効期間: %1 〜 %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>別名: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>SHA-256 フィンガープリント: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>不明</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>プロトコル: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>暗号方式: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>サーバ証明書 %1:</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1として指定されたのはフォルダです: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1が見つかりません: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1が通常のファイルではありません: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1が大きすぎます: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1を読み込めません: %2（%3）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>CA 証明書ファイル</source>
+        <extracomment>The subject of sentences such as &quot;The %1 was not found&quot;.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1に PEM 形式の証明書がありません: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>クライアント証明書</source>
+        <extracomment>As in &quot;Wrong password for the %1&quot;.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>パスワードの入力が取り消されたため、クライアント証明書ファイルを使えません: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1のパスワードが違います（または読めない形式の PKCS#12 です）: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>クライアント証明書ファイル</source>
+        <extracomment>The subject of sentences such as &quot;The %1 was not found&quot;.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1に証明書がありません: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1が PEM 形式でも PKCS#12 形式でもありません: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>秘密鍵ファイル</source>
+        <extracomment>The subject of sentences such as &quot;The %1 was not found&quot;.</extracomment>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>クライアント証明書の秘密鍵ファイルが指定されていません: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1に PEM 形式の秘密鍵がありません: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>パスワードの入力が取り消されたため、秘密鍵を使えません: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>秘密鍵のパスワードが違います: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1の秘密鍵を読み取れません: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>秘密鍵がクライアント証明書と一致しません: %1 / %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>秘密鍵ファイルだけが指定され、クライアント証明書ファイルがありません: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>PKCS#12 のクライアント証明書には秘密鍵が含まれるため、秘密鍵ファイルは指定できません: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>Transport</name>
     <message>
         <source>接続先サーバによって接続がリセットされました。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ソケットが閉じられていないため接続できません。</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1335,6 +1986,130 @@
     </message>
     <message>
         <source>上限 %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>開く</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>要求メッセージに貼り付けるファイルを開きます。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>クリア</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>要求メッセージの入力を消去します。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ペースト</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>クリップボードの内容を要求メッセージに貼り付けます。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>保存</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>応答メッセージをファイルに保存します。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>詳細</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>文字コード、受信バイト、通信の詳細を表示します。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>操作中のステータスを表示します。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>wireProbeDeskを終了します。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>応答メッセージを表示します。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>要求メッセージ</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>要求メッセージを入力して下さい。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>接続先設定</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>応答時間のタイムアウト(秒)を指定して下さい。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>接続先サーバのIPアドレスを指定して下さい。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>接続先サーバのポート番号を指定して下さい。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ﾀｲﾑｱｳﾄ(秒)：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>ポート：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>アドレス：</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>送信</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>要求メッセージを指定したサーバに送信します。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>接続先サーバに接続しています。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>すべてのﾌｧｲﾙ (*.*)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>要求メッセージのファイルを開く</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>応答メッセージのデータがありません。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>応答メッセージをファイルに保存</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>要求メッセージを入力して下さい。  選択した文字列の長さ：%1</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
