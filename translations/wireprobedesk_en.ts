@@ -1215,6 +1215,17 @@
     </message>
 </context>
 <context>
+    <name>ProgressLine</name>
+    <message>
+        <source>受信: %1 バイト（%2/秒）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>受信: %1 バイト</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
     <name>ProxyOption</name>
     <message>
         <source>使えないプロキシの種類です（http://、socks5://、socks5h:// が使えます）: %1</source>
@@ -1280,6 +1291,13 @@
     </message>
     <message>
         <source>本文が %1 を超えるため、先頭の %1 だけを表示しています</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>RequestContentLength</name>
+    <message>
+        <source>本文には %1 として正しくないバイトがあります。Content-Length は送信するバイト数です。</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
@@ -1540,10 +1558,6 @@
 <context>
     <name>Sender</name>
     <message>
-        <source>（プロキシ %1 経由）</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>プロキシに接続しました（%1）</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1563,6 +1577,46 @@
         <source>HTTP の応答は完了していました。サーバが接続を開いたままにする場合は --http-end を付けると、時間切れを待たずに完了します。</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>標準入力から要求メッセージを読み込みます。終わりに Ctrl+D を押して下さい。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>標準入力</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>接続しています: %1 ポート %2（プロキシ %3 経由）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>接続しています: %1 ポート %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>標準出力</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>接続しました（%1）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>TLS ハンドシェイクが完了しました（%1）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>要求メッセージを送信しました: %1 バイト（%2）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>最初の応答バイトを受信しました（%1）</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>シグナル %1 を受けたため、接続を打ち切りました。</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>SoapFault</name>
@@ -1579,6 +1633,17 @@
     </message>
     <message>
         <source>クリックすると詳細ウィンドウの該当するページを開きます。</source>
+        <translation type="unfinished"></translation>
+    </message>
+</context>
+<context>
+    <name>TerminalPassword</name>
+    <message>
+        <source>パスワードを入力する端末がないため、%1 を使えません。</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 のパスワード：</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
