@@ -95,6 +95,7 @@ QString BodyText::describe() const
     }
     QString line = Texts::tr("文字コード: %1（%2）").arg(encoding, why);
     if (!passedOver.isEmpty())
+        //: Follows the line before at once: the translation starts with its own separator.
         line += Texts::tr("。%1は読めないため使っていません").arg(passedOver);
     return line;
 }

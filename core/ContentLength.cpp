@@ -126,6 +126,7 @@ ContentLength::Result ContentLength::fix(const QString &request, const std::func
     else
         r.note = QStringLiteral("Content-Length: %1").arg(r.newValue);
     if (duplicates > 0)
+        //: Follows the note before at once: the translation starts with its own separator.
         r.note += Texts::tr("（重複した %1 行を削除）").arg(duplicates);
     return r;
 }

@@ -80,6 +80,7 @@ QStringList ExchangeReport::summary(const ExchangeEngine &e, const QString &held
     QString rx = Texts::tr("受信した応答: %1").arg(bytesText(received));
     const double elapsed = e.elapsedMs();
     if (e.isRunning() && elapsed > 0)
+        //: Follows the byte count at once: the translation starts with its own separator.
         rx += Texts::tr("（%1/秒）")
                   .arg(QLocale::c().formattedDataSize(qint64(received * 1000.0 / elapsed), 1, QLocale::DataSizeIecFormat));
     lines << rx;

@@ -86,12 +86,14 @@ void wireProbeDeskForm::openFromHistory(const HistoryEntry &entry)
             .arg(QDateTime::fromMSecsSinceEpoch(entry.startedMs).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
                  entry.destination());
     if (entry.cut)
+        //: Follows the sentence before at once: the translation starts with its own separator.
         status += tr("応答は保存の上限で切れています。");
     bool sameBytes = false;
     try {
         sameBytes = TextCodec::encode(request, encoding) == entry.request;
     } catch (const Failure &) {}
     if (!sameBytes)
+        //: Follows the sentence before at once: the translation starts with its own separator.
         status += tr("要求にはこの文字コードで表せないバイトがあり、送信すると記録と違うバイト列になります。");
     setStatus(status);
 }
