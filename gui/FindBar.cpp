@@ -195,6 +195,11 @@ void FindBar::restart()
     if (!m_target)
         return;
     m_target->setHighlights({});
+    // A closed bar marks nothing: a new response is not searched behind it.
+    if (!isVisible()) {
+        m_search.stop();
+        return;
+    }
     m_origin = m_target->selection().first;
     m_pending = Pending::AtOrAfter;
     if (m_text->text().isEmpty()) {

@@ -64,6 +64,7 @@ public:
     void selectBytes(qint64 begin, qint64 end);
     // Marks these byte ranges (search matches), in order; empty clears.
     void setHighlights(const QList<QPair<qint64, qint64>> &byteRanges);
+    const QList<QPair<qint64, qint64>> &highlights() const { return m_highlights; }
     qint64 cursorByte() const { return m_cursor; }
     QPair<qint64, qint64> selectedBytes() const;
     QString selectedText() const;

@@ -90,17 +90,18 @@ void wireProbeDeskForm::showOptionsSummary()
 
 void wireProbeDeskForm::layOutStatusRow()
 {
-    // The summary gets what it needs, unless the status text then has less
-    // than about half the row: both are cut, and their tooltips hold the rest.
+    // The status text comes first: the summary gets what is left beside it,
+    // but never less than a quarter of the row; what is cut is in the tooltips.
     const QRect inner = m_statusBar->contentsRect();
     // While the response pane is edited, 元に戻す sits just before the summary.
     const int revert = m_revertResponseCmd->isVisibleTo(this) ? m_revertResponseCmd->sizeHint().width() : 0;
     const int avail = inner.width() - revert;
     const int want = m_summaryLbl->fullWidth();
     const int status = m_statusBar->fullWidth();
+    constexpr int Gap = 4;
     int width = want;
-    if (status + want > avail)
-        width = qMin(want, qMax(avail - status, avail * 9 / 20));
+    if (status + Gap + want > avail)
+        width = qMin(want, qMax(avail - status - Gap, avail / 4));
     m_summaryLbl->setGeometry(inner.right() + 1 - width, inner.top(), width, inner.height());
     m_summaryLbl->setVisible(width > 0);
     if (revert > 0) {
@@ -108,7 +109,7 @@ void wireProbeDeskForm::layOutStatusRow()
         m_revertResponseCmd->setGeometry(at.x(), at.y(), revert, inner.height());
         m_revertResponseCmd->raise();
     }
-    m_statusBar->setReservedRight(width + revert > 0 ? width + revert + 4 : 0);
+    m_statusBar->setReservedRight(width + revert > 0 ? width + revert + Gap : 0);
 }
 
 void wireProbeDeskForm::openDetailsAt(DetailsForm::Page page)

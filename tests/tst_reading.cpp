@@ -166,6 +166,12 @@ private slots:
         QTRY_COMPARE(count->text(), jis ? QStringLiteral("1 件中 1 件目") : QStringLiteral("見つかりません"));
         if (jis)
             QCOMPARE(w.responseTxt->selectedText(), QStringLiteral("7999 ～"));
+        // Closed, the bar marks nothing in the next response either.
+        QTest::keyClick(text, Qt::Key_Escape);
+        QVERIFY(w.responseTxt->highlights().isEmpty());
+        exchange(w, "HTTP/1.1 200 OK\r\n\r\n7999 " + QByteArray(e.encode(body)), encoding);
+        QTest::qWait(200);
+        QVERIFY(w.responseTxt->highlights().isEmpty());
     }
 
     void requestPageCountsTheJisSymbols()
