@@ -189,13 +189,13 @@ std::optional<QString> languageArgument(const QStringList &arguments)
 {
     // The options as the full parse reads them, so that a value that looks
     // like --lang (a file named so) is not taken for it. Anything wrong is
-    // left for that parse to say, in the language found here.
+    // left for that parse to say, in the language found here: the parser
+    // reads every argument even past one it does not know.
     QCommandLineParser p;
     const Options options(p);
     QStringList negatives;
-    if (!p.parse(hideNegativeNumbers(arguments, options.all, &negatives)) || !p.isSet(options.lang))
-        return std::nullopt;
-    return p.value(options.lang);
+    (void)p.parse(hideNegativeNumbers(arguments, options.all, &negatives));
+    return p.isSet(options.lang) ? std::optional(p.value(options.lang)) : std::nullopt;
 }
 
 QString usageHint()

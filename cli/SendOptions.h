@@ -61,7 +61,7 @@ struct UsageError
 SendOptions parseSendOptions(const QStringList &arguments);
 
 // The value given to --lang, read before the texts are chosen; nullopt when
-// there is none (or the arguments do not parse: parseSendOptions says why).
+// there is none. Other faults of the arguments are left to parseSendOptions.
 std::optional<QString> languageArgument(const QStringList &arguments);
 
 // Where to find the usage, after a usage error.
