@@ -512,7 +512,7 @@ Write into it directly instead of replacing it?</translation>
     </message>
     <message>
         <source>%1秒間サーバからの応答がなかったため、接続を打ち切りました。</source>
-        <translation>There was no response from the server for %1 seconds, so the connection was cut off.</translation>
+        <translation>There was no response from the server for %1 s, so the connection was cut off.</translation>
     </message>
     <message>
         <source>送信した要求: %1</source>
