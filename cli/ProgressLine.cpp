@@ -28,11 +28,11 @@ void ProgressLine::draw()
     double ms = 0;
     m_source(&bytes, &ms);
     const QLocale c = QLocale::c();
-    QString text = QStringLiteral("\r受信: %1 バイト").arg(c.toString(bytes));
-    if (ms > 0)
-        text += QStringLiteral("（%1/秒）")
-                    .arg(c.formattedDataSize(qint64(bytes * 1000.0 / ms), 1, QLocale::DataSizeIecFormat));
-    FdOutput::writeAll(STDERR_FILENO, (text + QStringLiteral("\x1b[K")).toUtf8());
+    QString text = ms > 0 ? tr("受信: %1 バイト（%2/秒）")
+                                .arg(c.toString(bytes),
+                                     c.formattedDataSize(qint64(bytes * 1000.0 / ms), 1, QLocale::DataSizeIecFormat))
+                          : tr("受信: %1 バイト").arg(c.toString(bytes));
+    FdOutput::writeAll(STDERR_FILENO, (QLatin1Char('\r') + text + QStringLiteral("\x1b[K")).toUtf8());
     m_shown = true;
 }
 

@@ -8,6 +8,7 @@
 // how fast, a few times a second, redrawn in place and cleared at the end.
 class ProgressLine : public QObject
 {
+    Q_OBJECT
 public:
     // bytes and elapsed milliseconds so far
     using Source = std::function<void(qint64 *bytes, double *elapsedMs)>;

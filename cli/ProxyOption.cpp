@@ -11,10 +11,10 @@ namespace {
 
 constexpr quint16 DefaultPort = 1080; // as curl assumes
 
-QString tr(const char *text)
+struct Texts
 {
-    return QCoreApplication::translate("ProxyOption", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(ProxyOption)
+};
 
 // The first of the variables that is set and not empty, and its name.
 std::optional<std::pair<QString, QString>> environment(const char *lower, const char *upper)
@@ -41,14 +41,15 @@ ProxySettings ProxyOption::parse(const QString &text)
         p.type = ProxySettings::Type::Socks5;
         p.remoteDns = scheme == QLatin1String("socks5h");
     } else {
-        throw UsageError{tr("使えないプロキシの種類です（http://、socks5://、socks5h:// が使えます）: %1").arg(text)};
+        throw UsageError{
+            Texts::tr("使えないプロキシの種類です（http://、socks5://、socks5h:// が使えます）: %1").arg(text)};
     }
     if (!url.isValid() || url.host().isEmpty())
-        throw UsageError{tr("プロキシの URL が正しくありません: %1").arg(text)};
+        throw UsageError{Texts::tr("プロキシの URL が正しくありません: %1").arg(text)};
     p.host = url.host();
     p.port = static_cast<quint16>(url.port(DefaultPort));
     if (p.port == 0)
-        throw UsageError{tr("プロキシのポート番号は1から65535の範囲で指定して下さい: %1").arg(text)};
+        throw UsageError{Texts::tr("プロキシのポート番号は1から65535の範囲で指定して下さい: %1").arg(text)};
     p.user = url.userName(QUrl::FullyDecoded);
     // "user:@host" is an empty password; "user@host" asks for one.
     if (!url.password().isNull() || url.userInfo().endsWith(QLatin1Char(':')))
@@ -90,7 +91,7 @@ ProxySettings ProxyOption::choose(const std::optional<QString> &proxy, const std
         try {
             chosen = parse(env->second);
         } catch (const UsageError &e) {
-            throw UsageError{tr("環境変数 %1: %2").arg(env->first, e.text)};
+            throw UsageError{Texts::tr("環境変数 %1: %2").arg(env->first, e.text)};
         }
     }
     if (!chosen.used())

@@ -2,7 +2,17 @@
 
 #include "core/ContentLength.h"
 
+#include <QCoreApplication>
 #include <QStringDecoder>
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(RequestContentLength)
+};
+
+} // namespace
 
 RequestContentLength::Result RequestContentLength::fix(const QByteArray &request, const QString &encoding)
 {
@@ -22,7 +32,7 @@ RequestContentLength::Result RequestContentLength::fix(const QByteArray &request
     out.request = r.applicable ? ContentLength::apply(text, r.edits).toLatin1() : request;
     out.notes << r.note;
     if (r.applicable && !bodyIsText)
-        out.notes << QStringLiteral("本文には %1 として正しくないバイトがあります。Content-Length は送信するバイト数です。")
+        out.notes << Texts::tr("本文には %1 として正しくないバイトがあります。Content-Length は送信するバイト数です。")
                          .arg(encoding);
     return out;
 }

@@ -59,3 +59,10 @@ struct UsageError
 // Parses the application's arguments. --help and --version print and exit.
 // Throws UsageError.
 SendOptions parseSendOptions(const QStringList &arguments);
+
+// The value given to --lang, read before the texts are chosen; nullopt when
+// there is none. Other faults of the arguments are left to parseSendOptions.
+std::optional<QString> languageArgument(const QStringList &arguments);
+
+// Where to find the usage, after a usage error.
+QString usageHint();

@@ -123,12 +123,12 @@ QByteArray Sender::readRequest()
             if (m_closedAtStart.input)
                 throw FileFailure::fromErrno(EBADF);
             if (::isatty(STDIN_FILENO))
-                say(QStringLiteral("標準入力から要求メッセージを読み込みます。終わりに Ctrl+D を押して下さい。"));
+                say(tr("標準入力から要求メッセージを読み込みます。終わりに Ctrl+D を押して下さい。"));
             request = RequestFile::read(STDIN_FILENO, rules);
         }
     } catch (const Failure &f) {
         m_facts.failure = f;
-        sayFileFailure(f, fromStdin ? QStringLiteral("標準入力") : m_options.requestPath);
+        sayFileFailure(f, fromStdin ? tr("標準入力") : m_options.requestPath);
         end(QStringLiteral("failed"), ExitStatus::BadInput);
         return {};
     }
@@ -150,8 +150,11 @@ void Sender::exchange(const QByteArray &request)
     if (m_ended)
         return;
     try {
-        detail(QStringLiteral("接続しています: %1 ポート %2").arg(m_options.host).arg(*m_facts.port)
-               + (m_options.proxy.used() ? tr("（プロキシ %1 経由）").arg(m_options.proxy.label()) : QString()));
+        detail(m_options.proxy.used() ? tr("接続しています: %1 ポート %2（プロキシ %3 経由）")
+                                            .arg(m_options.host)
+                                            .arg(*m_facts.port)
+                                            .arg(m_options.proxy.label())
+                                      : tr("接続しています: %1 ポート %2").arg(m_options.host).arg(*m_facts.port));
         m_engine.start(setup(request));
         // Only now: until the exchange runs, SIGINT and SIGTERM end the
         // program at once, and a prompt for a password can be left with Ctrl+C.
@@ -209,7 +212,7 @@ ExchangeSetup Sender::setup(const QByteArray &request) const
 
 QString Sender::outputName() const
 {
-    return m_options.outputPath.isEmpty() ? QStringLiteral("標準出力") : m_options.outputPath;
+    return m_options.outputPath.isEmpty() ? tr("標準出力") : m_options.outputPath;
 }
 
 void Sender::onConnected()
@@ -218,7 +221,7 @@ void Sender::onConnected()
     if (t.proxyConnected >= 0)
         detail(tr("プロキシに接続しました（%1）").arg(ExchangeReport::milliseconds(t.proxyConnected)));
     detail(m_options.proxy.used() ? tr("プロキシ経由で接続しました（%1）").arg(ExchangeReport::milliseconds(t.connected))
-                                  : QStringLiteral("接続しました（%1）").arg(ExchangeReport::milliseconds(t.connected)));
+                                  : tr("接続しました（%1）").arg(ExchangeReport::milliseconds(t.connected)));
     if (!m_engine.usedTls())
         return;
     const Transport &transport = m_engine.transport();
@@ -228,14 +231,14 @@ void Sender::onConnected()
     m_facts.tlsCipher = session.sessionCipher().name();
     // Verification runs even with --insecure; verified means it found nothing.
     m_facts.tlsVerified = transport.verifyErrors().isEmpty();
-    detail(QStringLiteral("TLS ハンドシェイクが完了しました（%1）").arg(ExchangeReport::milliseconds(t.tlsDone)));
+    detail(tr("TLS ハンドシェイクが完了しました（%1）").arg(ExchangeReport::milliseconds(t.tlsDone)));
     for (const QString &line : m_engine.tlsDetails())
         detail(QStringLiteral("  ") + line);
 }
 
 void Sender::onRequestSent()
 {
-    detail(QStringLiteral("要求メッセージを送信しました: %1 バイト（%2）")
+    detail(tr("要求メッセージを送信しました: %1 バイト（%2）")
                .arg(m_engine.requestBytesSent())
                .arg(ExchangeReport::milliseconds(m_engine.timings().requestSent)));
 }
@@ -243,8 +246,7 @@ void Sender::onRequestSent()
 void Sender::onArrived(qint64 total)
 {
     if (m_received == 0)
-        detail(QStringLiteral("最初の応答バイトを受信しました（%1）")
-                   .arg(ExchangeReport::milliseconds(m_engine.timings().firstByte)));
+        detail(tr("最初の応答バイトを受信しました（%1）").arg(ExchangeReport::milliseconds(m_engine.timings().firstByte)));
     m_received = total;
     // The response streams through; what --record keeps is bounded by the history's cap.
     if (m_options.record && m_recorded.size() < m_recordCap)
@@ -293,7 +295,7 @@ void Sender::onSignal(int signalNumber)
         say(tr("シグナル %1 を受けたため、出力を打ち切りました。").arg(signalNumber));
     } else {
         m_engine.abort();
-        say(QStringLiteral("シグナル %1 を受けたため、接続を打ち切りました。").arg(signalNumber));
+        say(tr("シグナル %1 を受けたため、接続を打ち切りました。").arg(signalNumber));
         end(QStringLiteral("interrupted"), 0);
     }
     m_facts.exitStatus = ExitStatus::SignalBase + signalNumber;
@@ -333,7 +335,9 @@ void Sender::end(const QString &outcome, int status)
 void Sender::report()
 {
     if (m_options.verbose && m_engine.timings().end >= 0)
-        for (const QString &line : ExchangeReport::summary(m_engine, QStringLiteral(" --http-end を付ける")))
+        for (const QString &line :
+             ExchangeReport::summary(m_engine, tr("HTTP の応答は完了していました。サーバが接続を開いたままにする場合は "
+                                                  "--http-end を付けると、時間切れを待たずに完了します。")))
             detail(line);
     if (m_options.json)
         FdOutput::writeAll(STDERR_FILENO, jsonReport(m_facts, m_engine) + '\n');

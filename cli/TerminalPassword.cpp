@@ -4,6 +4,7 @@
 #include "core/FailureNumber.h"
 #include "core/TlsSetup.h"
 
+#include <QCoreApplication>
 #include <QFile>
 
 #include <cerrno>
@@ -12,6 +13,11 @@
 #include <unistd.h>
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(TerminalPassword)
+};
 
 constexpr int MaxPassword = 4096;
 
@@ -36,7 +42,7 @@ std::optional<QByteArray> TerminalPassword::ask(const QString &subject)
     const int fd = ::open("/dev/tty", O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (fd < 0)
         throw Failure{FailureNumber::TlsFile,
-                      QStringLiteral("パスワードを入力する端末がないため、%1 を使えません。").arg(subject)};
+                      Texts::tr("パスワードを入力する端末がないため、%1 を使えません。").arg(subject)};
     termios saved{};
     const bool isTerminal = ::tcgetattr(fd, &saved) == 0;
     if (isTerminal) {
@@ -45,7 +51,7 @@ std::optional<QByteArray> TerminalPassword::ask(const QString &subject)
         quiet.c_lflag |= ECHONL;
         ::tcsetattr(fd, TCSAFLUSH, &quiet);
     }
-    writeText(fd, QStringLiteral("%1 のパスワード：").arg(subject));
+    writeText(fd, Texts::tr("%1 のパスワード：").arg(subject));
     QByteArray password;
     bool ended = false;
     for (char c; password.size() < MaxPassword;) {

@@ -25,15 +25,19 @@ int main(int argc, char *argv[])
     QCoreApplication::setApplicationName(QStringLiteral("wireprobe-send"));
     QCoreApplication::setApplicationVersion(
         QStringLiteral("%1.%2.%3").arg(WPD_VERSION_MAJOR).arg(WPD_VERSION_MINOR).arg(WPD_VERSION_PATCH));
-    // Socket failures are described in the same Japanese as in the window.
-    installJapanese(&app);
+    // The language: --lang, else the environment. Qt's own texts (socket
+    // failures among them) follow it.
+    Translation::Language language = Translation::fromEnvironment();
+    if (const std::optional<QString> given = languageArgument(QCoreApplication::arguments()))
+        language = Translation::fromCode(*given).value_or(language);
+    Translation::install(&app, language);
 
     SendOptions options;
     try {
         options = parseSendOptions(QCoreApplication::arguments());
     } catch (const UsageError &e) {
         FdOutput::say(QStringLiteral("wireprobe-send: ") + e.text);
-        FdOutput::say(QStringLiteral("使い方は wireprobe-send --help で表示されます。"));
+        FdOutput::say(usageHint());
         return ExitStatus::BadInput;
     }
     QtMessages::route(options.json      ? QtMessages::Route::Keep

@@ -8,10 +8,10 @@
 
 namespace {
 
-QString tr(const char *text)
+struct Texts
 {
-    return QCoreApplication::translate("BodyText", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(BodyText)
+};
 
 // The declaration comes first; a byte-order mark and blanks may precede it.
 constexpr qsizetype DeclarationReach = 1024;
@@ -61,9 +61,9 @@ BodyText decodeBody(QByteArrayView body, const QString &contentTypeCharset, cons
         t.source = BodyText::Source::Chosen;
     }
     if (!contentTypeCharset.trimmed().isEmpty() && t.source != BodyText::Source::ContentType)
-        t.passedOver = tr("Content-Type の charset「%1」").arg(contentTypeCharset.trimmed());
+        t.passedOver = Texts::tr("Content-Type の charset「%1」").arg(contentTypeCharset.trimmed());
     else if (!declared.isEmpty() && t.source == BodyText::Source::Chosen)
-        t.passedOver = tr("XML 宣言の encoding「%1」").arg(declared);
+        t.passedOver = Texts::tr("XML 宣言の encoding「%1」").arg(declared);
 
     t.cut = body.size() > maxBytes;
     const QByteArrayView bytes = body.first(qMin(body.size(), maxBytes));
@@ -83,17 +83,19 @@ QString BodyText::describe() const
     QString why;
     switch (source) {
     case Source::ContentType:
-        why = tr("Content-Type の charset による");
+        why = Texts::tr("Content-Type の charset による");
         break;
     case Source::XmlDeclaration:
-        why = tr("XML 宣言の encoding による");
+        why = Texts::tr("XML 宣言の encoding による");
         break;
     case Source::Chosen:
-        why = passedOver.isEmpty() ? tr("応答が文字コードを示していないため、選んだ文字コード") : tr("選んだ文字コード");
+        why = passedOver.isEmpty() ? Texts::tr("応答が文字コードを示していないため、選んだ文字コード")
+                                   : Texts::tr("選んだ文字コード");
         break;
     }
-    QString line = tr("文字コード: %1（%2）").arg(encoding, why);
+    QString line = Texts::tr("文字コード: %1（%2）").arg(encoding, why);
     if (!passedOver.isEmpty())
-        line += tr("。%1は読めないため使っていません").arg(passedOver);
+        //: Follows the line before at once: the translation starts with its own separator.
+        line += Texts::tr("。%1は読めないため使っていません").arg(passedOver);
     return line;
 }

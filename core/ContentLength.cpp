@@ -1,8 +1,16 @@
 #include "core/ContentLength.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(ContentLength)
+};
+
 // A line of the text: its content is [start, end), its line end [end, next).
 struct Line
 {
@@ -50,7 +58,7 @@ ContentLength::Result ContentLength::fix(const QString &request, const std::func
     Line previous = line;
     for (;;) {
         if (line.next == line.end) {
-            r.note = QStringLiteral("ヘッダーと本文の区切り（空行）がありません");
+            r.note = Texts::tr("ヘッダーと本文の区切り（空行）がありません");
             return r;
         }
         previous = line;
@@ -77,21 +85,21 @@ ContentLength::Result ContentLength::fix(const QString &request, const std::func
 
     const qsizetype bodyStart = line.next;
     if (bodyStart == t.size()) {
-        r.note = QStringLiteral("本文がないため変更しません");
+        r.note = Texts::tr("本文がないため変更しません");
         return r;
     }
     r.newValue = QString::number(wireLength(t.sliced(bodyStart)));
 
     if (fields.isEmpty()) {
         if (transferEncoding) {
-            r.note = QStringLiteral("Transfer-Encoding があるため Content-Length を追加しません");
+            r.note = Texts::tr("Transfer-Encoding があるため Content-Length を追加しません");
             return r;
         }
         // Ended like the header line above it, so the block keeps one style of line end.
         const QStringView lineEnd = t.sliced(previous.end, previous.next - previous.end);
         r.applicable = true;
         r.edits.append({line.start, 0, QStringLiteral("Content-Length: ") + r.newValue + lineEnd.toString()});
-        r.note = QStringLiteral("Content-Length: %1 を追加").arg(r.newValue);
+        r.note = Texts::tr("Content-Length: %1 を追加").arg(r.newValue);
         return r;
     }
 
@@ -112,13 +120,14 @@ ContentLength::Result ContentLength::fix(const QString &request, const std::func
 
     const qsizetype duplicates = fields.size() - 1;
     if (r.edits.isEmpty())
-        r.note = QStringLiteral("Content-Length は正しい値 (%1) です").arg(r.newValue);
+        r.note = Texts::tr("Content-Length は正しい値 (%1) です").arg(r.newValue);
     else if (r.oldValue != r.newValue)
         r.note = QStringLiteral("Content-Length: %1 → %2").arg(r.oldValue.simplified(), r.newValue);
     else
         r.note = QStringLiteral("Content-Length: %1").arg(r.newValue);
     if (duplicates > 0)
-        r.note += QStringLiteral("（重複した %1 行を削除）").arg(duplicates);
+        //: Follows the note before at once: the translation starts with its own separator.
+        r.note += Texts::tr("（重複した %1 行を削除）").arg(duplicates);
     return r;
 }
 

@@ -359,7 +359,7 @@ QString ExchangeEngine::tlsVerificationNote() const
 {
     if (!m_setup.tls.enabled || m_setup.tls.verify || m_transport.verifyErrors().isEmpty())
         return QString();
-    return QStringLiteral("サーバ証明書は検証されていません。検証していれば次の理由で失敗していました:\n")
+    return tr("サーバ証明書は検証されていません。検証していれば次の理由で失敗していました:") + QLatin1Char('\n')
            + TlsSetup::describeErrors(m_transport.verifyErrors(), m_setup.host);
 }
 

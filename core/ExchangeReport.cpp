@@ -6,6 +6,15 @@
 #include <QCoreApplication>
 #include <QLocale>
 
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(ExchangeReport)
+};
+
+} // namespace
+
 QString ExchangeReport::milliseconds(double ms)
 {
     return ms < 0 ? QStringLiteral("—") : QString::number(ms, 'f', 1) + QStringLiteral(" ms");
@@ -13,104 +22,101 @@ QString ExchangeReport::milliseconds(double ms)
 
 QString ExchangeReport::bytesText(qint64 n)
 {
-    return QLocale::c().toString(n) + QStringLiteral(" バイト");
+    return Texts::tr("%1 バイト").arg(QLocale::c().toString(n));
 }
 
 QString ExchangeReport::addressMissing()
 {
-    return QStringLiteral("接続先サーバのIPアドレスが指定されていません。");
+    return Texts::tr("接続先サーバのIPアドレスが指定されていません。");
 }
 
 QString ExchangeReport::portMissing()
 {
-    return QStringLiteral("接続先サーバのポート番号が指定されていません。");
+    return Texts::tr("接続先サーバのポート番号が指定されていません。");
 }
 
 QString ExchangeReport::requestMissing()
 {
-    return QStringLiteral("要求メッセージが入力されていません。");
+    return Texts::tr("要求メッセージが入力されていません。");
 }
 
 QString ExchangeReport::waiting()
 {
-    return QStringLiteral("接続先サーバに要求メッセージを送信し、応答を待っています。");
+    return Texts::tr("接続先サーバに要求メッセージを送信し、応答を待っています。");
 }
 
 QString ExchangeReport::completed()
 {
-    return QStringLiteral("接続先サーバから応答メッセージを受信し、操作が完了しました。");
+    return Texts::tr("接続先サーバから応答メッセージを受信し、操作が完了しました。");
 }
 
 QString ExchangeReport::timedOut(int seconds)
 {
-    return QString::number(seconds) + QStringLiteral("秒間サーバからの応答がなかったため、接続を打ち切りました。");
+    return Texts::tr("%1秒間サーバからの応答がなかったため、接続を打ち切りました。").arg(seconds);
 }
 
 QString ExchangeReport::httpIncomplete(const HttpFraming &f)
 {
-    const auto tr = [](const char *text) { return QCoreApplication::translate("ExchangeReport", text); };
     if (!f.isHttp() || f.finalResponseComplete())
         return QString();
     const HttpDiagnosis d = f.diagnosis();
     if (!d.headerComplete)
-        return tr("HTTP の応答が不完全です: ヘッダーの終わりの空行が届く前に接続が閉じられました。");
+        return Texts::tr("HTTP の応答が不完全です: ヘッダーの終わりの空行が届く前に接続が閉じられました。");
     if (d.framing == HttpDiagnosis::Framing::Length && d.amount == HttpDiagnosis::Amount::Short)
-        return tr("HTTP の応答が不完全です: 本文が Content-Length の %1 バイトより %2 バイト足りません。")
+        return Texts::tr("HTTP の応答が不完全です: 本文が Content-Length の %1 バイトより %2 バイト足りません。")
             .arg(QLocale::c().toString(*d.contentLength), QLocale::c().toString(*d.contentLength - d.bodyBytes));
     if (d.framing == HttpDiagnosis::Framing::Chunked)
-        return d.lastChunkReceived ? tr("HTTP の応答が不完全です: トレーラーの終わりが届く前に接続が閉じられました。")
-                                   : tr("HTTP の応答が不完全です: チャンク形式の本文の終端チャンクが届いていません。");
+        return d.lastChunkReceived
+                   ? Texts::tr("HTTP の応答が不完全です: トレーラーの終わりが届く前に接続が閉じられました。")
+                   : Texts::tr("HTTP の応答が不完全です: チャンク形式の本文の終端チャンクが届いていません。");
     return QString();
 }
 
-QStringList ExchangeReport::summary(const ExchangeEngine &e, const QString &httpEndHint)
+QStringList ExchangeReport::summary(const ExchangeEngine &e, const QString &heldOpenNote)
 {
     QStringList lines;
-    lines << QStringLiteral("送信した要求: ") + bytesText(e.requestBytesSent());
+    lines << Texts::tr("送信した要求: %1").arg(bytesText(e.requestBytesSent()));
     const qint64 received = e.receivedBytes();
-    QString rx = QStringLiteral("受信した応答: ") + bytesText(received);
+    QString rx = Texts::tr("受信した応答: %1").arg(bytesText(received));
     const double elapsed = e.elapsedMs();
     if (e.isRunning() && elapsed > 0)
-        rx += QStringLiteral("（%1/秒）")
+        //: Follows the byte count at once: the translation starts with its own separator.
+        rx += Texts::tr("（%1/秒）")
                   .arg(QLocale::c().formattedDataSize(qint64(received * 1000.0 / elapsed), 1, QLocale::DataSizeIecFormat));
     lines << rx;
     const HttpFraming &f = e.framing();
     if (f.isHttp())
-        lines << QStringLiteral("  ヘッダー: ") + bytesText(f.headerBytes()) + QStringLiteral(" / 本文: ")
-                     + bytesText(f.bodyBytes());
+        lines << Texts::tr("  ヘッダー: %1 / 本文: %2").arg(bytesText(f.headerBytes()), bytesText(f.bodyBytes()));
 
     const ExchangeTimings &t = e.timings();
     lines << QString();
     const ProxySettings &proxy = e.proxy();
     if (proxy.used())
-        lines << QCoreApplication::translate("ExchangeReport", "プロキシ: %1").arg(proxy.label())
-                     + (proxy.type != ProxySettings::Type::Socks5 ? QString()
-                        : proxy.remoteDns
-                            ? QCoreApplication::translate("ExchangeReport", "（接続先の名前はプロキシが解決）")
-                            : QCoreApplication::translate("ExchangeReport", "（接続先の名前はこちらで解決）"));
-    lines << QStringLiteral("名前解決: ") + milliseconds(t.resolved);
+        lines << (proxy.type != ProxySettings::Type::Socks5 ? Texts::tr("プロキシ: %1")
+                  : proxy.remoteDns ? Texts::tr("プロキシ: %1（接続先の名前はプロキシが解決）")
+                                    : Texts::tr("プロキシ: %1（接続先の名前はこちらで解決）"))
+                     .arg(proxy.label());
+    lines << Texts::tr("名前解決: %1").arg(milliseconds(t.resolved));
     if (proxy.type == ProxySettings::Type::Http)
-        lines << QCoreApplication::translate("ExchangeReport", "プロキシに接続: ") + milliseconds(t.proxyConnected);
+        lines << Texts::tr("プロキシに接続: %1").arg(milliseconds(t.proxyConnected));
     if (proxy.used())
-        lines << QCoreApplication::translate("ExchangeReport", "プロキシ経由で接続: ") + milliseconds(t.connected);
+        lines << Texts::tr("プロキシ経由で接続: %1").arg(milliseconds(t.connected));
     else
-        lines << QStringLiteral("接続: ") + milliseconds(t.connected);
+        lines << Texts::tr("接続: %1").arg(milliseconds(t.connected));
     if (e.usedTls())
-        lines << QStringLiteral("TLS ハンドシェイク: ") + milliseconds(t.tlsDone);
-    lines << QStringLiteral("要求送信: ") + milliseconds(t.requestSent)
-          << QStringLiteral("最初の応答バイト: ") + milliseconds(t.firstByte)
-          << QStringLiteral("終了: ") + milliseconds(t.end);
+        lines << Texts::tr("TLS ハンドシェイク: %1").arg(milliseconds(t.tlsDone));
+    lines << Texts::tr("要求送信: %1").arg(milliseconds(t.requestSent))
+          << Texts::tr("最初の応答バイト: %1").arg(milliseconds(t.firstByte))
+          << Texts::tr("終了: %1").arg(milliseconds(t.end));
 
     if (f.isHttp()) {
         lines << QString() << f.describe(!e.isRunning());
         if (e.outcome() == ExchangeEngine::Outcome::TimedOut && f.finalResponseComplete())
-            lines << QStringLiteral(
-                         "HTTP の応答は完了していました。サーバが接続を開いたままにする場合は%1と、時間切れを待たずに完了します。")
-                         .arg(httpEndHint);
+            lines << heldOpenNote;
     }
     if (!e.usedTls() && TlsSetup::looksLikeTlsRecord(e.firstBytes()))
         lines << QString()
-              << QStringLiteral("応答は TLS のレコードで始まっています。TLS のポートに平文で接続した可能性があります。");
+              << Texts::tr("応答は TLS のレコードで始まっています。TLS のポートに平文で接続した可能性があります。");
     if (e.outcome() == ExchangeEngine::Outcome::Failed && !e.tlsDetails().isEmpty())
         lines << QString() << e.tlsDetails();
     const QString notVerified = e.tlsVerificationNote();

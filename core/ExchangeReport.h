@@ -21,10 +21,11 @@ QString timedOut(int seconds);
 QString httpIncomplete(const HttpFraming &framing);
 // "12.3 ms"; "—" for a phase that did not happen (negative).
 QString milliseconds(double ms);
-// "1,234 バイト".
+// "1,234 バイト", or in the language installed.
 QString bytesText(qint64 n);
 // Byte counts (and the rate while it runs), the time of each phase, the HTTP
-// framing and what TLS verification found. httpEndHint names the option that
-// completes a response held open, in the words of the caller.
-QStringList summary(const ExchangeEngine &e, const QString &httpEndHint);
+// framing and what TLS verification found. heldOpenNote is said when a
+// complete HTTP response was held open until the time-out: the caller's
+// sentence naming its own way to complete such a response.
+QStringList summary(const ExchangeEngine &e, const QString &heldOpenNote);
 }

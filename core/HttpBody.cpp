@@ -11,10 +11,10 @@ using Framing = HttpDiagnosis::Framing;
 using Amount = HttpDiagnosis::Amount;
 using Problem = HttpDiagnosis::Problem;
 
-QString tr(const char *text)
+struct Texts
 {
-    return QCoreApplication::translate("HttpBody", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(HttpBody)
+};
 
 QString number(qint64 n)
 {
@@ -35,34 +35,35 @@ void decode(HttpBody &b, const QString &codings, qint64 limit)
         else if (coding == QLatin1String("identity") || coding.isEmpty())
             continue;
         else {
-            b.notes << tr("Content-Encoding の %1 は展開できないため、受信したまま表示します").arg(coding);
+            b.notes << Texts::tr("Content-Encoding の %1 は展開できないため、受信したまま表示します").arg(coding);
             return;
         }
         const qint64 before = b.bytes.size();
         Inflate::Result r = Inflate::inflate(b.bytes, format, limit);
         if (r.end == Inflate::End::Corrupt && r.bytes.isEmpty()) {
-            b.notes << tr("本文は %1 として展開できないため、受信したまま表示します").arg(coding);
+            b.notes << Texts::tr("本文は %1 として展開できないため、受信したまま表示します").arg(coding);
             return;
         }
         b.bytes = std::move(r.bytes);
-        b.notes << tr("%1 を展開しました（%2 バイト → %3 バイト）").arg(coding, number(before), number(b.bytes.size()));
+        b.notes << Texts::tr("%1 を展開しました（%2 バイト → %3 バイト）")
+                       .arg(coding, number(before), number(b.bytes.size()));
         switch (r.end) {
         case Inflate::End::Complete:
             break;
         case Inflate::End::Limit:
             b.cut = true;
-            b.notes << tr("展開した本文が応答の上限 %1 に達したため、そこで展開を打ち切りました")
+            b.notes << Texts::tr("展開した本文が応答の上限 %1 に達したため、そこで展開を打ち切りました")
                            .arg(QLocale::c().formattedDataSize(limit, 0, QLocale::DataSizeIecFormat));
             return;
         case Inflate::End::Truncated:
-            b.notes << tr("圧縮データが途中で終わっています。展開できたところまでを表示します");
+            b.notes << Texts::tr("圧縮データが途中で終わっています。展開できたところまでを表示します");
             break;
         case Inflate::End::Corrupt:
-            b.notes << tr("圧縮データが %1 バイト目で壊れています。展開できたところまでを表示します")
+            b.notes << Texts::tr("圧縮データが %1 バイト目で壊れています。展開できたところまでを表示します")
                            .arg(number(r.inputUsed + 1));
             break;
         case Inflate::End::Trailing:
-            b.notes << tr("圧縮データの後の %1 バイトは表示しません").arg(number(before - r.inputUsed));
+            b.notes << Texts::tr("圧縮データの後の %1 バイトは表示しません").arg(number(before - r.inputUsed));
             break;
         }
     }
@@ -81,8 +82,8 @@ HttpBody extractBody(QByteArrayView response, qint64 limit, bool headRequest)
     const HttpDiagnosis d = f.diagnosis();
     if (!f.isHttp() || !d.headerComplete) {
         b.bytes = response.toByteArray();
-        b.notes << (f.isHttp() ? tr("ヘッダーが終わっていないため、受信したバイト列全体を本文として扱います")
-                               : tr("HTTP/1.x の応答ではないため、受信したバイト列全体を本文として扱います"));
+        b.notes << (f.isHttp() ? Texts::tr("ヘッダーが終わっていないため、受信したバイト列全体を本文として扱います")
+                               : Texts::tr("HTTP/1.x の応答ではないため、受信したバイト列全体を本文として扱います"));
         return b;
     }
     b.http = true;
@@ -94,37 +95,38 @@ HttpBody extractBody(QByteArrayView response, qint64 limit, bool headRequest)
     case Framing::Unknown:
         break;
     case Framing::NoBody:
-        b.notes << tr("本文のない応答です");
+        b.notes << Texts::tr("本文のない応答です");
         break;
     case Framing::Length:
         if (d.amount == Amount::Short) {
-            b.notes << tr("Content-Length は %1 バイトですが、届いた本文は %2 バイトです")
+            b.notes << Texts::tr("Content-Length は %1 バイトですが、届いた本文は %2 バイトです")
                            .arg(number(*d.contentLength), number(d.bodyBytes));
         } else if (d.amount == Amount::Longer) {
             // A Content-Length that is too small: what follows is the rest of
             // the body unless it is another response.
             const QByteArrayView extra = response.sliced(f.completeAt());
             if (extra.startsWith("HTTP/1.")) {
-                b.notes << tr("応答の後に別の応答が %1 バイト続いています（表示しません）").arg(number(extra.size()));
+                b.notes << Texts::tr("応答の後に別の応答が %1 バイト続いています（表示しません）").arg(number(extra.size()));
             } else {
                 b.bytes.append(extra);
-                b.notes << tr("Content-Length（%1 バイト）の後にも %2 バイト届いたため、接続が閉じるまでを本文とします")
+                b.notes << Texts::tr(
+                               "Content-Length（%1 バイト）の後にも %2 バイト届いたため、接続が閉じるまでを本文とします")
                                .arg(number(*d.contentLength), number(extra.size()));
             }
         }
         break;
     case Framing::Chunked:
         if (broken)
-            b.notes << tr("チャンクの区切りが読めないため、そこからは受信したまま続けます");
+            b.notes << Texts::tr("チャンクの区切りが読めないため、そこからは受信したまま続けます");
         else if (!d.lastChunkReceived)
-            b.notes << tr("終端チャンクが届いていません。届いたところまでを表示します");
+            b.notes << Texts::tr("終端チャンクが届いていません。届いたところまでを表示します");
         else if (d.amount == Amount::Longer)
-            b.notes << tr("応答の終わりの後の %1 バイトは表示しません").arg(number(f.totalBytes() - f.completeAt()));
+            b.notes << Texts::tr("応答の終わりの後の %1 バイトは表示しません").arg(number(f.totalBytes() - f.completeAt()));
         break;
     case Framing::UntilClose:
         if (d.problems.contains(Problem::ContentLengthNotNumber) || d.problems.contains(Problem::ContentLengthNegative)
             || d.problems.contains(Problem::ContentLengthTooLarge) || d.problems.contains(Problem::ContentLengthConflict))
-            b.notes << tr("Content-Length が使えないため、接続が閉じるまでを本文とします");
+            b.notes << Texts::tr("Content-Length が使えないため、接続が閉じるまでを本文とします");
         break;
     }
     if (!d.contentEncoding.isEmpty() && !b.bytes.isEmpty())

@@ -1,6 +1,7 @@
 #include "core/HttpTunnel.h"
 
 #include "core/FailureNumber.h"
+#include "core/Translation.h"
 
 #include <QCoreApplication>
 #include <QHostAddress>
@@ -16,7 +17,7 @@ constexpr qsizetype MaxWords = 300;
 
 QString qtText(const char *text)
 {
-    return QCoreApplication::translate("QHttpSocketEngine", text);
+    return Translation::qtText("QHttpSocketEngine", text);
 }
 
 // The authority of the request line: an IPv6 address in brackets, a name in
@@ -34,7 +35,7 @@ QByteArray authority(const QString &host, quint16 port)
     static const QRegularExpression safe(QStringLiteral("^[A-Za-z0-9._-]+$"));
     if (name.isEmpty() || !safe.match(QString::fromLatin1(name)).hasMatch())
         throw Failure{FailureNumber::SocketBase + QAbstractSocket::HostNotFoundError,
-                      QCoreApplication::translate("QAbstractSocket", "Host not found")};
+                      Translation::qtText("QAbstractSocket", "Host not found")};
     return name + tail;
 }
 

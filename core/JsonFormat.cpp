@@ -12,10 +12,10 @@
 
 namespace {
 
-QString tr(const char *text)
+struct Texts
 {
-    return QCoreApplication::translate("BodyFormat", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(BodyFormat)
+};
 
 bool isJsonSpace(QChar c)
 {
@@ -70,7 +70,7 @@ qsizetype JsonPrinter::string(qsizetype p)
         if (c == QLatin1Char('"'))
             return i + 1;
         if (c.unicode() < 0x20) {
-            m_error = tr("文字列の中に制御文字があります");
+            m_error = Texts::tr("文字列の中に制御文字があります");
             m_errorAt = i;
             return -1;
         }
@@ -79,7 +79,7 @@ qsizetype JsonPrinter::string(qsizetype p)
             if (e == QLatin1Char('u')) {
                 for (qsizetype k = 2; k < 6; ++k) {
                     if (i + k >= n || !isHex(m_src[i + k])) {
-                        m_error = tr("\\u の後に16進数4桁がありません");
+                        m_error = Texts::tr("\\u の後に16進数4桁がありません");
                         m_errorAt = i;
                         return -1;
                     }
@@ -88,13 +88,13 @@ qsizetype JsonPrinter::string(qsizetype p)
             } else if (QStringView(u"\"\\/bfnrt").contains(e) && !e.isNull()) {
                 ++i;
             } else {
-                m_error = tr("使えないエスケープです");
+                m_error = Texts::tr("使えないエスケープです");
                 m_errorAt = i;
                 return -1;
             }
         }
     }
-    m_error = tr("文字列が閉じていません");
+    m_error = Texts::tr("文字列が閉じていません");
     m_errorAt = p;
     return -1;
 }
@@ -127,7 +127,7 @@ qsizetype JsonPrinter::number(qsizetype p)
         ok = digits();
     }
     if (!ok) {
-        m_error = tr("数値として読めません");
+        m_error = Texts::tr("数値として読めません");
         m_errorAt = p;
         return -1;
     }
@@ -141,7 +141,7 @@ qsizetype JsonPrinter::literal(qsizetype p)
         if (m_src.sliced(p).startsWith(w))
             return p + w.size();
     }
-    m_error = tr("値がありません");
+    m_error = Texts::tr("値がありません");
     m_errorAt = p;
     return -1;
 }
@@ -195,7 +195,7 @@ BodyFormat::Result JsonPrinter::run(const std::atomic_bool *cancel)
             ++m_pos;
         if (m_pos == n) {
             if (m_expect != Expect::End) {
-                m_error = tr("JSON が途中で終わっています");
+                m_error = Texts::tr("JSON が途中で終わっています");
                 m_errorAt = n;
             }
             break;
@@ -228,7 +228,7 @@ BodyFormat::Result JsonPrinter::run(const std::atomic_bool *cancel)
                 break;
             }
             if (c != QLatin1Char('"')) {
-                m_error = tr("キーの文字列がありません");
+                m_error = Texts::tr("キーの文字列がありません");
                 m_errorAt = p;
                 ok = false;
                 break;
@@ -249,7 +249,7 @@ BodyFormat::Result JsonPrinter::run(const std::atomic_bool *cancel)
                 m_pos = p + 1;
                 m_expect = Expect::Value;
             } else {
-                m_error = tr("「:」がありません");
+                m_error = Texts::tr("「:」がありません");
                 m_errorAt = p;
                 ok = false;
             }
@@ -269,14 +269,14 @@ BodyFormat::Result JsonPrinter::run(const std::atomic_bool *cancel)
                 m_pos = p + 1;
                 m_expect = afterValue();
             } else {
-                m_error = tr("「,」か「%1」がありません").arg(close);
+                m_error = Texts::tr("「,」か「%1」がありません").arg(close);
                 m_errorAt = p;
                 ok = false;
             }
             break;
         }
         case Expect::End:
-            m_error = tr("値の後に余分な文字があります");
+            m_error = Texts::tr("値の後に余分な文字があります");
             m_errorAt = p;
             ok = false;
             break;

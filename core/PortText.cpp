@@ -3,6 +3,17 @@
 #include "core/Failure.h"
 #include "core/FailureNumber.h"
 
+#include <QCoreApplication>
+
+namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(PortText)
+};
+
+} // namespace
+
 qint32 PortText::toInt(const QString &text)
 {
     const QString t = text.trimmed();
@@ -13,7 +24,7 @@ qint32 PortText::toInt(const QString &text)
         digits = sign || (c >= QLatin1Char('0') && c <= QLatin1Char('9'));
     }
     if (!digits)
-        throw Failure{FailureNumber::PortNotNumber, QStringLiteral("ポート番号「%1」を数値に変換できません。").arg(text)};
+        throw Failure{FailureNumber::PortNotNumber, Texts::tr("ポート番号「%1」を数値に変換できません。").arg(text)};
     bool ok = false;
     const qint64 v = t.toLongLong(&ok);
     if (!ok || v < INT32_MIN || v > INT32_MAX)
@@ -23,5 +34,5 @@ qint32 PortText::toInt(const QString &text)
 
 Failure PortText::rangeFailure()
 {
-    return Failure{FailureNumber::PortOutOfRange, QStringLiteral("ポート番号は1から65535の範囲で指定して下さい。")};
+    return Failure{FailureNumber::PortOutOfRange, Texts::tr("ポート番号は1から65535の範囲で指定して下さい。")};
 }

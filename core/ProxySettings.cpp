@@ -6,10 +6,10 @@
 
 namespace {
 
-QString tr(const char *text)
+struct Texts
 {
-    return QCoreApplication::translate("ProxySettings", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(ProxySettings)
+};
 
 } // namespace
 
@@ -27,7 +27,7 @@ QString ProxySettings::label() const
 
 QString ProxySettings::passwordSubject() const
 {
-    return tr("プロキシ %1@%2").arg(user, endpoint(host, port));
+    return Texts::tr("プロキシ %1@%2").arg(user, endpoint(host, port));
 }
 
 QNetworkProxy ProxySettings::qtProxy() const
@@ -45,13 +45,15 @@ Failure ProxySettings::failure(qint32 number, const QString &words, const QStrin
 {
     QString text;
     if (number == FailureNumber::ProxyRefused)
-        text = tr("プロキシが接続先への接続を断りました: %1（プロキシ %2、接続先 %3）").arg(words, label(), destination);
+        text = Texts::tr("プロキシが接続先への接続を断りました: %1（プロキシ %2、接続先 %3）")
+                   .arg(words, label(), destination);
     else if (number == FailureNumber::ProxyUnreachable)
-        text = tr("プロキシから接続先に接続できませんでした: %1（プロキシ %2、接続先 %3）").arg(words, label(), destination);
+        text = Texts::tr("プロキシから接続先に接続できませんでした: %1（プロキシ %2、接続先 %3）")
+                   .arg(words, label(), destination);
     else if (user.isEmpty())
-        text = tr("プロキシが認証を求めています。ユーザー名を設定して下さい: %1（プロキシ %2）").arg(words, label());
+        text = Texts::tr("プロキシが認証を求めています。ユーザー名を設定して下さい: %1（プロキシ %2）").arg(words, label());
     else
-        text = tr("プロキシがユーザー名かパスワードを受け付けませんでした: %1（プロキシ %2）").arg(words, label());
+        text = Texts::tr("プロキシがユーザー名かパスワードを受け付けませんでした: %1（プロキシ %2）").arg(words, label());
     return {number, text};
 }
 

@@ -4,10 +4,10 @@
 #include <QLocale>
 
 namespace {
-QString tr(const char *text)
+struct Texts
 {
-    return QCoreApplication::translate("ReadableBody", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(ReadableBody)
+};
 } // namespace
 
 ReadableBody readBody(const QByteArray &response, const ReadableSetup &setup, const std::atomic_bool *cancel)
@@ -42,18 +42,20 @@ QStringList ReadableBody::about() const
     lines << text.describe();
     switch (formatted.kind) {
     case BodyFormat::Kind::Xml:
-        lines << (formatted.failed ? tr("XML として整形しました（構文エラーの所まで）") : tr("XML として整形しました"));
+        lines << (formatted.failed ? Texts::tr("XML として整形しました（構文エラーの所まで）")
+                                   : Texts::tr("XML として整形しました"));
         break;
     case BodyFormat::Kind::Json:
-        lines << (formatted.failed ? tr("JSON として整形しました（構文エラーの所まで）") : tr("JSON として整形しました"));
+        lines << (formatted.failed ? Texts::tr("JSON として整形しました（構文エラーの所まで）")
+                                   : Texts::tr("JSON として整形しました"));
         break;
     case BodyFormat::Kind::Text:
-        lines << tr("XML でも JSON でもないため、そのまま表示しています");
+        lines << Texts::tr("XML でも JSON でもないため、そのまま表示しています");
         break;
     }
     lines << body.notes;
     if (text.cut)
-        lines << tr("本文が %1 を超えるため、先頭の %1 だけを表示しています")
+        lines << Texts::tr("本文が %1 を超えるため、先頭の %1 だけを表示しています")
                      .arg(QLocale::c().formattedDataSize(MaxFormatBytes, 0, QLocale::DataSizeIecFormat));
     return lines;
 }

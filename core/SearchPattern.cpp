@@ -9,10 +9,10 @@
 
 namespace {
 
-QString tr(const char *text)
+struct Texts
 {
-    return QCoreApplication::translate("SearchPattern", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(SearchPattern)
+};
 
 char lower(char c)
 {
@@ -110,7 +110,7 @@ SearchPattern SearchPattern::forText(const QString &text, const QString &encodin
     const TextCodec::Encoded e = TextCodec::encodeLeniently(text, name, options);
     if (e.unencodable >= 0) {
         const QChar c = text[e.unencodable];
-        s.error = tr("「%1」は文字コード %2 で表せません")
+        s.error = Texts::tr("「%1」は文字コード %2 で表せません")
                       .arg(c.isHighSurrogate() ? text.mid(e.unencodable, 2) : QString(c), name);
         return s;
     }
@@ -178,14 +178,14 @@ SearchPattern SearchPattern::forHex(const QString &hex)
         if (w.startsWith(QLatin1String("0x"), Qt::CaseInsensitive))
             w.remove(0, 2);
         if (w.size() % 2 != 0) {
-            s.error = tr("16進数は2桁ずつ書いて下さい（例: 0d 0a）");
+            s.error = Texts::tr("16進数は2桁ずつ書いて下さい（例: 0d 0a）");
             return s;
         }
         digits += w;
     }
     for (QChar c : digits) {
         if (!QStringView(u"0123456789abcdefABCDEF").contains(c)) {
-            s.error = tr("16進数として読めません: %1").arg(c);
+            s.error = Texts::tr("16進数として読めません: %1").arg(c);
             return s;
         }
     }

@@ -64,6 +64,8 @@ inline const Setting<QString> ProxyHost{"ProxyHost", QString()};
 inline const Setting<QString> ProxyPort{"ProxyPort", QString()}; // as typed
 inline const Setting<QString> ProxyUser{"ProxyUser", QString()};
 inline const Setting<bool> ProxyRemoteDns{"ProxyRemoteDns", true};
+// The language of both windows, "ja" or "en", from the next start.
+inline const Setting<QString> Language{"Language", "ja"};
 // Absent until the window has been placed once.
 inline const Setting<std::optional<int>> DetailsLeft{"DetailsLeft", std::nullopt};
 inline const Setting<std::optional<int>> DetailsTop{"DetailsTop", std::nullopt};

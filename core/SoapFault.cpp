@@ -11,10 +11,10 @@ namespace {
 const QLatin1String Soap11("http://schemas.xmlsoap.org/soap/envelope/");
 const QLatin1String Soap12("http://www.w3.org/2003/05/soap-envelope");
 
-QString tr(const char *text)
+struct Texts
 {
-    return QCoreApplication::translate("SoapFault", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(SoapFault)
+};
 
 QString simplified(const QString &s, qsizetype max = 200)
 {
@@ -190,7 +190,7 @@ QString SoapFault::describe() const
     parts << (v11 ? QStringLiteral("faultstring: ") : QStringLiteral("Reason: ")) + reason;
     if (!detail.isEmpty())
         parts << (v11 ? QStringLiteral("detail: ") : QStringLiteral("Detail: ")) + detail;
-    return tr("SOAP %1 Fault").arg(v11 ? QStringLiteral("1.1") : QStringLiteral("1.2")) + QLatin1Char('\n')
+    return Texts::tr("SOAP %1 Fault").arg(v11 ? QStringLiteral("1.1") : QStringLiteral("1.2")) + QLatin1Char('\n')
            + parts.join(QLatin1Char('\n'));
 }
 

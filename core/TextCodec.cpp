@@ -2,6 +2,7 @@
 
 #include "core/FailureNumber.h"
 
+#include <QCoreApplication>
 #include <QStringEncoder>
 
 QStringList TextCodec::names()
@@ -41,6 +42,11 @@ QString TextCodec::known(const QString &charset)
 }
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(TextCodec)
+};
 
 // ICU's "Shift_JIS" is Microsoft's code page 932, which is what Windows-based
 // services send: the NEC and IBM extensions and U+FF5E for 0x8160.
@@ -207,13 +213,10 @@ QByteArray TextCodec::encode(QStringView text, const QString &name, const Encode
     }
     const QString ch = characterAt(text, i);
     const QString code = QStringLiteral("U+%1").arg(ch.toUcs4().value(0), 4, 16, QLatin1Char('0')).toUpper();
-    throw Failure{FailureNumber::Unencodable,
-                  QStringLiteral("%1の %2 行 %3 桁目の文字「%4」(%5) は文字コード %6 で表せません。")
-                      .arg(options.pane)
-                      .arg(line)
-                      .arg(column)
-                      .arg(ch, code, normalized(name)),
-                  i};
+    const QString words = options.pane == EncodeOptions::Pane::Response
+                              ? Texts::tr("応答メッセージの %1 行 %2 桁目の文字「%3」(%4) は文字コード %5 で表せません。")
+                              : Texts::tr("要求メッセージの %1 行 %2 桁目の文字「%3」(%4) は文字コード %5 で表せません。");
+    throw Failure{FailureNumber::Unencodable, words.arg(line).arg(column).arg(ch, code, normalized(name)), i};
 }
 
 bool TextCodec::decodesCleanly(QByteArrayView bytes, const QString &name, bool ended)

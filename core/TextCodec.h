@@ -27,7 +27,8 @@ struct EncodeOptions
     // the full-width forms only. Decoding is not affected.
     bool jisSymbols = true;
     // Whose text it is, as a failure names it.
-    QString pane = QStringLiteral("要求メッセージ");
+    enum class Pane { Request, Response };
+    Pane pane = Pane::Request;
 };
 
 // The text in the encoding as far as it goes.

@@ -13,6 +13,11 @@ namespace TlsSetup {
 
 namespace {
 
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(TlsSetup)
+};
+
 QString isoDate(const QDateTime &t)
 {
     return t.toUTC().date().toString(Qt::ISODate);
@@ -59,30 +64,29 @@ QString describeError(const QSslError &e, const QString &host)
     const QSslCertificate c = e.certificate();
     switch (e.error()) {
     case QSslError::SelfSignedCertificate:
-        return QStringLiteral("自己署名の証明書です（信頼された発行者の署名がありません）");
+        return Texts::tr("自己署名の証明書です（信頼された発行者の署名がありません）");
     case QSslError::SelfSignedCertificateInChain:
-        return QStringLiteral("証明書チェーンの中に信頼されていない自己署名の証明書があります");
+        return Texts::tr("証明書チェーンの中に信頼されていない自己署名の証明書があります");
     case QSslError::CertificateExpired:
-        return QStringLiteral("証明書の有効期限が %1 に切れています").arg(isoDate(c.expiryDate()));
+        return Texts::tr("証明書の有効期限が %1 に切れています").arg(isoDate(c.expiryDate()));
     case QSslError::CertificateNotYetValid:
-        return QStringLiteral("証明書はまだ有効ではありません（有効期間の開始は %1）").arg(isoDate(c.effectiveDate()));
+        return Texts::tr("証明書はまだ有効ではありません（有効期間の開始は %1）").arg(isoDate(c.effectiveDate()));
     case QSslError::HostNameMismatch: {
         const QString names = certificateNames(c).join(QStringLiteral(", "));
-        return host.isEmpty() ? QStringLiteral("証明書は %1 向けで、接続先とは一致しません").arg(names)
-                              : QStringLiteral("証明書は %1 向けで、接続先 %2 とは一致しません").arg(names, host);
+        return host.isEmpty() ? Texts::tr("証明書は %1 向けで、接続先とは一致しません").arg(names)
+                              : Texts::tr("証明書は %1 向けで、接続先 %2 とは一致しません").arg(names, host);
     }
     case QSslError::UnableToGetLocalIssuerCertificate:
     case QSslError::UnableToGetIssuerCertificate:
     case QSslError::UnableToVerifyFirstCertificate:
-        return QStringLiteral("証明書の発行者「%1」が不明です（信頼された CA 証明書の中に見つかりません）")
-            .arg(issuerName(c));
+        return Texts::tr("証明書の発行者「%1」が不明です（信頼された CA 証明書の中に見つかりません）").arg(issuerName(c));
     case QSslError::CertificateUntrusted:
     case QSslError::CertificateRejected:
-        return QStringLiteral("証明書のルート CA が信頼されていません");
+        return Texts::tr("証明書のルート CA が信頼されていません");
     case QSslError::CertificateRevoked:
-        return QStringLiteral("証明書は失効しています");
+        return Texts::tr("証明書は失効しています");
     case QSslError::NoPeerCertificate:
-        return QStringLiteral("サーバが証明書を送ってきませんでした");
+        return Texts::tr("サーバが証明書を送ってきませんでした");
     default:
         return e.errorString();
     }
@@ -104,13 +108,12 @@ QString describeErrors(const QList<QSslError> &errors, const QString &host)
 Failure verificationFailure(const QList<QSslError> &errors, const QString &host)
 {
     return {FailureNumber::TlsVerify,
-            QStringLiteral("サーバの証明書を検証できませんでした。\n") + describeErrors(errors, host)};
+            Texts::tr("サーバの証明書を検証できませんでした。") + QLatin1Char('\n') + describeErrors(errors, host)};
 }
 
 Failure handshakeFailure(const QString &qtErrorString)
 {
     const auto has = [&](const char *text) { return qtErrorString.contains(QLatin1String(text), Qt::CaseInsensitive); };
-    const auto tr = [](const char *text) { return QCoreApplication::translate("TlsSetup", text); };
     // OpenSSL names a peer's alert "… alert <description>"; each alert is put
     // in words only as far as it says itself why.
     static const QRegularExpression alertName(QStringLiteral("alert ([a-z0-9 ]+)$"),
@@ -119,25 +122,26 @@ Failure handshakeFailure(const QString &qtErrorString)
     QString why;
     if (has("wrong version number") || has("packet length too long") || has("unexpected eof")
         || has("record layer failure"))
-        why = tr("サーバは TLS で応答していません（このポートは TLS なしの HTTP などではありませんか）。");
+        why = Texts::tr("サーバは TLS で応答していません（このポートは TLS なしの HTTP などではありませんか）。");
     else if (has("certificate required"))
-        why = tr("サーバがクライアント証明書を要求しています。");
+        why = Texts::tr("サーバがクライアント証明書を要求しています。");
     else if (has("alert bad certificate") || has("alert unsupported certificate") || has("alert certificate unknown")
              || has("alert unknown ca") || has("alert certificate revoked") || has("alert certificate expired"))
-        why = tr("サーバが送ったクライアント証明書を受け付けませんでした。");
+        why = Texts::tr("サーバが送ったクライアント証明書を受け付けませんでした。");
     else if (has("no protocols available") || has("unsupported protocol") || has("protocol version"))
-        why = tr("サーバと共通の TLS のバージョンがありません。");
+        why = Texts::tr("サーバと共通の TLS のバージョンがありません。");
     else if (has("no shared cipher") || has("no ciphers available") || has("insufficient security"))
-        why = tr("サーバと共通の暗号方式がありません。");
+        why = Texts::tr("サーバと共通の暗号方式がありません。");
     else if (has("alert handshake failure"))
         // Said for a missing common cipher, for a missing client certificate
         // (TLS 1.2) and more; the alert itself does not tell which.
-        why = tr("サーバは、示された条件では暗号方式などの取り決めができないとして、ハンドシェイクを打ち切りました"
-                 "（TLS アラート「handshake failure」）。");
+        why = Texts::tr("サーバは、示された条件では暗号方式などの取り決めができないとして、ハンドシェイクを打ち切りました"
+                        "（TLS アラート「handshake failure」）。");
     else if (alert.hasMatch())
-        why = tr("サーバが TLS アラート「%1」でハンドシェイクを打ち切りました。").arg(alert.captured(1));
-    return {FailureNumber::TlsHandshake,
-            tr("TLS のハンドシェイクに失敗しました。") + why + QStringLiteral("\n") + qtErrorString};
+        why = Texts::tr("サーバが TLS アラート「%1」でハンドシェイクを打ち切りました。").arg(alert.captured(1));
+    return {FailureNumber::TlsHandshake, (why.isEmpty() ? Texts::tr("TLS のハンドシェイクに失敗しました。")
+                                                        : Texts::tr("TLS のハンドシェイクに失敗しました。%1").arg(why))
+                                             + QLatin1Char('\n') + qtErrorString};
 }
 
 bool looksLikeTlsRecord(QByteArrayView firstBytes)
@@ -152,14 +156,14 @@ QStringList describeCertificate(const QSslCertificate &c)
 {
     const QByteArray digest = c.digest(QCryptographicHash::Sha256).toHex(':').toUpper();
     QStringList lines{
-        QStringLiteral("サブジェクト: ") + distinguishedName(c, false),
-        QStringLiteral("発行者: ") + distinguishedName(c, true),
-        QStringLiteral("有効期間: %1 〜 %2").arg(isoDate(c.effectiveDate()), isoDate(c.expiryDate())),
+        Texts::tr("サブジェクト: %1").arg(distinguishedName(c, false)),
+        Texts::tr("発行者: %1").arg(distinguishedName(c, true)),
+        Texts::tr("有効期間: %1 〜 %2").arg(isoDate(c.effectiveDate()), isoDate(c.expiryDate())),
     };
     const QStringList names = certificateNames(c);
     if (!c.subjectAlternativeNames().isEmpty())
-        lines << QStringLiteral("別名: ") + names.join(QStringLiteral(", "));
-    lines << QStringLiteral("SHA-256 フィンガープリント: ") + QString::fromLatin1(digest);
+        lines << Texts::tr("別名: %1").arg(names.join(QStringLiteral(", ")));
+    lines << Texts::tr("SHA-256 フィンガープリント: %1").arg(QString::fromLatin1(digest));
     return lines;
 }
 
@@ -179,13 +183,13 @@ QStringList describeSession(const QSslConfiguration &sessionConfig)
 {
     QString protocol = protocolName(sessionConfig);
     if (protocol.isEmpty())
-        protocol = QStringLiteral("不明");
+        protocol = Texts::tr("不明");
     const QString cipher = sessionConfig.sessionCipher().name();
-    QStringList lines{QStringLiteral("プロトコル: ") + protocol,
-                      QStringLiteral("暗号方式: ") + (cipher.isEmpty() ? QStringLiteral("不明") : cipher)};
+    QStringList lines{Texts::tr("プロトコル: %1").arg(protocol),
+                      Texts::tr("暗号方式: %1").arg(cipher.isEmpty() ? Texts::tr("不明") : cipher)};
     const QList<QSslCertificate> chain = sessionConfig.peerCertificateChain();
     for (qsizetype i = 0; i < chain.size(); ++i) {
-        lines << QStringLiteral("サーバ証明書 %1:").arg(i + 1);
+        lines << Texts::tr("サーバ証明書 %1:").arg(i + 1);
         for (const QString &line : describeCertificate(chain[i]))
             lines << QStringLiteral("  ") + line;
     }

@@ -3,6 +3,7 @@
 #include "core/FailureNumber.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSslKey>
@@ -11,6 +12,11 @@
 namespace TlsSetup {
 
 namespace {
+
+struct Texts
+{
+    Q_DECLARE_TR_FUNCTIONS(TlsSetup)
+};
 
 // Certificates and keys are a few KiB; anything this large is the wrong file.
 constexpr qint64 MaxFileSize = 4 * 1024 * 1024;
@@ -24,16 +30,16 @@ QByteArray readFile(const QString &role, const QString &path)
 {
     const QFileInfo info(path);
     if (info.isDir())
-        fail(QStringLiteral("%1として指定されたのはフォルダです: %2").arg(role, path));
+        fail(Texts::tr("%1として指定されたのはフォルダです: %2").arg(role, path));
     if (!info.exists())
-        fail(QStringLiteral("%1が見つかりません: %2").arg(role, path));
+        fail(Texts::tr("%1が見つかりません: %2").arg(role, path));
     if (!info.isFile())
-        fail(QStringLiteral("%1が通常のファイルではありません: %2").arg(role, path));
+        fail(Texts::tr("%1が通常のファイルではありません: %2").arg(role, path));
     if (info.size() > MaxFileSize)
-        fail(QStringLiteral("%1が大きすぎます: %2").arg(role, path));
+        fail(Texts::tr("%1が大きすぎます: %2").arg(role, path));
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly))
-        fail(QStringLiteral("%1を読み込めません: %2（%3）").arg(role, path, f.errorString()));
+        fail(Texts::tr("%1を読み込めません: %2（%3）").arg(role, path, f.errorString()));
     return f.readAll();
 }
 
@@ -143,11 +149,12 @@ bool keyMatches(const QSslKey &key, const QSslCertificate &cert)
     return material.isEmpty() || key.toDer().contains(material);
 }
 
-QByteArray askPassword(const PasswordPrompt &ask, const QString &role, const QString &path)
+// cancelled: the failure when no password is given, %1 the path.
+QByteArray askPassword(const PasswordPrompt &ask, const QString &cancelled, const QString &path)
 {
     std::optional<QByteArray> password = ask ? ask(path) : std::nullopt;
     if (!password)
-        fail(QStringLiteral("パスワードの入力が取り消されたため、%1を使えません: %2").arg(role, path));
+        fail(cancelled.arg(path));
     return std::move(*password); // one buffer, so forget() wipes the only copy
 }
 
@@ -159,11 +166,12 @@ void forget(QByteArray &password)
 
 void addCaFile(QSslConfiguration &c, const QString &path)
 {
-    const QString role = QStringLiteral("CA 証明書ファイル");
+    //: The subject of sentences such as "The %1 was not found".
+    const QString role = Texts::tr("CA 証明書ファイル");
     const QByteArray bytes = readFile(role, path);
     const QList<QSslCertificate> certs = QSslCertificate::fromData(bytes, isPem(bytes) ? QSsl::Pem : QSsl::Der);
     if (certs.isEmpty())
-        fail(QStringLiteral("%1に PEM 形式の証明書がありません: %2").arg(role, path));
+        fail(Texts::tr("%1に PEM 形式の証明書がありません: %2").arg(role, path));
     // Setting CAs stops Qt from loading the system ones on demand, so they
     // are added explicitly to keep public servers trusted.
     c.setCaCertificates(QSslConfiguration::systemCaCertificates() + certs);
@@ -171,55 +179,59 @@ void addCaFile(QSslConfiguration &c, const QString &path)
 
 void setPkcs12(QSslConfiguration &c, const QByteArray &bytes, const QString &path, const PasswordPrompt &ask)
 {
-    const QString role = QStringLiteral("クライアント証明書");
+    //: As in "Wrong password for the %1".
+    const QString role = Texts::tr("クライアント証明書");
     QBuffer buffer;
     buffer.setData(bytes);
     QSslKey key;
     QSslCertificate cert;
     QList<QSslCertificate> chain;
     buffer.open(QIODevice::ReadOnly);
-    QByteArray password = askPassword(ask, role + QStringLiteral("ファイル"), path);
+    QByteArray password = askPassword(
+        ask, Texts::tr("パスワードの入力が取り消されたため、クライアント証明書ファイルを使えません: %1"), path);
     const bool ok = QSslCertificate::importPkcs12(&buffer, &key, &cert, &chain, password);
     forget(password);
     if (!ok)
-        fail(QStringLiteral("%1のパスワードが違います（または読めない形式の PKCS#12 です）: %2").arg(role, path));
+        fail(Texts::tr("%1のパスワードが違います（または読めない形式の PKCS#12 です）: %2").arg(role, path));
     c.setLocalCertificateChain(QList<QSslCertificate>{cert} + chain);
     c.setPrivateKey(key);
 }
 
 void setPemPair(QSslConfiguration &c, const TlsSettings &s, const QByteArray &certBytes, const PasswordPrompt &ask)
 {
-    const QString certRole = QStringLiteral("クライアント証明書ファイル");
+    //: The subject of sentences such as "The %1 was not found".
+    const QString certRole = Texts::tr("クライアント証明書ファイル");
     const QList<QSslCertificate> certs = QSslCertificate::fromData(certBytes, isPem(certBytes) ? QSsl::Pem : QSsl::Der);
     if (certs.isEmpty())
-        fail(isPem(certBytes)
-                 ? QStringLiteral("%1に証明書がありません: %2").arg(certRole, s.certFile)
-                 : QStringLiteral("%1が PEM 形式でも PKCS#12 形式でもありません: %2").arg(certRole, s.certFile));
+        fail(isPem(certBytes) ? Texts::tr("%1に証明書がありません: %2").arg(certRole, s.certFile)
+                              : Texts::tr("%1が PEM 形式でも PKCS#12 形式でもありません: %2").arg(certRole, s.certFile));
 
     // The key may sit in the certificate's own file.
     const QString keyPath = s.keyFile.isEmpty() ? s.certFile : s.keyFile;
-    const QString keyRole = QStringLiteral("秘密鍵ファイル");
+    //: The subject of sentences such as "The %1 was not found".
+    const QString keyRole = Texts::tr("秘密鍵ファイル");
     const QByteArray block = privateKeyBlock(s.keyFile.isEmpty() ? certBytes : readFile(keyRole, keyPath));
     if (block.isEmpty()) {
         if (s.keyFile.isEmpty())
-            fail(QStringLiteral("クライアント証明書の秘密鍵ファイルが指定されていません: %1").arg(s.certFile));
-        fail(QStringLiteral("%1に PEM 形式の秘密鍵がありません: %2").arg(keyRole, keyPath));
+            fail(Texts::tr("クライアント証明書の秘密鍵ファイルが指定されていません: %1").arg(s.certFile));
+        fail(Texts::tr("%1に PEM 形式の秘密鍵がありません: %2").arg(keyRole, keyPath));
     }
     QSslKey key;
     const QSsl::KeyAlgorithm algorithm = certs.first().publicKey().algorithm();
     if (isEncryptedKey(block)) {
-        QByteArray password = askPassword(ask, QStringLiteral("秘密鍵"), keyPath);
+        QByteArray password = askPassword(ask, Texts::tr("パスワードの入力が取り消されたため、秘密鍵を使えません: %1"),
+                                          keyPath);
         key = loadKey(block, algorithm, password);
         forget(password);
         if (key.isNull())
-            fail(QStringLiteral("秘密鍵のパスワードが違います: %1").arg(keyPath));
+            fail(Texts::tr("秘密鍵のパスワードが違います: %1").arg(keyPath));
     } else {
         key = loadKey(block, algorithm, QByteArray());
         if (key.isNull())
-            fail(QStringLiteral("%1の秘密鍵を読み取れません: %2").arg(keyRole, keyPath));
+            fail(Texts::tr("%1の秘密鍵を読み取れません: %2").arg(keyRole, keyPath));
     }
     if (!keyMatches(key, certs.first()))
-        fail(QStringLiteral("秘密鍵がクライアント証明書と一致しません: %1 / %2").arg(keyPath, s.certFile));
+        fail(Texts::tr("秘密鍵がクライアント証明書と一致しません: %1 / %2").arg(keyPath, s.certFile));
     c.setLocalCertificateChain(certs);
     c.setPrivateKey(key);
 }
@@ -228,13 +240,13 @@ void setClientCertificate(QSslConfiguration &c, const TlsSettings &s, const Pass
 {
     if (s.certFile.isEmpty()) {
         if (!s.keyFile.isEmpty())
-            fail(QStringLiteral("秘密鍵ファイルだけが指定され、クライアント証明書ファイルがありません: %1").arg(s.keyFile));
+            fail(Texts::tr("秘密鍵ファイルだけが指定され、クライアント証明書ファイルがありません: %1").arg(s.keyFile));
         return;
     }
-    const QByteArray bytes = readFile(QStringLiteral("クライアント証明書ファイル"), s.certFile);
+    const QByteArray bytes = readFile(Texts::tr("クライアント証明書ファイル"), s.certFile);
     if (!isPem(bytes) && isPkcs12(bytes)) {
         if (!s.keyFile.isEmpty())
-            fail(QStringLiteral("PKCS#12 のクライアント証明書には秘密鍵が含まれるため、秘密鍵ファイルは指定できません: %1")
+            fail(Texts::tr("PKCS#12 のクライアント証明書には秘密鍵が含まれるため、秘密鍵ファイルは指定できません: %1")
                      .arg(s.keyFile));
         setPkcs12(c, bytes, s.certFile, ask);
     } else {

@@ -4,6 +4,7 @@
 #include "core/FailureNumber.h"
 #include "core/PortText.h"
 #include "core/TlsSetup.h"
+#include "core/Translation.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -59,7 +60,7 @@ void Transport::connectTo(const QString &host, qint32 port, const std::optional<
     if (port < 1 || port > 65535)
         throw PortText::rangeFailure();
     if (m_socket.state() != QAbstractSocket::UnconnectedState)
-        throw Failure{FailureNumber::SocketNotClosed, QStringLiteral("ソケットが閉じられていないため接続できません。")};
+        throw Failure{FailureNumber::SocketNotClosed, tr("ソケットが閉じられていないため接続できません。")};
     ++m_generation;
     m_peerClosed = false;
     m_reset = false;
@@ -164,10 +165,9 @@ void Transport::failConnectTimeout()
     close();
     if (proxyUnreached)
         reportLater(FailureNumber::SocketBase + QAbstractSocket::ProxyConnectionTimeoutError,
-                    QCoreApplication::translate("QHttpSocketEngine", "Proxy server connection timed out"));
+                    Translation::qtText("QHttpSocketEngine", "Proxy server connection timed out"));
     else
-        reportLater(FailureNumber::ConnectTimedOut,
-                    QCoreApplication::translate("QAbstractSocket", "Connection timed out"));
+        reportLater(FailureNumber::ConnectTimedOut, Translation::qtText("QAbstractSocket", "Connection timed out"));
 }
 
 void Transport::onStateChanged(QAbstractSocket::SocketState s)
@@ -226,10 +226,10 @@ std::optional<Failure> Transport::proxyFailure(QAbstractSocket::SocketError e)
         // The proxy itself could not be reached: Qt's numbers and words for that.
         if (e == QAbstractSocket::ConnectionRefusedError)
             return Failure{FailureNumber::SocketBase + QAbstractSocket::ProxyConnectionRefusedError,
-                           QCoreApplication::translate("QHttpSocketEngine", "Proxy connection refused")};
+                           Translation::qtText("QHttpSocketEngine", "Proxy connection refused")};
         if (e == QAbstractSocket::HostNotFoundError)
             return Failure{FailureNumber::SocketBase + QAbstractSocket::ProxyNotFoundError,
-                           QCoreApplication::translate("QHttpSocketEngine", "Proxy server not found")};
+                           Translation::qtText("QHttpSocketEngine", "Proxy server not found")};
         return std::nullopt;
     }
     // Qt's SOCKS5 layer: a failure after our own name lookup and before the

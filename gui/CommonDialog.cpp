@@ -1,6 +1,7 @@
 #include "gui/CommonDialog.h"
 
 #include "core/OutputFile.h"
+#include "core/Translation.h"
 #include "gui/ModalHelper.h"
 
 #include <QCoreApplication>
@@ -34,7 +35,6 @@ QStringList qtFilters(const QString &filter)
 
 QString CommonDialog::overwriteQuestion(const QString &path)
 {
-    const auto tr = [](const char *text) { return QCoreApplication::translate("CommonDialog", text); };
     const QString name = QFileInfo(path).fileName();
     switch (OutputFile::kindOf(path)) {
     case OutputFile::Kind::Fifo:
@@ -48,7 +48,7 @@ QString CommonDialog::overwriteQuestion(const QString &path)
         return tr("%1 は通常のファイルではありません。\n置き換えずに、直接書き込みますか？").arg(name);
     default:
         // Qt's own words for an ordinary file, as its dialog asked before.
-        return QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?").arg(name);
+        return Translation::qtText("QFileDialog", "%1 already exists.\nDo you want to replace it?").arg(name);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 class QWidget;
@@ -8,6 +9,8 @@ class QWidget;
 // the value of its previous use until a command sets it again.
 class CommonDialog
 {
+    Q_DECLARE_TR_FUNCTIONS(CommonDialog)
+
 public:
     enum Flag : unsigned {
         OverwritePrompt = 0x1,

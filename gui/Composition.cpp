@@ -116,18 +116,16 @@ void wireProbeDeskForm::composeControls()
     resize(Twips::toPixels(this, 8010), Twips::toPixels(this, 6630));
     const QFont font = messageFont();
 
-    m_openCmd = button(this, "openCmd", QStringLiteral("開く"),
-                       QStringLiteral("要求メッセージに貼り付けるファイルを開きます。"), {1440, 120, 855, 375});
-    m_clearCmd = button(this, "clearCmd", QStringLiteral("クリア"),
-                        QStringLiteral("要求メッセージの入力を消去します。"), {2520, 120, 855, 375});
-    m_pasteCmd = button(this, "pasteCmd", QStringLiteral("ペースト"),
-                        QStringLiteral("クリップボードの内容を要求メッセージに貼り付けます。"), {3600, 120, 855, 375});
-    m_saveCmd = button(this, "saveCmd", QStringLiteral("保存"),
-                       QStringLiteral("応答メッセージをファイルに保存します。"), {5520, 120, 855, 375});
+    m_openCmd = button(this, "openCmd", tr("開く"), tr("要求メッセージに貼り付けるファイルを開きます。"),
+                       {1440, 120, 855, 375});
+    m_clearCmd = button(this, "clearCmd", tr("クリア"), tr("要求メッセージの入力を消去します。"), {2520, 120, 855, 375});
+    m_pasteCmd = button(this, "pasteCmd", tr("ペースト"), tr("クリップボードの内容を要求メッセージに貼り付けます。"),
+                        {3600, 120, 855, 375});
+    m_saveCmd = button(this, "saveCmd", tr("保存"), tr("応答メッセージをファイルに保存します。"), {5520, 120, 855, 375});
     // The details button gives half its room to the history button: the band
     // has no other room at the window's minimum width.
-    m_detailsCmd = button(this, "detailsCmd", QStringLiteral("詳細"),
-                          QStringLiteral("文字コード、受信バイト、通信の詳細を表示します。"), {4560, 120, 465, 375});
+    m_detailsCmd = button(this, "detailsCmd", tr("詳細"), tr("文字コード、受信バイト、通信の詳細を表示します。"),
+                          {4560, 120, 465, 375});
     m_historyCmd = button(this, "historyCmd", tr("履歴"), tr("これまでのやり取りの履歴を表示します。"),
                           {5055, 120, 465, 375});
     m_selectionTimer.setObjectName(QStringLiteral("Timer"));
@@ -139,8 +137,7 @@ void wireProbeDeskForm::composeControls()
     m_picSplitter->setPalette(grey);
     m_picSplitter->hide();
 
-    m_statusBar = make<ElidedLabel>(this, "statusBar", {0, 6330, 8010, 300},
-                                    QStringLiteral("操作中のステータスを表示します。"));
+    m_statusBar = make<ElidedLabel>(this, "statusBar", {0, 6330, 8010, 300}, tr("操作中のステータスを表示します。"));
     m_statusBar->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_statusBar->setFont(font);
     // The summary is the status bar's lasting part, at its right end.
@@ -148,26 +145,25 @@ void wireProbeDeskForm::composeControls()
     m_summaryLbl->setObjectName(QStringLiteral("summaryLbl"));
     m_summaryLbl->setFont(font);
 
-    m_exitCmd = button(this, "exitCmd", QStringLiteral("終了"), QStringLiteral("wireProbeDeskを終了します。"),
-                       {6600, 120, 1095, 375});
+    m_exitCmd = button(this, "exitCmd", tr("終了"), tr("wireProbeDeskを終了します。"), {6600, 120, 1095, 375});
     m_exitCmd->setFont(font);
 
-    m_responseFrm = frame(this, "responseFrm", QStringLiteral("応答メッセージ"), {3960, 1440, 3735, 4335});
+    m_responseFrm = frame(this, "responseFrm", tr("応答メッセージ"), {3960, 1440, 3735, 4335});
     m_responseFrm->setFont(font);
     m_responseTxt = make<ResponseView>(m_responseFrm, "responseTxt", {120, 240, 3495, 3975},
-                                       QStringLiteral("応答メッセージを表示します。"));
+                                       tr("応答メッセージを表示します。"));
     m_responseTxt->setFont(font);
 
-    m_requestFrm = frame(this, "requestFrm", QStringLiteral("要求メッセージ"), {120, 1440, 3735, 4335});
+    m_requestFrm = frame(this, "requestFrm", tr("要求メッセージ"), {120, 1440, 3735, 4335});
     m_requestFrm->setFont(font);
     m_requestTxt = make<RawTextPane>(m_requestFrm, "requestTxt", {120, 240, 3495, 3975},
-                                     QStringLiteral("要求メッセージを入力して下さい。"));
+                                     tr("要求メッセージを入力して下さい。"));
     m_requestTxt->setFont(font);
 
-    m_connectFrm = frame(this, "connectFrm", QStringLiteral("接続先設定"), {120, 600, 7575, 735});
+    m_connectFrm = frame(this, "connectFrm", tr("接続先設定"), {120, 600, 7575, 735});
     m_connectFrm->setFont(font);
     m_timeOutSlider = make<QSlider>(m_connectFrm, "TimeOutSlider", {6000, 200, 1455, 400},
-                                    QStringLiteral("応答時間のタイムアウト(秒)を指定して下さい。"));
+                                    tr("応答時間のタイムアウト(秒)を指定して下さい。"));
     m_timeOutSlider->setOrientation(Qt::Horizontal);
     m_timeOutSlider->setRange(1, 60);
     m_timeOutSlider->setSingleStep(1);
@@ -175,23 +171,22 @@ void wireProbeDeskForm::composeControls()
     m_timeOutSlider->setValue(10);
     m_timeOutSlider->setTickPosition(QSlider::TicksBelow);
     m_timeOutSlider->setTickInterval(5);
-    m_addressCmb = combo(m_connectFrm, "addressCmb", QStringLiteral("接続先サーバのIPアドレスを指定して下さい。"),
+    m_addressCmb = combo(m_connectFrm, "addressCmb", tr("接続先サーバのIPアドレスを指定して下さい。"),
                          {1200, 240, 1815, 300});
     m_addressCmb->setFont(font);
-    m_portCmb = combo(m_connectFrm, "portCmb", QStringLiteral("接続先サーバのポート番号を指定して下さい。"),
-                      {3960, 240, 855, 300});
+    m_portCmb = combo(m_connectFrm, "portCmb", tr("接続先サーバのポート番号を指定して下さい。"), {3960, 240, 855, 300});
     m_portCmb->setFont(font);
     auto *narrow = new NarrowArrowStyle;
     narrow->setParent(m_portCmb);
     m_portCmb->setStyle(narrow);
-    m_label3 = label(m_connectFrm, "Label3", QStringLiteral("ﾀｲﾑｱｳﾄ(秒)："), {4920, 300, 1095, 255});
-    m_label2 = label(m_connectFrm, "Label2", QStringLiteral("ポート："), {3120, 300, 735, 255});
-    m_label1 = label(m_connectFrm, "Label1", QStringLiteral("アドレス："), {120, 300, 975, 255});
+    m_label3 = label(m_connectFrm, "Label3", tr("ﾀｲﾑｱｳﾄ(秒)："), {4920, 300, 1095, 255});
+    m_label2 = label(m_connectFrm, "Label2", tr("ポート："), {3120, 300, 735, 255});
+    m_label1 = label(m_connectFrm, "Label1", tr("アドレス："), {120, 300, 975, 255});
     for (QLabel *l : {m_label1, m_label2, m_label3})
         l->setFont(font);
 
-    m_sendCmd = button(this, "sendCmd", QStringLiteral("送信"),
-                       QStringLiteral("要求メッセージを指定したサーバに送信します。"), {120, 120, 1095, 375});
+    m_sendCmd = button(this, "sendCmd", tr("送信"), tr("要求メッセージを指定したサーバに送信します。"),
+                       {120, 120, 1095, 375});
     m_sendCmd->setFont(font);
     // Stop takes Send's place while an exchange runs, when Send takes no input.
     m_stopCmd = button(this, "stopCmd", tr("中止"), tr("送信中のやり取りを中止します。届いた応答は残ります（Esc）。"),
@@ -289,7 +284,7 @@ void wireProbeDeskForm::wireEvents()
     connect(m_requestTxt, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
         std::unique_ptr<QMenu> menu(m_requestTxt->createStandardContextMenu(at));
         menu->addSeparator();
-        menu->addAction(QStringLiteral("Content-Length を修正"), this, &wireProbeDeskForm::fixContentLength);
+        menu->addAction(tr("Content-Length を修正"), this, &wireProbeDeskForm::fixContentLength);
         menu->addAction(tr("要求を保存..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this,
                         &wireProbeDeskForm::saveRequest);
         menu->exec(m_requestTxt->viewport()->mapToGlobal(at));
@@ -316,21 +311,20 @@ bool wireProbeDeskForm::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_timeOutSlider && event->type() == QEvent::ToolTip) {
         // The hint, with the value nobody could otherwise see.
         QToolTip::showText(static_cast<QHelpEvent *>(event)->globalPos(),
-                           m_timeOutSlider->toolTip() + QLatin1Char('\n') + QString::number(m_timeOutSlider->value())
-                               + QStringLiteral(" 秒"),
+                           m_timeOutSlider->toolTip() + QLatin1Char('\n') + tr("%1 秒").arg(m_timeOutSlider->value()),
                            m_timeOutSlider);
         return true;
     }
     // The status line names what the focused control is for.
     if (event->type() == QEvent::FocusIn) {
         if (watched == m_addressCmb || watched == m_addressCmb->lineEdit())
-            setStatus(QStringLiteral("接続先サーバのIPアドレスを指定して下さい。"));
+            setStatus(tr("接続先サーバのIPアドレスを指定して下さい。"));
         else if (watched == m_portCmb || watched == m_portCmb->lineEdit())
-            setStatus(QStringLiteral("接続先サーバのポート番号を指定して下さい。"));
+            setStatus(tr("接続先サーバのポート番号を指定して下さい。"));
         else if (watched == m_responseTxt)
-            setStatus(QStringLiteral("応答メッセージを表示します。"));
+            setStatus(tr("応答メッセージを表示します。"));
         else if (watched == m_timeOutSlider)
-            setStatus(QStringLiteral("応答時間のタイムアウト(秒)を指定して下さい。"));
+            setStatus(tr("応答時間のタイムアウト(秒)を指定して下さい。"));
         else if (watched == m_requestTxt)
             m_selectionTimer.start(10);
     } else if (event->type() == QEvent::FocusOut && watched == m_requestTxt) {

@@ -8,6 +8,7 @@
 #include "core/PortText.h"
 #include "core/TextCodec.h"
 #include "core/TlsSetup.h"
+#include "core/Translation.h"
 #include "gui/ByteFind.h"
 #include "gui/FindBar.h"
 #include "gui/HexView.h"
@@ -50,7 +51,7 @@ constexpr int DefaultLimit = 3;
 DetailsForm::DetailsForm(ExchangeEngine *engine) : m_engine(engine)
 {
     setObjectName(QStringLiteral("detailsForm"));
-    setWindowTitle(QStringLiteral("詳細 - wireProbeDesk"));
+    setWindowTitle(tr("詳細 - wireProbeDesk"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/wireprobedesk.png")));
     m_tabs = new QTabWidget(this);
     m_hexView = new HexView;
@@ -60,8 +61,8 @@ DetailsForm::DetailsForm(ExchangeEngine *engine) : m_engine(engine)
     m_pages[int(Page::Hex)] = m_hexView;
     m_pages[int(Page::Request)] = requestPage();
     m_pages[int(Page::Tls)] = tlsPage();
-    m_tabs->addTab(m_pages[int(Page::Overview)], QStringLiteral("概要"));
-    m_tabs->addTab(m_hexView, QStringLiteral("16進表示"));
+    m_tabs->addTab(m_pages[int(Page::Overview)], tr("概要"));
+    m_tabs->addTab(m_hexView, tr("16進表示"));
     m_findBar = new FindBar(this);
     m_hexFind = new ByteFind(
         m_hexView, [this] { return encoding(); }, [this] { return TextCodec::EncodeOptions{jisSymbols()}; }, true, this);
@@ -81,7 +82,7 @@ DetailsForm::DetailsForm(ExchangeEngine *engine) : m_engine(engine)
     m_tabs->addTab(m_pretty, tr("整形"));
     connect(this, &DetailsForm::encodingChanged, m_pretty, &PrettyPage::invalidate);
     connect(this, &DetailsForm::wrapChanged, m_pretty, &PrettyPage::setWrap);
-    m_tabs->addTab(m_pages[int(Page::Request)], QStringLiteral("要求"));
+    m_tabs->addTab(m_pages[int(Page::Request)], tr("要求"));
     m_tabs->addTab(m_pages[int(Page::Tls)], QStringLiteral("TLS"));
     m_pages[int(Page::Proxy)] = proxyPage();
     m_tabs->addTab(m_pages[int(Page::Proxy)], tr("プロキシ"));
@@ -100,8 +101,8 @@ DetailsForm::DetailsForm(ExchangeEngine *engine) : m_engine(engine)
     });
     m_askPassword = [](QWidget *owner, const QString &subject) -> std::optional<QByteArray> {
         QInputDialog dlg;
-        dlg.setWindowTitle(QStringLiteral("パスワード"));
-        dlg.setLabelText(QStringLiteral("%1 のパスワード：").arg(subject));
+        dlg.setWindowTitle(tr("パスワード"));
+        dlg.setLabelText(tr("%1 のパスワード：").arg(subject));
         dlg.setTextEchoMode(QLineEdit::Password);
         ModalHelper::prepare(&dlg, owner);
         if (dlg.exec() != QDialog::Accepted)
@@ -145,28 +146,29 @@ QWidget *DetailsForm::overviewPage()
     m_encodingCmb->setObjectName(QStringLiteral("encodingCmb"));
     m_encodingCmb->addItems(TextCodec::names());
     m_encodingCmb->setToolTip(
-        QStringLiteral("通信とファイルの文字コードを選びます。応答は受信したバイト列をこの文字コードで表示します。"));
+        tr("通信とファイルの文字コードを選びます。応答は受信したバイト列をこの文字コードで表示します。"));
     connect(m_encodingCmb, &QComboBox::currentTextChanged, this, [this] {
         emit encodingChanged();
         emit optionsChanged();
         showSummary();
     });
-    form->addRow(QStringLiteral("文字コード："), m_encodingCmb);
+    form->addRow(tr("文字コード："), m_encodingCmb);
     m_limitCmb = new QComboBox(page);
     m_limitCmb->setObjectName(QStringLiteral("limitCmb"));
     for (const Limit &l : Limits)
         m_limitCmb->addItem(QString::fromLatin1(l.text));
     m_limitCmb->setCurrentIndex(DefaultLimit);
-    m_limitCmb->setToolTip(QStringLiteral("応答がこの大きさを超えたら受信を打ち切ります。"));
-    form->addRow(QStringLiteral("応答の上限："), m_limitCmb);
-    m_wrapChk = new QCheckBox(QStringLiteral("右端で折り返す"), page);
+    m_limitCmb->setToolTip(tr("応答がこの大きさを超えたら受信を打ち切ります。"));
+    form->addRow(tr("応答の上限："), m_limitCmb);
+    form->addRow(tr("言語："), languageRow(page));
+    m_wrapChk = new QCheckBox(tr("右端で折り返す"), page);
     m_wrapChk->setObjectName(QStringLiteral("wrapChk"));
     m_wrapChk->setChecked(true);
     connect(m_wrapChk, &QCheckBox::toggled, this, &DetailsForm::wrapChanged);
-    m_httpEndChk = new QCheckBox(QStringLiteral("HTTP の応答が終わったら完了する"), page);
+    m_httpEndChk = new QCheckBox(tr("HTTP の応答が終わったら完了する"), page);
     m_httpEndChk->setObjectName(QStringLiteral("httpEndChk"));
-    m_httpEndChk->setToolTip(QStringLiteral(
-        "Content-Length やチャンクの終端で応答の終わりが分かったら、サーバが接続を閉じるのを待たずに完了します。"));
+    m_httpEndChk->setToolTip(
+        tr("Content-Length やチャンクの終端で応答の終わりが分かったら、サーバが接続を閉じるのを待たずに完了します。"));
 
     m_halfCloseChk = new QCheckBox(tr("送信後に送信側を閉じる"), page);
     m_halfCloseChk->setObjectName(QStringLiteral("halfCloseChk"));
@@ -178,7 +180,7 @@ QWidget *DetailsForm::overviewPage()
     m_summary->setReadOnly(true);
     m_summary->setFrameShape(QFrame::NoFrame);
     m_summary->viewport()->setAutoFillBackground(false);
-    m_charsetCmd = new QPushButton(QStringLiteral("この文字コードで表示"), page);
+    m_charsetCmd = new QPushButton(tr("この文字コードで表示"), page);
     m_charsetCmd->setObjectName(QStringLiteral("charsetCmd"));
     m_charsetCmd->hide();
     connect(m_charsetCmd, &QPushButton::clicked, this, [this] { setEncoding(m_suggestedCharset); });
@@ -200,21 +202,48 @@ QWidget *DetailsForm::overviewPage()
     return page;
 }
 
+QWidget *DetailsForm::languageRow(QWidget *page)
+{
+    auto *holder = new QWidget(page);
+    m_languageCmb = new QComboBox(holder);
+    m_languageCmb->setObjectName(QStringLiteral("languageCmb"));
+    // Each language by its own name, as a user who cannot read the other looks for it.
+    m_languageCmb->addItem(QStringLiteral("日本語"), Translation::code(Translation::Language::Japanese));
+    m_languageCmb->addItem(QStringLiteral("English"), Translation::code(Translation::Language::English));
+    m_languageCmb->setToolTip(tr("ウィンドウとメッセージの言語を選びます。次回の起動から適用されます。"));
+    m_languageNoteLbl = new QLabel(tr("次回の起動から適用されます。"), holder);
+    m_languageNoteLbl->setObjectName(QStringLiteral("languageNoteLbl"));
+    connect(m_languageCmb, &QComboBox::currentIndexChanged, this, &DetailsForm::showLanguageNote);
+    showLanguageNote();
+    auto *row = new QHBoxLayout(holder);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(m_languageCmb);
+    row->addWidget(m_languageNoteLbl, 1);
+    return holder;
+}
+
+void DetailsForm::showLanguageNote()
+{
+    // The texts are put in place at the start: the note says when the choice
+    // differs from what this run shows.
+    m_languageNoteLbl->setVisible(m_languageCmb->currentData().toString() != Translation::code(Translation::current()));
+}
+
 QWidget *DetailsForm::requestPage()
 {
     auto *page = new QWidget;
     auto *v = new QVBoxLayout(page);
     m_lineEnds = new QLabel(page);
     m_lineEnds->setObjectName(QStringLiteral("lineEndsLbl"));
-    auto *fix = new QPushButton(QStringLiteral("Content-Length を修正"), page);
+    auto *fix = new QPushButton(tr("Content-Length を修正"), page);
     fix->setObjectName(QStringLiteral("contentLengthCmd"));
-    fix->setToolTip(QStringLiteral("Content-Length ヘッダーを本文の送信バイト数に合わせます。"));
+    fix->setToolTip(tr("Content-Length ヘッダーを本文の送信バイト数に合わせます。"));
     connect(fix, &QPushButton::clicked, this, &DetailsForm::contentLengthRequested);
     m_contentLengthNote = new QLabel(page);
     m_contentLengthNote->setObjectName(QStringLiteral("contentLengthLbl"));
-    m_contentLengthChk = new QCheckBox(QStringLiteral("送信前に Content-Length を自動修正する"), page);
+    m_contentLengthChk = new QCheckBox(tr("送信前に Content-Length を自動修正する"), page);
     m_contentLengthChk->setObjectName(QStringLiteral("contentLengthChk"));
-    m_crlfChk = new QCheckBox(QStringLiteral("読み込んだファイルの改行を CR LF に揃える"), page);
+    m_crlfChk = new QCheckBox(tr("読み込んだファイルの改行を CR LF に揃える"), page);
     m_crlfChk->setObjectName(QStringLiteral("crlfChk"));
     m_jisSymbolsChk = new QCheckBox(tr("JIS の記号を JIS の符号で送る"), page);
     m_jisSymbolsChk->setObjectName(QStringLiteral("jisSymbolsChk"));
@@ -224,7 +253,7 @@ QWidget *DetailsForm::requestPage()
     connect(m_jisSymbolsChk, &QCheckBox::toggled, this, &DetailsForm::jisSymbolsChanged);
     m_jisSymbolsLbl = new QLabel(page);
     m_jisSymbolsLbl->setObjectName(QStringLiteral("jisSymbolsLbl"));
-    v->addWidget(new QLabel(QStringLiteral("送信する改行："), page));
+    v->addWidget(new QLabel(tr("送信する改行："), page));
     v->addWidget(m_lineEnds);
     v->addWidget(m_crlfChk);
     v->addSpacing(8);
@@ -244,7 +273,7 @@ QWidget *DetailsForm::fileRow(QLineEdit *&edit, const char *name, const QString 
     edit = new QLineEdit(holder);
     edit->setObjectName(QString::fromLatin1(name));
     edit->setToolTip(tip);
-    auto *browse = new QPushButton(QStringLiteral("参照..."), holder);
+    auto *browse = new QPushButton(tr("参照..."), holder);
     QLineEdit *field = edit;
     connect(browse, &QPushButton::clicked, this, [this, field, tip] {
         QFileDialog dlg(nullptr, tip, field->text());
@@ -265,20 +294,17 @@ QWidget *DetailsForm::tlsPage()
 {
     auto *page = new QWidget;
     auto *form = new QFormLayout;
-    m_tlsChk = new QCheckBox(QStringLiteral("TLS を使う"), page);
+    m_tlsChk = new QCheckBox(tr("TLS を使う"), page);
     m_tlsChk->setObjectName(QStringLiteral("tlsChk"));
-    m_verifyChk = new QCheckBox(QStringLiteral("サーバ証明書を検証する"), page);
+    m_verifyChk = new QCheckBox(tr("サーバ証明書を検証する"), page);
     m_verifyChk->setObjectName(QStringLiteral("verifyChk"));
     m_verifyChk->setChecked(true);
     form->addRow(m_tlsChk);
     form->addRow(m_verifyChk);
-    form->addRow(QStringLiteral("CA 証明書："),
-                 fileRow(m_caFileTxt, "caFileTxt", QStringLiteral("追加で信頼する CA 証明書ファイル (PEM)")));
-    form->addRow(
-        QStringLiteral("クライアント証明書："),
-        fileRow(m_clientCertTxt, "clientCertTxt", QStringLiteral("クライアント証明書ファイル (PEM または PKCS#12)")));
-    form->addRow(QStringLiteral("秘密鍵："),
-                 fileRow(m_clientKeyTxt, "clientKeyTxt", QStringLiteral("クライアント証明書の秘密鍵ファイル (PEM)")));
+    form->addRow(tr("CA 証明書："), fileRow(m_caFileTxt, "caFileTxt", tr("追加で信頼する CA 証明書ファイル (PEM)")));
+    form->addRow(tr("クライアント証明書："),
+                 fileRow(m_clientCertTxt, "clientCertTxt", tr("クライアント証明書ファイル (PEM または PKCS#12)")));
+    form->addRow(tr("秘密鍵："), fileRow(m_clientKeyTxt, "clientKeyTxt", tr("クライアント証明書の秘密鍵ファイル (PEM)")));
     m_tlsSession = new QPlainTextEdit(page);
     m_tlsSession->setObjectName(QStringLiteral("tlsSessionTxt"));
     m_tlsSession->setReadOnly(true);
@@ -410,6 +436,10 @@ void DetailsForm::restore(const Settings::Section &settings)
     m_proxyPortTxt->setText(settings.get(Settings::ProxyPort));
     m_proxyUserTxt->setText(settings.get(Settings::ProxyUser));
     m_proxyRemoteDnsChk->setChecked(settings.get(Settings::ProxyRemoteDns));
+    const std::optional<Translation::Language> language = Translation::fromCode(settings.get(Settings::Language));
+    m_languageCmb->setCurrentIndex(
+        m_languageCmb->findData(Translation::code(language.value_or(Translation::Language::Japanese))));
+    showLanguageNote();
     const std::optional<int> x = settings.get(Settings::DetailsLeft);
     const std::optional<int> y = settings.get(Settings::DetailsTop);
     if (x && y && qAbs(*x) < 100000 && qAbs(*y) < 100000) {
@@ -438,6 +468,7 @@ void DetailsForm::save(Settings::Section &settings) const
     settings.put(Settings::ProxyPort, m_proxyPortTxt->text());
     settings.put(Settings::ProxyUser, m_proxyUserTxt->text());
     settings.put(Settings::ProxyRemoteDns, m_proxyRemoteDnsChk->isChecked());
+    settings.put(Settings::Language, m_languageCmb->currentData().toString());
     if (m_placed) {
         settings.put(Settings::DetailsLeft, pos().x());
         settings.put(Settings::DetailsTop, pos().y());
@@ -623,7 +654,9 @@ void DetailsForm::showSummary()
 {
     const ExchangeEngine &e = *m_engine;
     const HttpFraming &f = e.framing();
-    const QStringList lines = ExchangeReport::summary(e, QStringLiteral("「HTTP の応答が終わったら完了する」を選ぶ"));
+    const QStringList lines = ExchangeReport::summary(
+        e, tr("HTTP の応答は完了していました。サーバが接続を開いたままにする場合は"
+              "「HTTP の応答が終わったら完了する」を選ぶと、時間切れを待たずに完了します。"));
     // Refreshed a few times a second: only when something changed, so a
     // selection the user is making survives.
     const QString text = lines.join(QLatin1Char('\n'));
@@ -642,7 +675,7 @@ void DetailsForm::showRequest(const QByteArray &wire, int jisReplaced)
                              : jisReplaced > 0 ? tr("JIS の符号で送る記号: %1 文字").arg(jisReplaced)
                                                : tr("JIS の符号で送る記号: なし"));
     const LineEndCount c = countLineEnds(wire);
-    m_lineEnds->setText(QStringLiteral("CR LF: %1　LF のみ: %2　CR のみ: %3（%4）")
+    m_lineEnds->setText(tr("CR LF: %1　LF のみ: %2　CR のみ: %3（%4）")
                             .arg(c.crlf)
                             .arg(c.lf)
                             .arg(c.cr)

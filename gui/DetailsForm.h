@@ -89,6 +89,8 @@ protected:
 
 private:
     QWidget *overviewPage();
+    QWidget *languageRow(QWidget *page);
+    void showLanguageNote();
     QWidget *requestPage();
     QWidget *tlsPage();
     QWidget *proxyPage();
@@ -112,6 +114,8 @@ private:
     QCheckBox *m_wrapChk = nullptr;
     QCheckBox *m_httpEndChk = nullptr;
     QCheckBox *m_halfCloseChk = nullptr;
+    QComboBox *m_languageCmb = nullptr;
+    QLabel *m_languageNoteLbl = nullptr;
     QPlainTextEdit *m_summary = nullptr;
     QPushButton *m_charsetCmd = nullptr;
     QString m_suggestedCharset;

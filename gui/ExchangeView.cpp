@@ -63,7 +63,7 @@ void wireProbeDeskForm::sendRequest()
         m_recordPending = true;
         m_sentPort = m_portCmb->currentText();
         m_sentEncoding = encoding();
-        setStatus(QStringLiteral("接続先サーバに接続しています。"));
+        setStatus(tr("接続先サーバに接続しています。"));
         checkRequest(RequestMoment::Sent);
     } catch (const Failure &f) {
         if (f.number == FailureNumber::TlsFile)

@@ -302,6 +302,7 @@ void FindBar::showCount()
     else
         text = tr("%1 件").arg(n) + (running ? QStringLiteral("…") : QString());
     if (!running && n > m_search.matches().size())
+        //: Follows the count at once: the translation starts with its own separator.
         text += tr("（移動できるのは先頭の %1 件まで）").arg(m_search.matches().size());
     m_count->setText(text);
 }

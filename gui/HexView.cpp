@@ -538,11 +538,11 @@ void HexView::wheelEvent(QWheelEvent *e)
 void HexView::contextMenuEvent(QContextMenuEvent *e)
 {
     QMenu menu(this);
-    QAction *copyAction = menu.addAction(QStringLiteral("コピー"));
+    QAction *copyAction = menu.addAction(tr("コピー"));
     copyAction->setShortcut(QKeySequence::Copy);
     copyAction->setEnabled(selection().length > 0);
     connect(copyAction, &QAction::triggered, this, &HexView::copy);
-    QAction *allAction = menu.addAction(QStringLiteral("すべて選択"));
+    QAction *allAction = menu.addAction(tr("すべて選択"));
     allAction->setShortcut(QKeySequence::SelectAll);
     allAction->setEnabled(dataSize() > 0);
     connect(allAction, &QAction::triggered, this, &HexView::selectAll);

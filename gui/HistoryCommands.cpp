@@ -86,12 +86,14 @@ void wireProbeDeskForm::openFromHistory(const HistoryEntry &entry)
             .arg(QDateTime::fromMSecsSinceEpoch(entry.startedMs).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
                  entry.destination());
     if (entry.cut)
+        //: Follows the sentence before at once: the translation starts with its own separator.
         status += tr("応答は保存の上限で切れています。");
     bool sameBytes = false;
     try {
         sameBytes = TextCodec::encode(request, encoding) == entry.request;
     } catch (const Failure &) {}
     if (!sameBytes)
+        //: Follows the sentence before at once: the translation starts with its own separator.
         status += tr("要求にはこの文字コードで表せないバイトがあり、送信すると記録と違うバイト列になります。");
     setStatus(status);
 }
@@ -122,7 +124,7 @@ void wireProbeDeskForm::exportFromHistory(const HistoryEntry &entry)
     CommonDialog &dlg = *m_dialog;
     dlg.dialogTitle = tr("要求を書き出すファイル（応答は同じフォルダに request を response にした名前で）");
     dlg.flags = CommonDialog::OverwritePrompt;
-    dlg.filter = QStringLiteral("すべてのﾌｧｲﾙ (*.*)|*.*");
+    dlg.filter = tr("すべてのﾌｧｲﾙ (*.*)") + QStringLiteral("|*.*");
     dlg.defaultExt.clear();
     dlg.fileName = QStringLiteral("%1-request.txt").arg(entry.id);
     dlg.initDir = dialogFolder(Settings::HistoryExportDir);

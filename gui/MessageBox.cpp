@@ -28,8 +28,7 @@ void QtMessageBox::showError(QWidget *owner, const QString &text)
 
 int QtMessageBox::ask(QWidget *owner, const QString &text, const QStringList &answers)
 {
-    QMessageBox box(QMessageBox::Question, QCoreApplication::translate("MessageBox", "確認"), text,
-                    QMessageBox::NoButton);
+    QMessageBox box(QMessageBox::Question, MessageBox::tr("確認"), text, QMessageBox::NoButton);
     box.setTextFormat(Qt::PlainText);
     QList<QAbstractButton *> buttons;
     for (qsizetype i = 0; i < answers.size(); ++i) {
@@ -48,8 +47,7 @@ int QtMessageBox::ask(QWidget *owner, const QString &text, const QStringList &an
 
 bool QtMessageBox::confirm(QWidget *owner, const QString &text)
 {
-    QMessageBox box(QMessageBox::Question, QCoreApplication::translate("MessageBox", "確認"), text,
-                    QMessageBox::Yes | QMessageBox::No);
+    QMessageBox box(QMessageBox::Question, MessageBox::tr("確認"), text, QMessageBox::Yes | QMessageBox::No);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::No);
     ModalHelper::prepare(&box, owner);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -8,6 +9,8 @@ class QWidget;
 // The error message box: title "エラーメッセージ", an OK button only, modal.
 class MessageBox
 {
+    Q_DECLARE_TR_FUNCTIONS(MessageBox)
+
 public:
     virtual ~MessageBox() = default;
     // Returns once the user has dismissed the box.
@@ -19,7 +22,7 @@ public:
     // answer chosen. A box that cannot ask takes the last answer.
     virtual int ask(QWidget *owner, const QString &text, const QStringList &answers);
 
-    static QString title() { return QStringLiteral("エラーメッセージ"); }
+    static QString title() { return tr("エラーメッセージ"); }
 };
 
 class QtMessageBox : public MessageBox

@@ -25,8 +25,8 @@ void wireProbeDeskForm::openRequest()
     enterBusy(false);
     CommonDialog &dlg = *m_dialog;
     try {
-        dlg.dialogTitle = QStringLiteral("要求メッセージのファイルを開く");
-        dlg.filter = QStringLiteral("すべてのﾌｧｲﾙ (*.*)|*.*");
+        dlg.dialogTitle = tr("要求メッセージのファイルを開く");
+        dlg.filter = tr("すべてのﾌｧｲﾙ (*.*)") + QStringLiteral("|*.*");
         dlg.defaultExt.clear();
         dlg.fileName.clear();
         dlg.initDir = dialogFolder(Settings::OpenDir);
@@ -80,7 +80,7 @@ void wireProbeDeskForm::saveRequest()
     CommonDialog &dlg = *m_dialog;
     dlg.dialogTitle = tr("要求メッセージをファイルに保存");
     dlg.flags = CommonDialog::OverwritePrompt;
-    dlg.filter = QStringLiteral("すべてのﾌｧｲﾙ (*.*)|*.*");
+    dlg.filter = tr("すべてのﾌｧｲﾙ (*.*)") + QStringLiteral("|*.*");
     dlg.defaultExt.clear();
     dlg.fileName = QStringLiteral("Request.txt");
     dlg.initDir = dialogFolder(Settings::RequestSaveDir);

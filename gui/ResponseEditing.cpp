@@ -3,6 +3,7 @@
 #include "gui/ResponseView.h"
 
 #include "core/ExchangeEngine.h"
+#include "core/Translation.h"
 #include "gui/RawText.h"
 #include "gui/RawTextPane.h"
 
@@ -191,7 +192,7 @@ void ResponseView::addEditActions(QMenu *menu)
 {
     // The entries and texts of a plain text edit's own menu.
     const auto add = [this, menu](const char *text, QKeySequence::StandardKey key, bool enabled, auto run) {
-        QString label = QCoreApplication::translate("QWidgetTextControl", text);
+        QString label = Translation::qtText("QWidgetTextControl", text);
         const QKeySequence keys(key);
         if (!keys.isEmpty())
             label += QLatin1Char('\t') + keys.toString(QKeySequence::NativeText);

@@ -20,7 +20,7 @@ QByteArray shownBytes(QString text, const QString &encoding, TextCodec::EncodeOp
 {
     if (TextCodec::normalized(encoding) != QLatin1String("UTF-8"))
         text.replace(QChar(QChar::ReplacementCharacter), QLatin1Char('?'));
-    options.pane = QStringLiteral("応答メッセージ");
+    options.pane = TextCodec::EncodeOptions::Pane::Response;
     return TextCodec::encode(text, encoding, options);
 }
 
@@ -30,7 +30,7 @@ void wireProbeDeskForm::saveResponse()
 {
     enterBusy(false);
     if (m_responseTxt->isEmpty()) {
-        showError(QStringLiteral("応答メッセージのデータがありません。"));
+        showError(tr("応答メッセージのデータがありません。"));
         leaveBusy(m_saveCmd);
         return;
     }
@@ -55,9 +55,9 @@ void wireProbeDeskForm::saveResponse()
     }
     CommonDialog &dlg = *m_dialog;
     try {
-        dlg.dialogTitle = QStringLiteral("応答メッセージをファイルに保存");
+        dlg.dialogTitle = tr("応答メッセージをファイルに保存");
         dlg.flags = CommonDialog::OverwritePrompt;
-        dlg.filter = QStringLiteral("すべてのﾌｧｲﾙ (*.*)|*.*");
+        dlg.filter = tr("すべてのﾌｧｲﾙ (*.*)") + QStringLiteral("|*.*");
         dlg.defaultExt.clear();
         dlg.fileName = QStringLiteral("Response.txt");
         dlg.initDir = dialogFolder(Settings::SaveDir);

@@ -60,8 +60,8 @@ void wireProbeDeskForm::addShortcuts()
     m_findBar->serve(this, {m_requestFind, m_responseFind});
 
     const auto showValue = [this] {
-        QToolTip::showText(handlePoint(m_timeOutSlider),
-                           QString::number(m_timeOutSlider->sliderPosition()) + QStringLiteral(" 秒"), m_timeOutSlider);
+        QToolTip::showText(handlePoint(m_timeOutSlider), tr("%1 秒").arg(m_timeOutSlider->sliderPosition()),
+                           m_timeOutSlider);
     };
     connect(m_timeOutSlider, &QSlider::sliderMoved, this, showValue);
     connect(m_timeOutSlider, &QSlider::sliderPressed, this, showValue);

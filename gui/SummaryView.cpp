@@ -41,6 +41,7 @@ void wireProbeDeskForm::showSummary()
         const double elapsed = e.elapsedMs();
         QString text = tr("受信 %1").arg(sizeText(size));
         if (size > 0 && elapsed >= 100)
+            //: Follows the byte count at once: the translation starts with its own separator.
             text += tr("（%1/秒）")
                         .arg(QLocale::c().formattedDataSize(qint64(size * 1000.0 / elapsed), 1,
                                                             QLocale::DataSizeIecFormat));

@@ -15,8 +15,7 @@ void wireProbeDeskForm::showSelectionLength()
     // a hundred times a second.
     const QTextCursor c = m_requestTxt->textCursor();
     const int length = c.selectionEnd() - c.selectionStart();
-    setStatus(QStringLiteral("要求メッセージを入力して下さい。  ") + QStringLiteral("選択した文字列の長さ：")
-              + QString::number(length));
+    setStatus(tr("要求メッセージを入力して下さい。  選択した文字列の長さ：%1").arg(length));
 }
 
 void wireProbeDeskForm::clearRequest()

@@ -4,6 +4,9 @@
 # OPTIONS, and no entry names an option the program no longer has.
 #   tests/check-manpages.sh SOURCE_DIR WIREPROBE_SEND
 set -eu
+# man warns about a locale that is not installed; C.UTF-8 always is.
+LC_ALL=C.UTF-8
+export LC_ALL
 [ $# -eq 2 ] || { echo "usage: $0 SOURCE_DIR WIREPROBE_SEND" >&2; exit 2; }
 man_dir=$1/docs/man
 send=$2

@@ -120,6 +120,18 @@ Result send(const QStringList &args, const Start &start = {})
             20000 - deadline.remainingTime()};
 }
 
+// The names of an object's fields, nested ones as "outer.inner".
+QStringList fieldsOf(const QJsonObject &o, const QString &prefix = QString())
+{
+    QStringList out;
+    for (auto it = o.begin(); it != o.end(); ++it) {
+        out << prefix + it.key();
+        if (it.value().isObject())
+            out << fieldsOf(it.value().toObject(), prefix + it.key() + u'.');
+    }
+    return out;
+}
+
 const QByteArray HttpAnswer = "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhello";
 const QByteArray HttpShort = "HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n" + QByteArray(100, 'b');
 
@@ -136,6 +148,10 @@ private slots:
         m_data = std::make_unique<QTemporaryDir>();
         qputenv("XDG_DATA_HOME", m_data->path().toLocal8Bit());
         qputenv("XDG_CONFIG_HOME", m_data->path().toLocal8Bit());
+        // The messages are compared in Japanese unless a row asks for
+        // another language, whatever the environment of the test says.
+        for (const char *name : {"LC_ALL", "LC_MESSAGES", "LANG"})
+            qunsetenv(name);
     }
 
     void history_data()
@@ -402,6 +418,51 @@ private slots:
         QVERIFY(f.open(QIODevice::ReadOnly) && f.readAll() == content);
         // No temporary file left beside it.
         QCOMPARE(QDir(m_dir.path()).entryList({"out.bin*"}, QDir::Files | QDir::Hidden), QStringList{"out.bin"});
+    }
+
+    // The messages and --help follow --lang, else the environment as POSIX
+    // orders it; failure numbers, exit statuses and --json never change.
+    void language_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<QStringList>("environment");
+        QTest::addColumn<bool>("english");
+        QTest::newRow("--lang en") << QStringList{"--lang", "en"} << QStringList() << true;
+        QTest::newRow("LANG=en_US.UTF-8") << QStringList() << QStringList{"LANG=en_US.UTF-8"} << true;
+        QTest::newRow("LANG=ja_JP.UTF-8") << QStringList() << QStringList{"LANG=ja_JP.UTF-8"} << false;
+        QTest::newRow("LC_ALL=C over LANG=en") << QStringList() << QStringList{"LC_ALL=C", "LANG=en_US.UTF-8"} << false;
+        QTest::newRow("LC_MESSAGES=en over LANG=ja")
+            << QStringList() << QStringList{"LC_MESSAGES=en_GB.UTF-8", "LANG=ja_JP.UTF-8"} << true;
+        QTest::newRow("--lang ja over LANG=en")
+            << QStringList{"--lang", "ja"} << QStringList{"LANG=en_US.UTF-8"} << false;
+        QTest::newRow("--lang=en over LC_ALL=ja")
+            << QStringList{"--lang=en"} << QStringList{"LC_ALL=ja_JP.UTF-8"} << true;
+    }
+    void language()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(QStringList, environment);
+        QFETCH(bool, english);
+        const Start start{{}, {}, 0, environment};
+        const Result failure = send(options + QStringList{"127.0.0.1", "x"}, start);
+        QCOMPARE(failure.status, 4);
+        QCOMPARE(QString::fromUtf8(failure.err),
+                 english ? u"wireprobe-send: 101:The port number “x” cannot be converted to a number.\n"_s
+                         : u"wireprobe-send: 101:ポート番号「x」を数値に変換できません。\n"_s);
+        const Result help = send(options + QStringList{"--help"}, start);
+        QCOMPARE(help.status, 0);
+        QVERIFY2(help.out.contains(english ? "Shows the usage." : "使い方を表示します。"), help.out.constData());
+        QVERIFY2(help.out.contains(english ? "Exit status:" : "終了ステータス:"), help.out.constData());
+
+        const auto json = [](const Result &r) { return QJsonDocument::fromJson(r.err).object(); };
+        const QJsonObject here = json(send(options + QStringList{"--json", "127.0.0.1", "x"}, start));
+        const QJsonObject japanese = json(send({"--lang", "ja", "--json", "127.0.0.1", "x"}));
+        QVERIFY(!japanese.isEmpty());
+        QCOMPARE(fieldsOf(here), fieldsOf(japanese));
+        QCOMPARE(here[u"outcome"_s], japanese[u"outcome"_s]);
+        QCOMPARE(here[u"exit_status"_s], japanese[u"exit_status"_s]);
+        QCOMPARE(here[u"failure"_s][u"number"_s], japanese[u"failure"_s][u"number"_s]);
+        QCOMPARE(here[u"failure"_s][u"description"_s] != japanese[u"failure"_s][u"description"_s], english);
     }
 
     void json_data()
