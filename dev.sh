@@ -7,8 +7,8 @@ cd "$(dirname "$0")"
 
 RUN_PKGS=(cmake ninja-build g++ qt6-base-dev qt6-translations-l10n fonts-noto-cjk libqt6sql6-sqlite
           qt6-l10n-tools qt6-tools-dev libdtl-dev zlib1g-dev)
-TEST_PKGS=(clang libclang-rt-14-dev appstream desktop-file-utils dpkg-dev file man-db groff-base openssl
-           tinyproxy microsocks lintian xvfb xauth openbox)
+TEST_PKGS=(clang libclang-rt-14-dev clang-format clang-tidy appstream desktop-file-utils dpkg-dev file man-db
+           groff-base openssl tinyproxy microsocks lintian xvfb xauth openbox)
 JOBS=$(nproc)
 
 install_missing() {
@@ -47,6 +47,9 @@ test)
     echo "== Tests =="
     build build
     (cd build && ctest --output-on-failure -j "$JOBS")
+
+    echo "== Lint =="
+    scripts/check-tidy.sh build
 
     echo "== Tests under AddressSanitizer and UndefinedBehaviorSanitizer =="
     build build-asan -DWPD_SANITIZE=ON

@@ -3,6 +3,8 @@
 #include <QtGlobal>
 
 #include <arpa/inet.h>
+#include <cerrno>
+#include <cstring>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
@@ -35,8 +37,9 @@ BenchServer::BenchServer()
     sockaddr_in a{};
     a.sin_family = AF_INET;
     a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    ::bind(m_listen, reinterpret_cast<sockaddr *>(&a), sizeof a);
-    ::listen(m_listen, 16);
+    // An unbound socket would listen on every interface at a port of the system's choosing.
+    if (m_listen < 0 || ::bind(m_listen, reinterpret_cast<sockaddr *>(&a), sizeof a) != 0 || ::listen(m_listen, 16) != 0)
+        qFatal("BenchServer: cannot listen on 127.0.0.1: %s", strerror(errno));
     socklen_t len = sizeof a;
     ::getsockname(m_listen, reinterpret_cast<sockaddr *>(&a), &len);
     m_port = ntohs(a.sin_port);
@@ -50,7 +53,7 @@ BenchServer::~BenchServer()
     ::close(m_listen);
 }
 
-void BenchServer::setPlan(Plan plan, QByteArray answer, qsizetype pieceSize)
+void BenchServer::setPlan(Plan plan, const QByteArray &answer, qsizetype pieceSize)
 {
     setPlan(
         plan, [answer] { return std::make_unique<BytesSource>(answer); }, pieceSize);

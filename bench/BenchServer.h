@@ -37,7 +37,7 @@ public:
     ~BenchServer();
     quint16 port() const { return m_port; }
 
-    void setPlan(Plan plan, QByteArray answer, qsizetype pieceSize);
+    void setPlan(Plan plan, const QByteArray &answer, qsizetype pieceSize);
     // Each connection gets a fresh source from the factory.
     void setPlan(Plan plan, SourceFactory source, qsizetype pieceSize);
     // When the last connection was closed by the server.

@@ -12,7 +12,7 @@ namespace ProxyOption {
 // "http://[user[:password]@]host[:port]", "socks5://…" (the name resolved
 // here), "socks5h://…" (resolved by the proxy). No scheme means http:// and
 // no port 1080. The user and password may be percent-encoded. Throws UsageError.
-ProxySettings parse(const QString &url);
+ProxySettings parse(const QString &text);
 
 // list: "*" for every host, or names and addresses separated by commas (or
 // blanks). A name matches itself and every name under it ("example.com" and

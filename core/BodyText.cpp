@@ -36,7 +36,7 @@ QString xmlDeclaredEncoding(QByteArrayView body)
 
 QString decoderFor(const QString &label)
 {
-    const QString offered = TextCodec::known(label);
+    QString offered = TextCodec::known(label);
     if (!offered.isEmpty())
         return offered;
     const QString trimmed = label.trimmed();

@@ -389,7 +389,7 @@ void HttpFraming::endOfBlock()
     if (m_head || code == 204 || code == 304) {
         m_d.framing = Framing::NoBody;
         complete();
-    } else if (code == 101) {
+    } else if (code == 101) { // NOLINT(bugprone-branch-clone): as the last branch, but it wins over any length
         m_d.framing = Framing::UntilClose; // another protocol from here on
         m_state = State::Rest;
     } else if (m_teSeen && m_teChunked) {

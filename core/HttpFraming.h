@@ -92,7 +92,7 @@ private:
     enum class State { Detect, Head, LengthBody, ChunkSize, ChunkData, ChunkCr, ChunkLf, Trailers, Rest };
 
     qsizetype detect(const char *p, qsizetype n);
-    qsizetype takeLine(const char *p, qsizetype n, qsizetype limit, bool *ended);
+    qsizetype takeLine(const char *p, qsizetype n, qsizetype room, bool *ended);
     qsizetype head(const char *p, qsizetype n);
     qsizetype chunkSize(const char *p, qsizetype n);
     qsizetype trailers(const char *p, qsizetype n);

@@ -25,10 +25,12 @@ void LargeMemory::preferHugePages(const void *data, qint64 size)
     if (size < HugeFrom)
         return;
     const quintptr page = quintptr(sysconf(_SC_PAGESIZE));
-    const quintptr first = (quintptr(data) + page - 1) & ~(page - 1);
-    const quintptr last = (quintptr(data) + quintptr(size)) & ~(page - 1);
+    const quintptr at = quintptr(data);
+    const quintptr first = (at + page - 1) & ~(page - 1);
+    const quintptr last = (at + quintptr(size)) & ~(page - 1);
+    // An offset from the caller's pointer rather than a pointer made from a number.
     if (last > first)
-        madvise(reinterpret_cast<void *>(first), last - first, MADV_HUGEPAGE);
+        madvise(static_cast<char *>(const_cast<void *>(data)) + (first - at), last - first, MADV_HUGEPAGE);
 #else
     Q_UNUSED(data);
     Q_UNUSED(size);

@@ -144,7 +144,7 @@ Result compare(const QByteArray &left, const QString &leftEncoding, const QByteA
     size_t tail = 0;
     while (tail < a.size() - head && tail < b.size() - head && equal.same(a[a.size() - 1 - tail], b[b.size() - 1 - tail]))
         ++tail;
-    r.rows.reserve(qsizetype(std::max(a.size(), b.size()) + 16));
+    r.rows.reserve(qsizetype(std::max(a.size(), b.size())) + 16);
     for (size_t i = 0; i < head; ++i)
         pushEqual(a[i], b[i]);
 

@@ -101,7 +101,7 @@ struct Folded
 } // namespace
 
 SearchPattern SearchPattern::forText(const QString &text, const QString &encoding, bool caseSensitive,
-                                     TextCodec::EncodeOptions options)
+                                     const TextCodec::EncodeOptions &options)
 {
     SearchPattern s;
     if (text.isEmpty())
@@ -122,7 +122,7 @@ SearchPattern SearchPattern::forText(const QString &text, const QString &encodin
             if (sjisLead(uchar(bytes[i]))) {
                 i += 2;
             } else {
-                fold[i] = isLetter(bytes[i]);
+                fold[i] = isLetter(bytes[i]) ? '\1' : '\0';
                 ++i;
             }
         }
@@ -131,7 +131,7 @@ SearchPattern SearchPattern::forText(const QString &text, const QString &encodin
         for (qsizetype i = 0; i < bytes.size();) {
             const int n = eucLength(uchar(bytes[i]));
             if (n == 1)
-                fold[i] = isLetter(bytes[i]);
+                fold[i] = isLetter(bytes[i]) ? '\1' : '\0';
             i += n;
         }
     } else if (name == QLatin1String("ISO-2022-JP")) {
@@ -155,13 +155,13 @@ SearchPattern SearchPattern::forText(const QString &text, const QString &encodin
             } else if (twoByte) {
                 i += 2;
             } else {
-                fold[i] = isLetter(bytes[i]);
+                fold[i] = isLetter(bytes[i]) ? '\1' : '\0';
                 ++i;
             }
         }
     } else {
         for (qsizetype i = 0; i < bytes.size(); ++i)
-            fold[i] = isLetter(bytes[i]);
+            fold[i] = isLetter(bytes[i]) ? '\1' : '\0';
     }
     s.needle = bytes;
     if (!caseSensitive && fold.contains('\1'))

@@ -30,7 +30,7 @@ struct SearchPattern
     bool isValid() const { return error.isEmpty() && !needle.isEmpty(); }
 
     static SearchPattern forText(const QString &text, const QString &encoding, bool caseSensitive,
-                                 TextCodec::EncodeOptions options = {});
+                                 const TextCodec::EncodeOptions &options = {});
     // "0d 0a", "0d0a", "0x0d 0x0a", "0D,0A"
     static SearchPattern forHex(const QString &hex);
 };

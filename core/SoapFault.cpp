@@ -155,7 +155,7 @@ std::optional<SoapFault> findSoapFault(QStringView xml)
                 f.detail = firstDetail(r);
             else
                 r.skipCurrentElement();
-        } else if (r.namespaceUri() != Soap12) {
+        } else if (r.namespaceUri() != Soap12) { // NOLINT(bugprone-branch-clone): foreign, whatever its name
             r.skipCurrentElement();
         } else if (name == QLatin1String("Code")) {
             f.code = code12(r);

@@ -179,7 +179,7 @@ bool TextCodec::hasJisSymbols(const QString &name)
     return n == QLatin1String("Shift_JIS") || n == QLatin1String("EUC-JP") || n == QLatin1String("ISO-2022-JP");
 }
 
-TextCodec::Encoded TextCodec::encodeLeniently(QStringView text, const QString &name, EncodeOptions options)
+TextCodec::Encoded TextCodec::encodeLeniently(QStringView text, const QString &name, const EncodeOptions &options)
 {
     Encoded e;
     const QString sent = withJisSymbols(text, options.jisSymbols && hasJisSymbols(name), &e.jisReplaced);
@@ -190,12 +190,12 @@ TextCodec::Encoded TextCodec::encodeLeniently(QStringView text, const QString &n
     return e;
 }
 
-qint64 TextCodec::encodedLength(QStringView text, const QString &name, EncodeOptions options)
+qint64 TextCodec::encodedLength(QStringView text, const QString &name, const EncodeOptions &options)
 {
     return encodeLeniently(text, name, options).bytes.size();
 }
 
-QByteArray TextCodec::encode(QStringView text, const QString &name, EncodeOptions options)
+QByteArray TextCodec::encode(QStringView text, const QString &name, const EncodeOptions &options)
 {
     Encoded e = encodeLeniently(text, name, options);
     if (e.unencodable < 0)

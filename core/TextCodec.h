@@ -38,15 +38,15 @@ struct Encoded
     qsizetype unencodable = -1; // index of the first character the encoding cannot carry
     int jisReplaced = 0;        // characters sent as JIS symbols
 };
-Encoded encodeLeniently(QStringView text, const QString &name, EncodeOptions options = {});
+Encoded encodeLeniently(QStringView text, const QString &name, const EncodeOptions &options = {});
 
 // The text's length in bytes in the encoding; characters it cannot represent
 // count as their substitutes.
-qint64 encodedLength(QStringView text, const QString &name, EncodeOptions options = {});
+qint64 encodedLength(QStringView text, const QString &name, const EncodeOptions &options = {});
 // The whole text in the encoding. A character the encoding cannot represent
 // throws Failure naming the character, its line and its column, with its index
 // in the text.
-QByteArray encode(QStringView text, const QString &name, EncodeOptions options = {});
+QByteArray encode(QStringView text, const QString &name, const EncodeOptions &options = {});
 // Whether the JIS symbol option applies to the encoding at all.
 bool hasJisSymbols(const QString &name);
 // All the bytes decoded at once as StreamDecoder does: an unfinished character at the end is U+FFFD.

@@ -106,7 +106,7 @@ bool derElement(const QByteArray &d, qsizetype i, qsizetype &header, qsizetype &
     qsizetype n = quint8(d[i + 1]);
     header = 2;
     if (n & 0x80) {
-        const int bytes = n & 0x7f;
+        const int bytes = int(n & 0x7f); // 0 to 127
         if (bytes < 1 || bytes > 4 || i + 2 + bytes > d.size())
             return false;
         n = 0;

@@ -22,9 +22,9 @@ protected:
 
 private:
     enum State { Text = 0, Tag, DoubleQuoted, SingleQuoted, Comment, CData, Declaration };
-    // One line of the block, from..to, in state; returns the state after it.
-    int xml(const QString &text, int from, int to, int state);
-    void json(const QString &text, int from, int to);
+    // One line of the block, from up to n, in state; returns the state after it.
+    int xml(const QString &text, int from, int n, int state);
+    void json(const QString &text, int from, int n);
     // Colours text from i up to (and with) close; returns the position after
     // close, or to when it is not before to.
     int until(const QString &text, int i, int to, QLatin1String close, const QTextCharFormat &f, bool *closed);

@@ -10,7 +10,7 @@ namespace {
 // entries such as /proc/kmsg block for ever.
 bool isSystemFolder(const QString &folder)
 {
-    for (QString path : {QDir::cleanPath(folder), QFileInfo(folder).canonicalFilePath()}) {
+    for (const QString &path : {QDir::cleanPath(folder), QFileInfo(folder).canonicalFilePath()}) {
         for (const char *top : {"/proc", "/sys", "/dev"}) {
             const QString t = QLatin1String(top);
             if (path == t || path.startsWith(t + QLatin1Char('/')))
@@ -24,7 +24,7 @@ bool isSystemFolder(const QString &folder)
 
 QString wireProbeDeskForm::dialogFolder(const Settings::Setting<QString> &setting) const
 {
-    const QString folder = m_settings.get(setting);
+    QString folder = m_settings.get(setting);
     if (folder.isEmpty() || isSystemFolder(folder))
         return QDir::homePath() + QLatin1Char('/');
     return folder;

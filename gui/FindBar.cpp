@@ -202,12 +202,10 @@ void FindBar::restart()
     }
     m_origin = m_target->selection().first;
     m_pending = Pending::AtOrAfter;
-    if (m_text->text().isEmpty()) {
+    if (m_text->text().isEmpty()
+        || !m_target->start(m_search, m_text->text(), m_case->isChecked(), m_hex->isVisible() && m_hex->isChecked(),
+                            &m_error))
         m_search.stop();
-    } else if (!m_target->start(m_search, m_text->text(), m_case->isChecked(), m_hex->isVisible() && m_hex->isChecked(),
-                                &m_error)) {
-        m_search.stop();
-    }
     showCount();
 }
 

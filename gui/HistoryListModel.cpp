@@ -5,6 +5,8 @@
 #include <QDateTime>
 #include <QLocale>
 
+#include <limits>
+
 HistoryListModel::HistoryListModel(HistoryService *service, QObject *parent)
     : QAbstractTableModel(parent), m_service(service)
 {
@@ -46,7 +48,8 @@ void HistoryListModel::takePage(int ticket, const QList<HistoryEntry> &rows, boo
         if (!m_ids.contains(e.id))
             fresh << e;
     if (!fresh.isEmpty()) {
-        beginInsertRows(QModelIndex(), m_rows.size(), m_rows.size() + fresh.size() - 1);
+        const int first = int(m_rows.size()); // canFetchMore keeps the rows within int
+        beginInsertRows(QModelIndex(), first, first + int(fresh.size()) - 1);
         for (const HistoryEntry &e : fresh)
             m_ids.insert(e.id);
         m_rows << fresh;
@@ -95,7 +98,9 @@ int HistoryListModel::columnCount(const QModelIndex &parent) const
 
 bool HistoryListModel::canFetchMore(const QModelIndex &parent) const
 {
-    return !parent.isValid() && !m_atEnd && m_pending == 0;
+    // Qt's views count rows in int; a page more must still fit.
+    return !parent.isValid() && !m_atEnd && m_pending == 0
+           && m_rows.size() <= std::numeric_limits<int>::max() - 2 * PageSize;
 }
 
 void HistoryListModel::fetchMore(const QModelIndex &parent)

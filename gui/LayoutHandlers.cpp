@@ -48,7 +48,7 @@ void wireProbeDeskForm::layOutWindow()
     Twips::place(m_statusBar, QRectF(0, h - 300, Twips::fromPixels(this, width()), 300));
     layOutStatusRow();
     // A notice lies over the top edge of the panes, as wide as the frame above them.
-    const float noticeWidth = Twips::rect(m_connectFrm).width();
+    const auto noticeWidth = static_cast<float>(Twips::rect(m_connectFrm).width());
     Twips::place(m_noticeBar,
                  QRectF(120, 1440, noticeWidth,
                         Twips::fromPixels(this, m_noticeBar->heightFor(Twips::toPixels(this, noticeWidth)))));

@@ -162,7 +162,7 @@ ResponseLayout::PiecePtr ResponseLayout::windowAt(const LineIndex::Line &line, q
         const PiecePtr &w = m_windows[i];
         if (w->line == line.number && w->lineBegin == line.begin && w->begin == begin
             && (w->atLineEnd ? w->end == line.end : w->end <= line.end)) {
-            const PiecePtr found = w;
+            PiecePtr found = w; // a copy: the move below shifts the list
             m_windows.move(i, 0);
             return found;
         }
@@ -171,7 +171,7 @@ ResponseLayout::PiecePtr ResponseLayout::windowAt(const LineIndex::Line &line, q
     qint64 end = want >= line.end ? line.end : m_text->boundaryAtOrBefore(want);
     if (end <= begin)
         end = qMin(line.end, want);
-    const PiecePtr p = piece(line, begin, end);
+    PiecePtr p = piece(line, begin, end);
     remember(p);
     return p;
 }

@@ -13,7 +13,7 @@ int toPixels(const QWidget *w, float twips);
 float fromPixels(const QWidget *w, int px);
 
 // Stores the rectangle (relative to the parent) on the widget and places it.
-void place(QWidget *w, const QRectF &twips);
+void place(QWidget *w, const QRectF &r);
 void setLeft(QWidget *w, float left);
 void setWidth(QWidget *w, float width);
 void setHeight(QWidget *w, float height);

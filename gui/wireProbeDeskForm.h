@@ -146,8 +146,8 @@ private:
     // Selects the character at index at of the request's text, as failure 104 names it.
     void selectRequestCharacter(qsizetype at);
 
-    QString dialogFolder(const Settings::Setting<QString> &folder) const;
-    void rememberFolder(const Settings::Setting<QString> &folder, const QString &fileName);
+    QString dialogFolder(const Settings::Setting<QString> &setting) const;
+    void rememberFolder(const Settings::Setting<QString> &setting, const QString &fileName);
     void applyStoredGeometry();
     void settleOuterSize();
     void saveSettings();

@@ -2,7 +2,7 @@
 #include "core/ReadableBody.h"
 
 #include <QStringEncoder>
-#include <QtTest>
+#include <QTest>
 
 #include <zlib.h>
 

@@ -11,7 +11,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <QtTest>
+#include <QTest>
 
 #include <fcntl.h>
 #include <sys/resource.h>

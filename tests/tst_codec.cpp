@@ -2,7 +2,7 @@
 #include "core/FailureNumber.h"
 #include "core/TextCodec.h"
 
-#include <QtTest>
+#include <QTest>
 
 class CodecTest : public QObject
 {

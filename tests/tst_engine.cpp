@@ -10,8 +10,8 @@
 #include <QSslCertificate>
 #include <QStandardPaths>
 #include <QTcpSocket>
+#include <QTest>
 #include <QTimer>
-#include <QtTest>
 
 #include <netinet/in.h>
 #include <sys/socket.h>

@@ -19,7 +19,7 @@
 #include <QSignalSpy>
 #include <QSlider>
 #include <QTcpSocket>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 const QString Done = QStringLiteral("接続先サーバから応答メッセージを受信し、操作が完了しました。");

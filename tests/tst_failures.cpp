@@ -5,7 +5,7 @@
 #include <QMetaEnum>
 #include <QRegularExpression>
 #include <QSet>
-#include <QtTest>
+#include <QTest>
 
 #include <algorithm>
 #include <iterator>

@@ -11,7 +11,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QtTest>
+#include <QTest>
 
 #include <fcntl.h>
 #include <sys/resource.h>

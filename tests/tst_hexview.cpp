@@ -4,7 +4,7 @@
 #include <QClipboard>
 #include <QPaintEngine>
 #include <QScrollBar>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 const QString RequestHint = QStringLiteral("要求メッセージを入力して下さい。  選択した文字列の長さ：");

@@ -1,6 +1,6 @@
 #include "core/DestinationHistory.h"
 
-#include <QtTest>
+#include <QTest>
 
 class HistoryTest : public QObject
 {

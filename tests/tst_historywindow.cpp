@@ -18,7 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
-#include <QtTest>
+#include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
 

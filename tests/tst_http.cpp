@@ -5,7 +5,7 @@
 #include "core/RequestShape.h"
 
 #include <QStringEncoder>
-#include <QtTest>
+#include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
 

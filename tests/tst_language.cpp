@@ -19,7 +19,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QTabWidget>
-#include <QtTest>
+#include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
 

@@ -11,7 +11,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 // Outer width and client height in pixels, whatever frame the platform adds.

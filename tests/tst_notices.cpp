@@ -12,7 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
-#include <QtTest>
+#include <QTest>
 
 class NoticesTest : public QObject
 {

@@ -1,7 +1,7 @@
 // The port as typed becomes a number, or the failure the user is shown.
 #include "core/PortText.h"
 
-#include <QtTest>
+#include <QTest>
 
 class PortTextTest : public QObject
 {

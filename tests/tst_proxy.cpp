@@ -9,7 +9,7 @@
 
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <QClipboard>
 
-#include <QtTest>
+#include <QTest>
 
 class RawTextTest : public QObject
 {

@@ -19,9 +19,9 @@
 #include <QPushButton>
 #include <QStringEncoder>
 #include <QTabWidget>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextLayout>
-#include <QtTest>
 
 namespace {
 // Sends to a server that answers with response and waits for the end.

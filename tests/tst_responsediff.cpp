@@ -3,7 +3,7 @@
 #include "core/TextCodec.h"
 
 #include <QRegularExpression>
-#include <QtTest>
+#include <QTest>
 
 using namespace Qt::Literals::StringLiterals;
 using ResponseDiff::Row;

@@ -3,7 +3,7 @@
 // of the whole.
 #include "core/ResponseText.h"
 
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QScrollBar>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 

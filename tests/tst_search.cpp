@@ -2,7 +2,7 @@
 #include "core/ByteSearch.h"
 
 #include <QSignalSpy>
-#include <QtTest>
+#include <QTest>
 
 using Positions = QList<qint64>;
 

@@ -12,7 +12,7 @@
 #include <QLabel>
 #include <QScreen>
 #include <QSlider>
-#include <QtTest>
+#include <QTest>
 
 namespace {
 const QStringList ShutdownKeys{"MainLeft", "MainTop",  "MainWidth", "MainHeight", "MainStat", "TimeOut",

@@ -12,8 +12,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTest>
 #include <QToolTip>
-#include <QtTest>
 
 class SummaryTest : public QObject
 {

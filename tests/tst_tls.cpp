@@ -7,7 +7,7 @@
 
 #include <QSslKey>
 #include <QSslSocket>
-#include <QtTest>
+#include <QTest>
 
 using namespace TlsSetup;
 

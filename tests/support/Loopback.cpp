@@ -36,7 +36,7 @@ void sendPieces(QTcpSocket *s, QList<QByteArray> pieces)
 }
 
 // Runs f once the request's first bytes are in.
-void onRequest(QTcpSocket *s, std::function<void()> f)
+void onRequest(QTcpSocket *s, const std::function<void()> &f)
 {
     auto fired = std::make_shared<bool>(false);
     QObject::connect(s, &QTcpSocket::readyRead, s, [s, f, fired] {
@@ -49,12 +49,12 @@ void onRequest(QTcpSocket *s, std::function<void()> f)
 }
 } // namespace
 
-LoopbackServer::Script answerAndClose(QList<QByteArray> pieces)
+LoopbackServer::Script answerAndClose(const QList<QByteArray> &pieces)
 {
     return [pieces](QTcpSocket *s, LoopbackServer *) { onRequest(s, [s, pieces] { sendPieces(s, pieces); }); };
 }
 
-LoopbackServer::Script answerAndKeepOpen(QByteArray answer)
+LoopbackServer::Script answerAndKeepOpen(const QByteArray &answer)
 {
     return [answer](QTcpSocket *s, LoopbackServer *) { onRequest(s, [s, answer] { s->write(answer); }); };
 }

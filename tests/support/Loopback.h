@@ -27,8 +27,8 @@ private:
 namespace Scripts {
 // Waits for the first bytes, sends each piece in turn (one event-loop turn
 // apart), then closes.
-LoopbackServer::Script answerAndClose(QList<QByteArray> pieces);
-LoopbackServer::Script answerAndKeepOpen(QByteArray answer);
+LoopbackServer::Script answerAndClose(const QList<QByteArray> &pieces);
+LoopbackServer::Script answerAndKeepOpen(const QByteArray &answer);
 LoopbackServer::Script closeWithoutSending();
 LoopbackServer::Script neverAnswer();
 // Like a service under `nc -N`: reads to the end of its input, then answers

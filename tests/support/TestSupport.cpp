@@ -10,8 +10,8 @@
 #include <QPushButton>
 #include <QSlider>
 #include <QTcpSocket>
+#include <QTest>
 #include <QTimer>
-#include <QtTest>
 
 bool windowBusy(const QWidget *form)
 {
