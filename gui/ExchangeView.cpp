@@ -56,7 +56,8 @@ void wireProbeDeskForm::sendRequest()
         setup.host = m_addressCmb->currentText();
         setup.port = PortText::toInt(m_portCmb->currentText());
         setup.timeoutSeconds = m_timeOutSlider->value();
-        setup.request = TextCodec::encode(m_requestTxt->rawText(), encoding(), encodeOptions());
+        const QString text = m_requestTxt->rawText();
+        setup.request = TextCodec::encode(text, encoding(), encodeOptions());
         details().fillSetup(setup, this);
         m_engine->start(setup);
         // Got as far as a connection attempt: the history hears how it ends.
@@ -64,7 +65,7 @@ void wireProbeDeskForm::sendRequest()
         m_sentPort = m_portCmb->currentText();
         m_sentEncoding = encoding();
         setStatus(tr("接続先サーバに接続しています。"));
-        checkRequest(RequestMoment::Sent);
+        checkRequest(RequestMoment::Sent, text);
     } catch (const Failure &f) {
         if (f.number == FailureNumber::TlsFile)
             details().forgetFilePasswords(); // one kept may be the wrong one

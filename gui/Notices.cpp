@@ -15,9 +15,8 @@ namespace {
 constexpr qsizetype DecodeCheck = 4 << 20;
 }
 
-void wireProbeDeskForm::checkRequest(RequestMoment when)
+void wireProbeDeskForm::checkRequest(RequestMoment when, const QString &text)
 {
-    const QString text = m_requestTxt->rawText();
     const bool sent = when == RequestMoment::Sent;
     // The newest notice is the one shown: the line ends go last, since
     // setting them right changes the body's length too.
@@ -43,8 +42,9 @@ void wireProbeDeskForm::checkRequest(RequestMoment when)
 void wireProbeDeskForm::alignLineEnds()
 {
     // One step in the pane, so Ctrl+Z takes it back.
-    m_requestTxt->replaceAll(RequestShape::withCrLf(m_requestTxt->rawText()));
-    checkRequest(RequestMoment::Loaded);
+    const QString text = RequestShape::withCrLf(m_requestTxt->rawText());
+    m_requestTxt->replaceAll(text);
+    checkRequest(RequestMoment::Loaded, text);
 }
 
 void wireProbeDeskForm::checkResponse()

@@ -37,8 +37,9 @@ void wireProbeDeskForm::openRequest()
             // leaves the request as it was. One larger than RequestFile's
             // limit (1 GiB) is refused before anything is read.
             const QByteArray bytes = RequestFile::load(dlg.fileName, m_details->crlfOnLoad());
-            m_requestTxt->setRawText(TextCodec::decode(bytes, encoding()));
-            checkRequest(RequestMoment::Loaded);
+            const QString text = TextCodec::decode(bytes, encoding());
+            m_requestTxt->setRawText(text);
+            checkRequest(RequestMoment::Loaded, text);
         }
     } catch (const Failure &f) {
         reportFileFailure(f);
@@ -106,7 +107,7 @@ void wireProbeDeskForm::pasteRequest()
     text.replace(QLatin1Char('\r'), QLatin1String("\r\n"));
     m_requestTxt->replaceAll(text);
     m_requestTxt->setFocus(Qt::OtherFocusReason);
-    checkRequest(RequestMoment::Loaded);
+    checkRequest(RequestMoment::Loaded, text);
 }
 
 void wireProbeDeskForm::reportFileFailure(const Failure &f)

@@ -126,7 +126,8 @@ private:
     void followOutcome(bool running, bool known);
     // Notices with a fix, for what the request or the response shows.
     enum class RequestMoment { Loaded, Sent };
-    void checkRequest(RequestMoment when);
+    // The text is the pane's raw text, passed in by callers that already hold it.
+    void checkRequest(RequestMoment when, const QString &text);
     void checkResponse();
     void alignLineEnds();
     // What the Content-Length fix would do to this request text.
